@@ -1,0 +1,39 @@
+#include "arrowlines.h"
+
+#include <QPainter>
+
+namespace {
+struct Line
+{
+    const char *name;
+    int x1, y1, x2, y2; // twips
+};
+
+constexpr Line lines[] = {
+    {"Line1", 4260, 3540, 4260, 5460},   {"Line5", 4260, 3540, 4500, 3780},
+    {"Line6", 4260, 3540, 4020, 3780},   {"Line4", 5580, 3540, 5580, 5460},
+    {"Line2", 5340, 5220, 5580, 5460},   {"Line3", 5820, 5220, 5580, 5460},
+    {"Line7", 11700, 4860, 11700, 5520}, {"Line8", 11460, 5340, 11700, 5580},
+    {"Line9", 11940, 5340, 11700, 5580},
+};
+constexpr double twipsPerPixel = 15.0;
+} // namespace
+
+ArrowLines::ArrowLines(QWidget *parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("arrowlines"));
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void ArrowLines::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(255, 0, 0), 4, Qt::SolidLine, Qt::RoundCap));
+    for (const Line &line : lines) {
+        painter.drawLine(QPointF(line.x1 / twipsPerPixel, line.y1 / twipsPerPixel),
+                         QPointF(line.x2 / twipsPerPixel, line.y2 / twipsPerPixel));
+    }
+}

@@ -1,0 +1,44 @@
+#include "focuslosswatcher.h"
+
+#include <QApplication>
+#include <QWidget>
+
+FocusLossWatcher::FocusLossWatcher(QObject *parent)
+    : QObject(parent)
+{
+    // The application tells of a focus change once both widgets have had
+    // their focus events, so a check that takes the focus back finds a
+    // settled state. Opening a drop-down list is no focus change here.
+    connect(qApp, &QApplication::focusChanged, this, &FocusLossWatcher::focusChanged);
+}
+
+void FocusLossWatcher::watch(QWidget *box, Check check)
+{
+    checks_.insert(box, std::move(check));
+}
+
+QWidget *FocusLossWatcher::watchedBoxOf(QWidget *widget) const
+{
+    // An editable selector's text field is part of the selector.
+    for (QWidget *w = widget; w; w = w->isWindow() ? nullptr : w->parentWidget()) {
+        if (checks_.contains(w))
+            return w;
+    }
+    return nullptr;
+}
+
+void FocusLossWatcher::focusChanged(QWidget *old, QWidget *now)
+{
+    // A refused entry takes the focus back while the focus is on its way to
+    // another box; that box never really had it, so it is not checked. This
+    // is also what keeps two refusing boxes from passing the focus back and
+    // forth without end.
+    if (stopped_ || checking_)
+        return;
+    QWidget *box = watchedBoxOf(old);
+    if (!box || box == watchedBoxOf(now))
+        return;
+    checking_ = true;
+    checks_.value(box)();
+    checking_ = false;
+}

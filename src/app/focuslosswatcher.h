@@ -1,0 +1,32 @@
+// Runs a box's exit check whenever the focus leaves the box, for any reason
+// (another control, another window) but the box's own drop-down list.
+#pragma once
+
+#include <QHash>
+#include <QObject>
+#include <functional>
+
+class QWidget;
+
+class FocusLossWatcher : public QObject
+{
+    Q_OBJECT
+
+public:
+    using Check = std::function<void()>;
+
+    explicit FocusLossWatcher(QObject *parent = nullptr);
+
+    void watch(QWidget *box, Check check);
+
+    // No more checks, e.g. while the window is being closed.
+    void stop() { stopped_ = true; }
+
+private:
+    void focusChanged(QWidget *old, QWidget *now);
+    QWidget *watchedBoxOf(QWidget *widget) const;
+
+    QHash<QWidget *, Check> checks_;
+    bool checking_ = false;
+    bool stopped_ = false;
+};

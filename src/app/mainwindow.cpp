@@ -1,0 +1,544 @@
+#include "mainwindow.h"
+
+#include "arrowlines.h"
+#include "command/hostboxes.h"
+#include "command/hostentry.h"
+#include "focuslosswatcher.h"
+#include "table/flexgrid.h"
+#include "tuning/boxstate.h"
+#include "tuning/numberbox.h"
+#include "tuning/numbers.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <cmath>
+
+const QString MainWindow::caption = QStringLiteral("Zorudoza Zudizir Ivozudiro - 3d20u");
+
+namespace {
+
+constexpr int twipsPerPixel = FlexGrid::twipsPerPixel;
+constexpr int clientWidthTwips = 13500;
+constexpr int clientHeightTwips = 8025;
+const QString defaultFirstHost = QStringLiteral("192.168.1.10");
+const QString defaultSecondHost = QStringLiteral("192.168.1.11");
+const QColor labelBlue(128, 128, 255);
+
+int pixels(int twips)
+{
+    return int(std::lround(double(twips) / twipsPerPixel));
+}
+
+void place(QWidget *widget, int left, int top, int width, int height)
+{
+    widget->setGeometry(pixels(left), pixels(top), pixels(width), pixels(height));
+}
+
+void setTextColour(QWidget *widget, const QColor &colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    widget->setPalette(palette);
+}
+
+void refill(QComboBox *box, const QStringList &items)
+{
+    box->clear();
+    box->addItems(items);
+}
+
+int16_t receiverCountFromText(const QString &text)
+{
+    const double rounded = std::nearbyint(numbers::leadingNumber(text));
+    if (!(rounded >= 1 && rounded <= MainWindow::largestReceiverCount))
+        return MainWindow::defaultReceivers;
+    return int16_t(rounded);
+}
+
+} // namespace
+
+MainWindow::MainWindow(QWidget *parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("Form"));
+    setWindowTitle(caption);
+    createControls();
+    connectHandlers();
+}
+
+MainWindow::~MainWindow()
+{
+    focusWatcher_->stop();
+    qApp->removeEventFilter(this);
+}
+
+void MainWindow::createControls()
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setBold(true);
+    font.setPixelSize(16); // 12 points at 96 dots per inch, in the layout's own pixels
+    setFont(font);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, QColor(192, 192, 255));
+    setPalette(palette);
+    setAutoFillBackground(true);
+    setFixedSize(pixels(clientWidthTwips), pixels(clientHeightTwips));
+
+    new ArrowLines(this);
+    findChild<ArrowLines *>()->setGeometry(0, 0, 2000, 2000);
+
+    struct LabelSpec
+    {
+        const char *name;
+        const char *text;
+        int left, top, width, height;
+        Qt::Alignment align;
+    };
+    const LabelSpec labels[] = {
+        {"Label41", "Quenvale IP Address", 660, 660, 2415, 375, Qt::AlignRight},
+        {"Label43", "Quenvale Base IP Port", 8400, 660, 2775, 375, Qt::AlignRight},
+        {"secondlabel", "Second Quenvale", 660, 1200, 2415, 375, Qt::AlignRight},
+        {"Label44", "Frequency, SR and Loc Osc may be typed directly into the box", 660, 1920,
+         12195, 375, Qt::AlignHCenter},
+        {"Label20", "Frequency . . . . . . . . .  MHz . . . . . kHz . . . . ", 600, 2520, 4875,
+         375, Qt::AlignLeft},
+        {"Label10", "SRate (kS)", 5520, 2520, 1515, 375, Qt::AlignLeft},
+        {"Label30", "Loc Osc (MHz)", 7080, 2520, 1935, 375, Qt::AlignLeft},
+        {"Label42", "Antenna", 9120, 2520, 1335, 375, Qt::AlignLeft},
+        {"Label40", "Voltage Generators", 10560, 2520, 2595, 375, Qt::AlignLeft},
+        {"Label50", "+", 2520, 2955, 375, 375, Qt::AlignHCenter},
+        {"Label60", "+", 3720, 2955, 375, 375, Qt::AlignHCenter},
+        {"rightlabel", "Right-click to send uplink to other ANT", 10380, 3600, 2595, 615,
+         Qt::AlignHCenter},
+        {"selectmessage", "Click on a row to SELECT", 660, 7500, 12195, 375, Qt::AlignHCenter},
+        {"alertmessage", "", 660, 1545, 12195, 375, Qt::AlignHCenter},
+    };
+    for (const LabelSpec &spec : labels) {
+        auto *label = new QLabel(QString::fromLatin1(spec.text), this);
+        label->setObjectName(QLatin1String(spec.name));
+        label->setAlignment(spec.align | Qt::AlignTop);
+        place(label, spec.left, spec.top, spec.width, spec.height);
+    }
+    secondlabel = findChild<QLabel *>(QStringLiteral("secondlabel"));
+    rightlabel = findChild<QLabel *>(QStringLiteral("rightlabel"));
+    selectmessage = findChild<QLabel *>(QStringLiteral("selectmessage"));
+    alertmessage = findChild<QLabel *>(QStringLiteral("alertmessage"));
+    for (const char *name : {"Label44", "rightlabel", "selectmessage"})
+        setTextColour(findChild<QLabel *>(QLatin1String(name)), labelBlue);
+    for (const char *name : {"Label50", "Label60"})
+        setTextColour(findChild<QLabel *>(QLatin1String(name)), Qt::white);
+    setTextColour(alertmessage, QColor(192, 0, 0));
+    rightlabel->setWordWrap(true);
+    secondlabel->hide();
+    rightlabel->hide();
+    alertmessage->hide();
+
+    auto makeTextBox = [this](const char *name, const QString &text, const QString &hint) {
+        auto *box = new QLineEdit(text, this);
+        box->setObjectName(QLatin1String(name));
+        box->setAlignment(Qt::AlignCenter);
+        box->setToolTip(hint);
+        return box;
+    };
+    qvipaddress[0] = makeTextBox("qvipaddress0", defaultFirstHost,
+                                 QStringLiteral("IP address of the Raspberry Pi running Quenvale"));
+    place(qvipaddress[0], 3300, 600, 2055, 405);
+    qvipport = makeTextBox("qvipport", QStringLiteral("9900"),
+                           QStringLiteral("Must be xx00 or xx000 and >= 1100 and <= 65400"));
+    place(qvipport, 11400, 600, 1455, 405);
+    qvipaddress[1] = makeTextBox("qvipaddress1", defaultSecondHost,
+                                 QStringLiteral("IP address of the second Raspberry Pi running Quenvale"));
+    place(qvipaddress[1], 3300, 1140, 2055, 405);
+
+    auto makeSelector = [this](const char *name, bool editable, const QString &placeholder) {
+        auto *box = new QComboBox(this);
+        box->setObjectName(QLatin1String(name));
+        box->setEditable(editable);
+        box->setMaxVisibleItems(20);
+        if (editable) {
+            // Typed text stays exactly as typed: no completion, no new items.
+            box->setCompleter(nullptr);
+            box->setInsertPolicy(QComboBox::NoInsert);
+            box->setEditText(placeholder);
+        }
+        return box;
+    };
+    frequency = makeSelector("frequency", true, QStringLiteral("frequency"));
+    place(frequency, 600, 2880, 1815, 405);
+    frequencymegs = makeSelector("frequencymegs", false, {});
+    place(frequencymegs, 3000, 2880, 615, 405);
+    frequencydecimal = makeSelector("frequencydecimal", false, {});
+    place(frequencydecimal, 4200, 2880, 975, 405);
+    symbolrate = makeSelector("symbolrate", true, QStringLiteral("Combo2"));
+    place(symbolrate, 5520, 2880, 1215, 405);
+    offset = makeSelector("offset", true, QStringLiteral("Combo3"));
+    place(offset, 7080, 2880, 1695, 405);
+    antenna = makeSelector("antenna", false, {});
+    place(antenna, 9120, 2880, 1095, 405);
+    voltage = makeSelector("voltage", false, {});
+    place(voltage, 10560, 2880, 2295, 405);
+
+    copytosettings = new QPushButton(QStringLiteral("Copy from grid to settings "), this);
+    copytosettings->setObjectName(QStringLiteral("copytosettings"));
+    place(copytosettings, 540, 4260, 3375, 495);
+    copytorx = new QPushButton(QStringLiteral("Copy from settings to grid"), this);
+    copytorx->setObjectName(QStringLiteral("copytorx"));
+    place(copytorx, 5940, 4260, 3375, 495);
+    for (QPushButton *button : {copytosettings, copytorx})
+        button->setAutoDefault(false);
+    sendx = new SendButton(QStringLiteral("Send Selected"), this);
+    sendx->setObjectName(QStringLiteral("sendx"));
+    sendx->setToolTip(QStringLiteral(
+        "Right-click to send the QO-100 UPLINK frequency using the other antenna (TOP/BOT)"));
+    place(sendx, 10560, 4260, 2295, 495);
+    sendx->setBackColour(FlexGrid::valueFromColour(sendx->palette().color(QPalette::Button)));
+    flash_ = new SendFlash(sendx, this);
+
+    msf1 = new FlexGrid(this);
+    msf1->setObjectName(QStringLiteral("msf1"));
+    place(msf1, 600, 5700, 12255, 1695);
+
+    // Tab order: the boxes, the buttons and the grid in their design order.
+    QWidget *const tabOrder[] = {qvipaddress[0], copytosettings, qvipport, frequency,
+                                 frequencymegs, frequencydecimal, symbolrate, offset,
+                                 antenna, voltage, copytorx, sendx, msf1, qvipaddress[1]};
+    for (size_t i = 1; i < std::size(tabOrder); ++i)
+        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+}
+
+void MainWindow::connectHandlers()
+{
+    connect(msf1, &FlexGrid::Click, this, &MainWindow::msf1_Click);
+    connect(msf1, &FlexGrid::KeyPress, this, &MainWindow::msf1_KeyPress);
+    connect(copytorx, &QPushButton::clicked, this, &MainWindow::copytorx_Click);
+    connect(copytosettings, &QPushButton::clicked, this, &MainWindow::copytosettings_Click);
+    connect(frequency, &QComboBox::editTextChanged, this, &MainWindow::frequency_Change);
+    connect(frequency, &QComboBox::activated, this, &MainWindow::frequency_Click);
+    // Any change of the chosen item, by the operator or by the program, runs
+    // the step box's handler; the empty item makes it stop at once.
+    connect(frequencymegs, &QComboBox::currentIndexChanged, this, &MainWindow::frequencymegs_Click);
+    connect(frequencydecimal, &QComboBox::currentIndexChanged, this,
+            &MainWindow::frequencydecimal_Click);
+    connect(sendx, &SendButton::MouseDown, this, &MainWindow::sendx_MouseDown);
+    connect(sendx, &SendButton::KeyPress, this, &MainWindow::sendx_KeyPress);
+    connect(&store_, &SettingsStore::writeProblemChanged, this, &MainWindow::setStoreProblem);
+
+    focusWatcher_ = new FocusLossWatcher(this);
+    focusWatcher_->watch(frequency, [this] { frequency_LostFocus(); });
+    focusWatcher_->watch(symbolrate, [this] { symbolrate_LostFocus(); });
+    focusWatcher_->watch(offset, [this] { offset_LostFocus(); });
+    focusWatcher_->watch(qvipaddress[0], [this] { qvipaddress_LostFocus(0); });
+    focusWatcher_->watch(qvipaddress[1], [this] { qvipaddress_LostFocus(1); });
+    focusWatcher_->watch(qvipport, [this] { qvipport_LostFocus(); });
+}
+
+int MainWindow::Height() const
+{
+    return height() * twipsPerPixel;
+}
+
+void MainWindow::setHeight(int twips)
+{
+    setFixedHeight(pixels(twips));
+}
+
+void MainWindow::Form_Load()
+{
+    // Key preview: the window sees every key before the focused control.
+    qApp->installEventFilter(this);
+    formheight = int16_t(Height());
+    gridheight = int16_t(msf1->Height());
+    selecttop = int16_t(selectmessage->y() * twipsPerPixel);
+    SetupWindow();
+}
+
+void MainWindow::fillSelectionLists()
+{
+    refill(frequency, {"29.000", "51.000", "71.000", "146.000", "430.000", "1240.000", "2400.000",
+                       "3400.000", "5760.000", "10490.000"});
+    refill(symbolrate, {"25", "35", "66", "125", "250", "333", "350", "500", "1000", "1200",
+                        "1500", "2000", "3000", "4000", "4167", "22000", "27500"});
+    refill(offset, {"0.000", "5150.000", "9000.000", "9388.888", "9400.000", "9500.000",
+                    "9750.000", "10000.000", "10207.407", "10600.000"});
+    refill(antenna, {"TOP", "BOT"});
+    refill(frequencydecimal, {"", ".000", ".125", ".250", ".375", ".500", ".625", ".750", ".875"});
+    QStringList megahertzDigits{QString()};
+    for (int digit = 0; digit <= 9; ++digit)
+        megahertzDigits << QString::number(digit);
+    refill(frequencymegs, megahertzDigits);
+    refill(voltage, {" ", "X-OFF", "X-VERT", "X-HORIZ", "X-VERT-TONE", "X-HORIZ-TONE", "Y-OFF",
+                     "Y-VERT", "Y-HORIZ", "Y-VERT-TONE", "Y-HORIZ-TONE"});
+}
+
+void MainWindow::SetupWindow()
+{
+    fillSelectionLists();
+
+    maxreceivers = receiverCountFromText(
+        store_.read(QStringLiteral("MaxReceivers"), QStringLiteral("Receivers"), QStringLiteral("4")));
+    msf1->setRows(maxreceivers + 1);
+    const int32_t extraRows = int16_t(maxreceivers - 4);
+    msf1->setHeight(gridheight + int32_t(msf1->RowHeight(0)) * extraRows);
+    selectmessage->move(selectmessage->x(),
+                        pixels(selecttop + int32_t(msf1->RowHeight(0)) * extraRows));
+    msf1->setFormatString(QStringLiteral("RX\tFrequency\tSymbol Rate\tLoc Osc\tAntenna\tVoltage"));
+    setHeight(formheight + int32_t(msf1->RowHeight(0)) * extraRows);
+    qvipaddress[1]->setVisible(maxreceivers > 4);
+    secondlabel->setVisible(maxreceivers > 4);
+    for (int col = 0; col < msf1->Cols(); ++col)
+        msf1->setColWidth(col, int(std::nearbyint(double(msf1->Width()) / msf1->Cols())));
+    for (int col = 0; col < msf1->Cols(); ++col)
+        msf1->setColAlignment(col, 4);
+
+    msf1->setRow(0);
+    msf1->setCol(0);
+    fixedcolor = msf1->CellBackColor();
+
+    copytosettings->setEnabled(false);
+    copytorx->setEnabled(false);
+    sendx->setEnabled(false);
+    frequencymegs->setCurrentIndex(0);
+    frequencydecimal->setCurrentIndex(0);
+
+    const QString ip = QStringLiteral("IP");
+    qvipaddress[0]->setText(store_.read(ip, QStringLiteral("Address0"), defaultFirstHost));
+    qvipaddress[1]->setText(store_.read(ip, QStringLiteral("Address1"), defaultSecondHost));
+    qvipport->setText(store_.read(ip, QStringLiteral("Port"), QStringLiteral("9900")));
+
+    const QString working = receiverSection(0);
+    frequency->setEditText(store_.read(working, rowKeys()[0], QStringLiteral("10491.500")));
+    symbolrate->setEditText(store_.read(working, rowKeys()[1], QStringLiteral("1500")));
+    offset->setEditText(store_.read(working, rowKeys()[2], QStringLiteral("9750.000")));
+    chooseItemByText(antenna, store_.read(working, rowKeys()[3], QStringLiteral("TOP")));
+    chooseItemByText(voltage, store_.read(working, rowKeys()[4], QStringLiteral(" ")));
+
+    for (QWidget *box : std::initializer_list<QWidget *>{frequency, symbolrate, offset})
+        setLastAccepted(box, static_cast<QComboBox *>(box)->currentText());
+    for (QLineEdit *box : {qvipaddress[0], qvipaddress[1], qvipport})
+        setLastAccepted(box, box->text());
+
+    for (int row = 1; row <= maxreceivers; ++row) {
+        msf1->setTextMatrix(row, 0, QString::number(row));
+        const QString section = receiverSection(row);
+        for (int col = 1; col <= 5; ++col)
+            msf1->setTextMatrix(row, col, store_.read(section, rowKeys()[col - 1], QString()));
+    }
+
+    // The normal colour; during a flash the button is red, and the flash must
+    // still end in the normal colour.
+    if (!flash_->isFlashing())
+        setLastAccepted(sendx, QString::number(sendx->backColour()));
+
+    show();
+    msf1->SetFocus();
+    msf1->setRow(0);
+    rightlabel->setVisible(false);
+    qvipaddress[1]->setToolTip(secondHostHint(qvipport->text()));
+}
+
+void MainWindow::Form_KeyPress(int &characterCode)
+{
+    if (characterCode != 18) // Ctrl+R
+        return;
+    const int row = msf1->Row();
+    if (row >= 1 && row <= maxreceivers)
+        msf1->setCellBackColor(fixedcolor);
+    characterCode = 0;
+    if (maxreceivers == 4)
+        maxreceivers = 8;
+    else if (maxreceivers == 8)
+        maxreceivers = 4;
+    store_.write(QStringLiteral("MaxReceivers"), QStringLiteral("Receivers"),
+                 QString::number(maxreceivers));
+    SetupWindow();
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    if (type != QEvent::KeyPress && type != QEvent::Wheel)
+        return false;
+    auto *widget = qobject_cast<QWidget *>(watched);
+    if (!widget || widget->window() != this)
+        return false;
+    if (type == QEvent::Wheel) {
+        // A stray turn of the wheel over a selector must not change a setting.
+        return qobject_cast<QComboBox *>(widget) != nullptr
+               || qobject_cast<QComboBox *>(widget->parentWidget()) != nullptr;
+    }
+    const auto *key = static_cast<QKeyEvent *>(event);
+    int code = 0;
+    if ((key->modifiers() & Qt::ControlModifier) && key->key() >= Qt::Key_A && key->key() <= Qt::Key_Z)
+        code = key->key() - Qt::Key_A + 1;
+    else if (!key->text().isEmpty())
+        code = key->text().at(0).unicode();
+    if (code == 0)
+        return false;
+    Form_KeyPress(code);
+    return code == 0;
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    // Nothing is saved at the end: every value was stored when accepted.
+    focusWatcher_->stop();
+    event->accept();
+}
+
+RowSelectionControls MainWindow::selectionControls() const
+{
+    return {msf1, copytorx, copytosettings, sendx, rightlabel};
+}
+
+WorkingSettingsBoxes MainWindow::workingSettings() const
+{
+    return {frequency, symbolrate, offset, antenna, voltage, frequencymegs, frequencydecimal};
+}
+
+void MainWindow::msf1_Click()
+{
+    selectCurrentRow(selectionControls(), maxreceivers, fixedcolor);
+}
+
+void MainWindow::msf1_KeyPress(int characterCode)
+{
+    if (characterCode == ' ' || characterCode == '\r')
+        msf1_Click();
+}
+
+void MainWindow::copytorx_Click()
+{
+    const int row = msf1->Row();
+    if (row < 1 || row > maxreceivers)
+        return;
+    writeRow(*msf1, row, rowCellsFromSettings(workingSettingsTexts(workingSettings())));
+    persistRow(store_, *msf1, row);
+    msf1_Click();
+}
+
+void MainWindow::copytosettings_Click()
+{
+    const int row = msf1->Row();
+    if (row < 1 || row > maxreceivers)
+        return;
+    loadRowIntoSettings(*msf1, row, workingSettings());
+}
+
+void MainWindow::frequency_Change()
+{
+    frequencyTextChanged(frequencymegs, frequencydecimal);
+}
+
+void MainWindow::frequency_Click()
+{
+    // Picking a band start only puts its text into the box.
+}
+
+void MainWindow::frequency_LostFocus()
+{
+    CheckNumberBox(frequency, frequencyRule);
+}
+
+void MainWindow::frequencymegs_Click()
+{
+    composeMegahertzDigit(frequency, frequencymegs);
+}
+
+void MainWindow::frequencydecimal_Click()
+{
+    composeFraction(frequency, frequencydecimal);
+}
+
+void MainWindow::symbolrate_LostFocus()
+{
+    CheckNumberBox(symbolrate, symbolRateRule);
+}
+
+void MainWindow::offset_LostFocus()
+{
+    CheckNumberBox(offset, offsetRule);
+}
+
+void MainWindow::sendx_MouseDown(int buttonBits)
+{
+    const int row = msf1->Row();
+    const std::optional<CommandFields> fields = ReadCommandFields(*msf1, row, maxreceivers);
+    if (!fields) {
+        setSendProblem(row >= 1 && row <= maxreceivers
+                           ? tr("Not sent: row %1 has no usable frequency, LO or symbol rate.").arg(row)
+                           : tr("Not sent: no receiver row is selected."));
+        return;
+    }
+    const std::optional<Destination> destination = receiverDestination(
+        row, lastAccepted(qvipaddress[0]), lastAccepted(qvipaddress[1]), lastAccepted(qvipport));
+    if (!destination) {
+        setSendProblem(tr("Not sent: the host address or the base port is not usable."));
+        return;
+    }
+    const QString problem = sender_.send(*destination, commandDatagram(fieldsForPress(*fields, buttonBits)));
+    if (!problem.isEmpty()) {
+        setSendProblem(tr("Not sent to %1 port %2: %3")
+                           .arg(destination->host.toString())
+                           .arg(destination->port)
+                           .arg(problem));
+        return;
+    }
+    setSendProblem(QString());
+    flash_->start();
+}
+
+void MainWindow::sendx_KeyPress(int characterCode)
+{
+    if (characterCode == ' ')
+        sendx_MouseDown(LeftButtonBit);
+}
+
+void MainWindow::sendxtimer_Timer()
+{
+    flash_->sendxtimer_Timer();
+}
+
+void MainWindow::qvipaddress_LostFocus(int index)
+{
+    checkAddressBox(qvipaddress, index, store_);
+}
+
+void MainWindow::qvipport_LostFocus()
+{
+    checkPortBox(qvipport, qvipaddress[1], store_);
+}
+
+void MainWindow::setSendProblem(const QString &problem)
+{
+    sendProblem_ = problem;
+    showAlerts();
+}
+
+void MainWindow::setStoreProblem(const QString &problem)
+{
+    storeProblem_ = problem;
+    showAlerts();
+}
+
+QString MainWindow::alertText() const
+{
+    QStringList parts;
+    for (const QString &part : {storeProblem_, sendProblem_}) {
+        if (!part.isEmpty())
+            parts << part;
+    }
+    return parts.join(QLatin1Char(' '));
+}
+
+void MainWindow::showAlerts()
+{
+    const QString text = alertText();
+    alertmessage->setText(text);
+    alertmessage->setToolTip(text);
+    alertmessage->setVisible(!text.isEmpty());
+}

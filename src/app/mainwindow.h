@@ -1,0 +1,111 @@
+// The program's one window: its controls, the Ctrl+R receiver-count toggle,
+// the set-up that fills everything from the store, and the event handlers,
+// which hand their work to the table, tuning and command code.
+#pragma once
+
+#include "command/sending.h"
+#include "store/settingsstore.h"
+#include "table/copyoperations.h"
+#include "table/rowselection.h"
+
+#include <QWidget>
+#include <cstdint>
+
+class FlexGrid;
+class FocusLossWatcher;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+class MainWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    static const QString caption;
+    static constexpr int defaultReceivers = 4;
+    static constexpr int largestReceiverCount = 16;
+
+    explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    // Load: key preview on, the design sizes recorded, then set-up.
+    void Form_Load();
+    void SetupWindow();
+
+    // Handlers, named after their control and event.
+    void Form_KeyPress(int &characterCode);
+    void msf1_Click();
+    void msf1_KeyPress(int characterCode);
+    void copytorx_Click();
+    void copytosettings_Click();
+    void frequency_Change();
+    void frequency_Click();
+    void frequency_LostFocus();
+    void frequencymegs_Click();
+    void frequencydecimal_Click();
+    void symbolrate_LostFocus();
+    void offset_LostFocus();
+    void sendx_MouseDown(int buttonBits);
+    void sendx_KeyPress(int characterCode);
+    void sendxtimer_Timer();
+    void qvipaddress_LostFocus(int index);
+    void qvipport_LostFocus();
+
+    // Window-level state.
+    int16_t maxreceivers = 0;
+    int16_t formheight = 0;
+    int16_t gridheight = 0;
+    int16_t selecttop = 0;
+    int32_t fixedcolor = 0;
+
+    // Sizes in twips, as the rest of the program speaks of them.
+    int Height() const;
+    void setHeight(int twips);
+
+    SettingsStore &store() { return store_; }
+    const SendFlash &sendFlash() const { return *flash_; }
+    // What the window tells the operator about a failed save or send.
+    QString alertText() const;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void createControls();
+    void connectHandlers();
+    void fillSelectionLists();
+    RowSelectionControls selectionControls() const;
+    WorkingSettingsBoxes workingSettings() const;
+    void setSendProblem(const QString &problem);
+    void setStoreProblem(const QString &problem);
+    void showAlerts();
+
+    SettingsStore store_;
+    FocusLossWatcher *focusWatcher_ = nullptr;
+    SendFlash *flash_ = nullptr;
+    DatagramSender sender_;
+    QString storeProblem_;
+    QString sendProblem_;
+
+    // Controls.
+    QLabel *secondlabel = nullptr;
+    QLabel *rightlabel = nullptr;
+    QLabel *selectmessage = nullptr;
+    QLabel *alertmessage = nullptr;
+    QLineEdit *qvipaddress[2] = {nullptr, nullptr};
+    QLineEdit *qvipport = nullptr;
+    QComboBox *frequency = nullptr;
+    QComboBox *frequencymegs = nullptr;
+    QComboBox *frequencydecimal = nullptr;
+    QComboBox *symbolrate = nullptr;
+    QComboBox *offset = nullptr;
+    QComboBox *antenna = nullptr;
+    QComboBox *voltage = nullptr;
+    QPushButton *copytosettings = nullptr;
+    QPushButton *copytorx = nullptr;
+    SendButton *sendx = nullptr;
+    FlexGrid *msf1 = nullptr;
+};

@@ -1,0 +1,32 @@
+// Checks for the receiver hosts' addresses and the receivers' base port.
+#pragma once
+
+#include <QString>
+#include <optional>
+
+// "a.b.c.d" with four numeric components 0 to 255 (blanks around a component
+// and leading zeros allowed), written back as plain numbers: " 010.1.2.3"
+// gives "10.1.2.3". Nothing for any other text.
+std::optional<QString> normaliseAddress(const QString &text);
+
+// The errors of an address entry: 1 for a wrong number of components, else
+// one per component that is not numeric or out of range; plus 1 when the two
+// address boxes hold the same text. The entry is accepted at 0.
+int addressErrorCount(const QString &text, bool boxesHoldSameText);
+
+enum class PortVerdict { NotNumeric, Rejected, Accepted };
+
+// A base port is accepted when it is numeric, 1100 to 65400, and its text
+// as typed ends in "00".
+PortVerdict checkPort(const QString &text);
+
+// The hover text of the second host's box, naming the base port the second
+// host must be started with: the first host's base port plus 4.
+QString secondHostHint(const QString &portText);
+
+// The UDP port of a receiver: base port + 20 + receiver. Nothing when the
+// base port text is not a number or the result is not a usable port.
+std::optional<quint16> receiverPort(const QString &basePortText, int receiver);
+
+// Receivers 1 to 4 run on the first host, the others on the second.
+inline int hostIndexOfReceiver(int receiver) { return receiver > 4 ? 1 : 0; }

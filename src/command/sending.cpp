@@ -1,0 +1,126 @@
+#include "sending.h"
+
+#include "hostentry.h"
+#include "table/copyoperations.h"
+#include "table/flexgrid.h"
+#include "tuning/boxstate.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+std::optional<CommandFields> ReadCommandFields(const FlexGrid &grid, int row, int maxreceivers)
+{
+    if (row < 1 || row > maxreceivers)
+        return std::nullopt;
+    return commandFieldsFromCells(row, readRow(grid, row));
+}
+
+CommandFields fieldsForPress(const CommandFields &fields, int buttonBits)
+{
+    if ((buttonBits & RightButtonBit) && inDownlinkWindow(fields.frequency))
+        return uplinkVariant(fields);
+    return fields;
+}
+
+std::optional<Destination> receiverDestination(int receiver, const QString &firstHostTag,
+                                               const QString &secondHostTag,
+                                               const QString &basePortTag)
+{
+    const QString &hostTag = hostIndexOfReceiver(receiver) == 1 ? secondHostTag : firstHostTag;
+    const std::optional<QString> address = normaliseAddress(hostTag);
+    const std::optional<quint16> port = receiverPort(basePortTag, receiver);
+    if (!address || !port)
+        return std::nullopt;
+    return Destination{QHostAddress(*address), *port};
+}
+
+SendButton::SendButton(const QString &caption, QWidget *parent)
+    : QPushButton(caption, parent)
+{
+    // A click does not move the focus by itself: the press is handled first,
+    // so a host box still being edited has not been accepted yet.
+    setFocusPolicy(Qt::TabFocus);
+    setAutoDefault(false);
+}
+
+void SendButton::setBackColour(int colour)
+{
+    if (colour == backColour_)
+        return;
+    backColour_ = colour;
+    const QColor c = FlexGrid::colourFromValue(colour);
+    setStyleSheet(QStringLiteral("QPushButton { background-color: %1; border: 2px outset %2;"
+                                 " border-radius: 3px; }"
+                                 "QPushButton:disabled { color: #808080; }"
+                                 "QPushButton:focus { border-style: inset; }")
+                      .arg(c.name(), c.darker(140).name()));
+}
+
+void SendButton::mousePressEvent(QMouseEvent *event)
+{
+    int bits = 0;
+    if (event->button() == Qt::LeftButton)
+        bits = LeftButtonBit;
+    else if (event->button() == Qt::RightButton)
+        bits = RightButtonBit;
+    else if (event->button() == Qt::MiddleButton)
+        bits = MiddleButtonBit;
+    event->accept();
+    emit MouseDown(bits);
+    setFocus(Qt::MouseFocusReason);
+}
+
+void SendButton::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    // The second press of a quick double click is a press like any other.
+    mousePressEvent(event);
+}
+
+void SendButton::mouseReleaseEvent(QMouseEvent *event)
+{
+    event->accept();
+}
+
+void SendButton::keyPressEvent(QKeyEvent *event)
+{
+    if (event->text() == QLatin1String(" ")) {
+        event->accept();
+        emit KeyPress(' ');
+        return;
+    }
+    event->ignore();
+}
+
+void SendButton::keyReleaseEvent(QKeyEvent *event)
+{
+    event->ignore();
+}
+
+QString DatagramSender::send(const Destination &destination, const QByteArray &payload)
+{
+    const qint64 written = Winsock1.writeDatagram(payload, destination.host, destination.port);
+    const QString problem = written == payload.size() ? QString() : Winsock1.errorString();
+    Winsock1.close();
+    return problem;
+}
+
+SendFlash::SendFlash(SendButton *button, QObject *parent)
+    : QObject(parent)
+    , button_(button)
+{
+    sendxtimer.setInterval(200);
+    connect(&sendxtimer, &QTimer::timeout, this, &SendFlash::sendxtimer_Timer);
+}
+
+void SendFlash::start()
+{
+    button_->setBackColour(flashColour);
+    sendxtimer.setInterval(flashMilliseconds);
+    sendxtimer.start(); // a send during the flash starts the period afresh
+}
+
+void SendFlash::sendxtimer_Timer()
+{
+    button_->setBackColour(lastAccepted(button_).toInt());
+    sendxtimer.stop();
+}

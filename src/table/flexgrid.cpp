@@ -1,0 +1,262 @@
+#include "flexgrid.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <cmath>
+
+namespace {
+constexpr int designRows = 5;
+constexpr int designCols = 6;
+constexpr int rowHeightPixels = 22; // five rows fill the 1695-twip design height
+
+int pixelsFromTwips(double twips)
+{
+    return int(std::lround(twips / FlexGrid::twipsPerPixel));
+}
+
+// Moves with the arrow and page keys stay among the receiver rows.
+QModelIndex receiverRowsOnly(const QModelIndex &index, const QAbstractItemModel *model)
+{
+    if (!index.isValid() || index.row() > 0 || model->rowCount() < 2)
+        return index;
+    return model->index(1, index.column());
+}
+} // namespace
+
+FlexGrid::FlexGrid(QWidget *parent)
+    : QTableWidget(designRows, designCols, parent)
+{
+    horizontalHeader()->hide();
+    verticalHeader()->hide();
+    verticalHeader()->setMinimumSectionSize(1);
+    verticalHeader()->setDefaultSectionSize(rowHeightPixels);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    horizontalHeader()->setMinimumSectionSize(1);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // No selection fill: a cell's own background (the red mark) always shows.
+    setSelectionMode(QAbstractItemView::NoSelection);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setFrameShape(QFrame::NoFrame);
+    setTabKeyNavigation(false);
+    setDragEnabled(false);
+    setWordWrap(false);
+    setCornerButtonEnabled(false);
+    setFocusPolicy(Qt::StrongFocus);
+    setRows(designRows);
+}
+
+QTableWidgetItem *FlexGrid::cell(int row, int col) const
+{
+    return item(row, col);
+}
+
+void FlexGrid::styleRow(int row)
+{
+    for (int col = 0; col < columnCount(); ++col) {
+        if (item(row, col))
+            continue;
+        auto *newItem = new QTableWidgetItem;
+        newItem->setFlags(Qt::ItemIsEnabled);
+        newItem->setTextAlignment(Qt::AlignCenter);
+        if (row == 0)
+            newItem->setBackground(palette().color(QPalette::Button));
+        setItem(row, col, newItem);
+    }
+}
+
+void FlexGrid::setRows(int rows)
+{
+    const int previous = rowCount();
+    setRowCount(rows);
+    for (int row = 0; row < rows; ++row) {
+        setRowHeight(row, rowHeightPixels);
+        if (row >= previous || !item(row, 0))
+            styleRow(row);
+    }
+}
+
+int FlexGrid::Row() const
+{
+    return std::max(0, currentRow());
+}
+
+void FlexGrid::setRow(int row)
+{
+    setCurrentCell(row, Col(), QItemSelectionModel::NoUpdate);
+}
+
+int FlexGrid::Col() const
+{
+    return std::max(0, currentColumn());
+}
+
+void FlexGrid::setCol(int col)
+{
+    setCurrentCell(Row(), col, QItemSelectionModel::NoUpdate);
+}
+
+QString FlexGrid::TextMatrix(int row, int col) const
+{
+    const QTableWidgetItem *found = cell(row, col);
+    return found ? found->text() : QString();
+}
+
+void FlexGrid::setTextMatrix(int row, int col, const QString &text)
+{
+    if (QTableWidgetItem *found = cell(row, col))
+        found->setText(text);
+}
+
+int FlexGrid::cellColour(int row, int col) const
+{
+    const QTableWidgetItem *found = cell(row, col);
+    if (found && found->background().style() != Qt::NoBrush)
+        return valueFromColour(found->background().color());
+    return valueFromColour(palette().color(row == 0 ? QPalette::Button : QPalette::Base));
+}
+
+int FlexGrid::CellBackColor() const
+{
+    return cellColour(Row(), Col());
+}
+
+void FlexGrid::setCellBackColor(int colour)
+{
+    if (QTableWidgetItem *found = cell(Row(), Col()))
+        found->setBackground(colourFromValue(colour));
+}
+
+void FlexGrid::setFormatString(const QString &format)
+{
+    const QStringList titles = format.split(QLatin1Char('\t'));
+    for (int col = 0; col < columnCount() && col < titles.size(); ++col)
+        setTextMatrix(0, col, titles.at(col));
+}
+
+int FlexGrid::RowHeight(int row) const
+{
+    return rowHeight(row) * twipsPerPixel;
+}
+
+void FlexGrid::setColWidth(int col, int twips)
+{
+    if (col < 0 || col >= columnCount())
+        return;
+    colWidthTwips_.resize(columnCount(), -1);
+    colWidthTwips_[col] = twips;
+    setColumnWidth(col, pixelsFromTwips(twips));
+}
+
+int FlexGrid::ColWidth(int col) const
+{
+    if (col >= 0 && col < colWidthTwips_.size() && colWidthTwips_[col] >= 0)
+        return colWidthTwips_[col];
+    return columnWidth(col) * twipsPerPixel;
+}
+
+void FlexGrid::setColAlignment(int col, int alignment)
+{
+    const Qt::Alignment align = alignment == 4 ? Qt::AlignCenter : (Qt::AlignLeft | Qt::AlignVCenter);
+    for (int row = 0; row < rowCount(); ++row) {
+        if (QTableWidgetItem *found = cell(row, col))
+            found->setTextAlignment(align);
+    }
+}
+
+int FlexGrid::Height() const
+{
+    return height() * twipsPerPixel;
+}
+
+void FlexGrid::setHeight(int twips)
+{
+    resize(width(), pixelsFromTwips(twips));
+}
+
+int FlexGrid::Width() const
+{
+    return width() * twipsPerPixel;
+}
+
+void FlexGrid::SetFocus()
+{
+    setFocus(Qt::OtherFocusReason);
+}
+
+QColor FlexGrid::colourFromValue(int value)
+{
+    return QColor(value & 0xff, (value >> 8) & 0xff, (value >> 16) & 0xff);
+}
+
+int FlexGrid::valueFromColour(const QColor &colour)
+{
+    return colour.red() | (colour.green() << 8) | (colour.blue() << 16);
+}
+
+void FlexGrid::mousePressEvent(QMouseEvent *event)
+{
+    const QModelIndex index = indexAt(event->position().toPoint());
+    pressedRow_ = -1;
+    // The header row is never made current by the mouse.
+    if (!index.isValid() || index.row() == 0) {
+        event->accept();
+        return;
+    }
+    setCurrentCell(index.row(), index.column(), QItemSelectionModel::NoUpdate);
+    pressedRow_ = index.row();
+    pressedCol_ = index.column();
+    event->accept();
+}
+
+void FlexGrid::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    mousePressEvent(event);
+}
+
+void FlexGrid::mouseMoveEvent(QMouseEvent *event)
+{
+    event->accept(); // no drag-selection: the current cell follows presses only
+}
+
+void FlexGrid::mouseReleaseEvent(QMouseEvent *event)
+{
+    const QModelIndex index = indexAt(event->position().toPoint());
+    const bool sameCell = index.isValid() && index.row() == pressedRow_ && index.column() == pressedCol_;
+    pressedRow_ = -1;
+    event->accept();
+    if (sameCell)
+        emit Click();
+}
+
+void FlexGrid::keyPressEvent(QKeyEvent *event)
+{
+    int code = 0;
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        code = 13;
+    else if (!event->text().isEmpty())
+        code = event->text().at(0).unicode();
+    if (code != 0)
+        emit KeyPress(code);
+
+    // The grid's own navigation, kept among the receiver rows; typed letters
+    // do not jump to matching cells.
+    QModelIndex target;
+    switch (event->key()) {
+    case Qt::Key_Up: target = moveCursor(MoveUp, event->modifiers()); break;
+    case Qt::Key_Down: target = moveCursor(MoveDown, event->modifiers()); break;
+    case Qt::Key_Left: target = moveCursor(MoveLeft, event->modifiers()); break;
+    case Qt::Key_Right: target = moveCursor(MoveRight, event->modifiers()); break;
+    case Qt::Key_Home: target = moveCursor(MoveHome, event->modifiers()); break;
+    case Qt::Key_End: target = moveCursor(MoveEnd, event->modifiers()); break;
+    case Qt::Key_PageUp: target = moveCursor(MovePageUp, event->modifiers()); break;
+    case Qt::Key_PageDown: target = moveCursor(MovePageDown, event->modifiers()); break;
+    default: event->ignore(); return;
+    }
+    target = receiverRowsOnly(target, model());
+    if (target.isValid())
+        setCurrentCell(target.row(), target.column(), QItemSelectionModel::NoUpdate);
+    event->accept();
+}

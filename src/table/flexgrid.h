@@ -1,0 +1,74 @@
+// The receiver table: a grid of text cells addressed (row, column) from 0,
+// with row 0 as the fixed header row. It offers the members the rest of the
+// program works with (Rows, Row, Col, TextMatrix, CellBackColor of the current
+// cell, ...). Sizes are in twips, 15 to a pixel; colours are 0x00BBGGRR.
+#pragma once
+
+#include <QTableWidget>
+
+class FlexGrid : public QTableWidget
+{
+    Q_OBJECT
+
+public:
+    static constexpr int twipsPerPixel = 15;
+
+    explicit FlexGrid(QWidget *parent = nullptr);
+
+    int Rows() const { return rowCount(); }
+    void setRows(int rows);
+    int Cols() const { return columnCount(); }
+
+    int Row() const;
+    void setRow(int row);
+    int Col() const;
+    void setCol(int col);
+
+    QString TextMatrix(int row, int col) const;
+    void setTextMatrix(int row, int col, const QString &text);
+
+    // Background of the current cell (Row, Col).
+    int CellBackColor() const;
+    void setCellBackColor(int colour);
+    // Background of any cell, for readers that must not move the current cell.
+    int cellColour(int row, int col) const;
+
+    // Column titles separated by tabs, written into row 0.
+    void setFormatString(const QString &format);
+
+    int RowHeight(int row) const;
+    void setColWidth(int col, int twips);
+    int ColWidth(int col) const;
+    // 4 centres the text both ways; the other values align left.
+    void setColAlignment(int col, int alignment);
+
+    int Height() const;
+    void setHeight(int twips);
+    int Width() const;
+
+    void SetFocus();
+
+    static QColor colourFromValue(int value);
+    static int valueFromColour(const QColor &colour);
+
+signals:
+    // The operator clicked a receiver cell, which is already current.
+    void Click();
+    // A character key went to the grid; the grid handles it after this.
+    void KeyPress(int characterCode);
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    QTableWidgetItem *cell(int row, int col) const;
+    void styleRow(int row);
+
+    QVector<int> colWidthTwips_; // as set; the pixels are rounded from it
+    int pressedRow_ = -1;
+    int pressedCol_ = -1;
+};

@@ -1,0 +1,44 @@
+#include "rowselection.h"
+
+#include "flexgrid.h"
+#include "tuning/numbers.h"
+
+#include <QWidget>
+
+bool isFilledRow(const FlexGrid &grid, int row)
+{
+    return !grid.TextMatrix(row, 1).isEmpty() && !grid.TextMatrix(row, 2).isEmpty()
+           && !grid.TextMatrix(row, 4).isEmpty();
+}
+
+bool showsUplinkHint(const QString &frequencyCell)
+{
+    const double megahertz = numbers::leadingNumber(frequencyCell);
+    return megahertz >= 10490.0 && megahertz <= 10500.0;
+}
+
+void selectCurrentRow(const RowSelectionControls &controls, int maxreceivers, int fixedcolor)
+{
+    FlexGrid &grid = *controls.grid;
+    const int r = grid.Row();
+    grid.setCol(0);
+    for (int i = 1; i <= maxreceivers; ++i) {
+        grid.setRow(i);
+        grid.setCellBackColor(fixedcolor);
+    }
+    grid.setRow(r);
+    const bool isReceiverRow = r >= 1 && r <= maxreceivers;
+    if (isReceiverRow)
+        grid.setCellBackColor(selectedRowColour);
+    if (r > 0)
+        controls.copytorx->setEnabled(true);
+    if (isReceiverRow && isFilledRow(grid, r)) {
+        controls.sendx->setEnabled(true);
+        controls.copytosettings->setEnabled(true);
+        controls.rightlabel->setVisible(showsUplinkHint(grid.TextMatrix(r, 1)));
+    } else {
+        controls.sendx->setEnabled(false);
+        controls.copytosettings->setEnabled(false);
+        controls.rightlabel->setVisible(false);
+    }
+}

@@ -1,0 +1,84 @@
+#include "numberbox.h"
+
+#include "boxstate.h"
+#include "numbers.h"
+
+#include <QComboBox>
+#include <cmath>
+
+namespace {
+
+// The step boxes take a text that is not a number, or one too large for a
+// double, as 0.
+double frequencyValue(const QString &text)
+{
+    const double value = numbers::leadingNumber(text);
+    return std::isfinite(value) ? value : 0.0;
+}
+
+// Back to the empty item; choosing it runs the step box's handler again,
+// which stops at once, so it is not run at all here.
+void finishStep(QComboBox *frequency, QComboBox *stepBox)
+{
+    stepBox->setCurrentIndex(0);
+    frequency->setFocus(Qt::OtherFocusReason);
+}
+
+} // namespace
+
+void CheckNumberBox(QComboBox *box, const NumberBoxRule &rule)
+{
+    const std::optional<QString> accepted = checkNumberText(box->currentText(), rule);
+    if (accepted) {
+        box->setEditText(*accepted);
+        setLastAccepted(box, *accepted);
+        return;
+    }
+    box->setEditText(lastAccepted(box));
+    box->setFocus(Qt::OtherFocusReason);
+    systemBeep();
+}
+
+void frequencyTextChanged(QComboBox *frequencymegs, QComboBox *frequencydecimal)
+{
+    // A disabled widget that holds the focus would hand it on to the next
+    // box and run that box's check, so a focused step box is left alone.
+    for (QComboBox *stepBox : {frequencymegs, frequencydecimal}) {
+        if (!stepBox->hasFocus())
+            stepBox->setEnabled(false);
+    }
+    frequencymegs->setEnabled(true);
+    frequencydecimal->setEnabled(true);
+}
+
+QString withMegahertzDigit(const QString &frequencyText, const QString &digit)
+{
+    const double f = frequencyValue(frequencyText);
+    const double n = numbers::leadingNumber(digit);
+    return numbers::threeDecimals(std::floor(f / 10.0) * 10.0 + n);
+}
+
+QString withFraction(const QString &frequencyText, const QString &fraction)
+{
+    const double f = frequencyValue(frequencyText);
+    const double x = numbers::leadingNumber(fraction);
+    return numbers::threeDecimals(std::floor(f) + x);
+}
+
+void composeMegahertzDigit(QComboBox *frequency, QComboBox *frequencymegs)
+{
+    const QString digit = frequencymegs->currentText();
+    if (digit.isEmpty())
+        return;
+    frequency->setEditText(withMegahertzDigit(frequency->currentText(), digit));
+    finishStep(frequency, frequencymegs);
+}
+
+void composeFraction(QComboBox *frequency, QComboBox *frequencydecimal)
+{
+    const QString fraction = frequencydecimal->currentText();
+    if (fraction.isEmpty())
+        return;
+    frequency->setEditText(withFraction(frequency->currentText(), fraction));
+    finishStep(frequency, frequencydecimal);
+}

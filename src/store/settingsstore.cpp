@@ -116,7 +116,15 @@ QString SettingsStore::rawFileValue(const QString &section, const QString &key) 
 
 bool SettingsStore::write(const QString &section, const QString &key, const QString &text)
 {
-    settings_->setValue(sectionKey(section, key), text);
+    return write(QVector<StoreEntry>{{section, key, text}});
+}
+
+bool SettingsStore::write(const QVector<StoreEntry> &entries)
+{
+    if (entries.isEmpty())
+        return true;
+    for (const StoreEntry &entry : entries)
+        settings_->setValue(sectionKey(entry.section, entry.key), entry.text);
     settings_->sync();
     const bool written = settings_->status() == QSettings::NoError;
     if (!written) {
@@ -126,7 +134,7 @@ bool SettingsStore::write(const QString &section, const QString &key, const QStr
         // that the next write is judged on its own.
         openSettings();
         emit writeProblemChanged(
-            tr("Not saved: %1 %2 could not be written to %3.").arg(section, key, path));
+            tr("Not saved: %1 could not be written.").arg(path));
     } else if (failing_) {
         failing_ = false;
         emit writeProblemChanged(QString());

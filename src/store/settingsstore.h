@@ -8,6 +8,13 @@
 #include <QString>
 #include <memory>
 
+struct StoreEntry
+{
+    QString section;
+    QString key;
+    QString text;
+};
+
 class SettingsStore : public QObject
 {
     Q_OBJECT
@@ -23,6 +30,10 @@ public:
     // Stores the text and puts it on disk before returning. Returns false when
     // the file could not be written; the failure is also announced.
     bool write(const QString &section, const QString &key, const QString &text);
+
+    // Stores several values in the order given and puts them on disk together,
+    // with one flush to the disk instead of one per value.
+    bool write(const QVector<StoreEntry> &entries);
 
     QString fileName() const;
 

@@ -57,10 +57,12 @@ void writeRow(FlexGrid &grid, int row, const RowCells &cells)
 
 void persistRow(SettingsStore &store, const FlexGrid &grid, int row)
 {
+    QVector<StoreEntry> entries;
     for (const QString &section : {receiverSection(0), receiverSection(row)}) {
         for (int col = 1; col <= 5; ++col)
-            store.write(section, rowKeys().at(col - 1), grid.TextMatrix(row, col));
+            entries.append({section, rowKeys().at(col - 1), grid.TextMatrix(row, col)});
     }
+    store.write(entries);
 }
 
 bool loadRowIntoSettings(const FlexGrid &grid, int row, const WorkingSettingsBoxes &boxes)

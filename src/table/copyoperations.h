@@ -36,7 +36,8 @@ RowCells rowCellsFromSettings(const RowCells &boxTexts);
 RowCells readRow(const FlexGrid &grid, int row);
 void writeRow(FlexGrid &grid, int row, const RowCells &cells);
 
-// Writes the row's five cells under "RX0" and then under the row's section.
+// Writes the row's five cells under "RX0" and then under the row's section,
+// all on disk together before it returns.
 void persistRow(SettingsStore &store, const FlexGrid &grid, int row);
 
 // Loads a row into the working-settings boxes (step boxes to their empty

@@ -3,7 +3,6 @@
 #include "tuning/numbers.h"
 
 #include <QStringList>
-#include <cmath>
 
 namespace {
 const QString hintPrefix = QStringLiteral(
@@ -59,17 +58,19 @@ QString secondHostHint(const QString &portText)
 {
     const std::optional<double> port = numbers::wholeTextNumber(portText);
     if (!port)
-        return hintPrefix + QStringLiteral("the base port above plus 4");
+        return hintPrefix + QStringLiteral("the base port above plus four");
     return hintPrefix + numbers::shortestText(*port + 4.0);
 }
 
 std::optional<quint16> receiverPort(const QString &basePortText, int receiver)
 {
-    const std::optional<double> base = numbers::wholeTextNumber(basePortText);
+    // Only a whole number is a port; a fraction would have to be rounded
+    // into a port nobody chose.
+    const std::optional<long long> base = numbers::wholeTextInteger(basePortText);
     if (!base)
         return std::nullopt;
-    const double port = std::nearbyint(*base + 20.0 + double(receiver));
-    if (!(port >= 1.0 && port <= 65535.0))
+    const long long port = *base + 20 + receiver;
+    if (port < 1 || port > 65535)
         return std::nullopt;
     return quint16(port);
 }

@@ -25,7 +25,7 @@ PortVerdict checkPort(const QString &text);
 QString secondHostHint(const QString &portText);
 
 // The UDP port of a receiver: base port + 20 + receiver. Nothing when the
-// base port text is not a number or the result is not a usable port.
+// base port text is not a whole number or the result is not a usable port.
 std::optional<quint16> receiverPort(const QString &basePortText, int receiver);
 
 // Receivers 1 to 4 run on the first host, the others on the second.

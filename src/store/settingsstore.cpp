@@ -123,6 +123,12 @@ bool SettingsStore::write(const QVector<StoreEntry> &entries)
 {
     if (entries.isEmpty())
         return true;
+    // A QSettings object keeps its first error for good, so after a failure
+    // the next write starts afresh. Not earlier: the new object shares the
+    // values still waiting for the disk and tries them at once, and failing
+    // there would mark it failed before it wrote anything.
+    if (failing_)
+        openSettings();
     for (const StoreEntry &entry : entries)
         settings_->setValue(sectionKey(entry.section, entry.key), entry.text);
     settings_->sync();
@@ -130,9 +136,6 @@ bool SettingsStore::write(const QVector<StoreEntry> &entries)
     if (!written) {
         failing_ = true;
         const QString path = QFileInfo(settings_->fileName()).absoluteFilePath();
-        // A QSettings object keeps its first error for good; start afresh so
-        // that the next write is judged on its own.
-        openSettings();
         emit writeProblemChanged(
             tr("Not saved: %1 could not be written.").arg(path));
     } else if (failing_) {

@@ -1,0 +1,312 @@
+// The settings store on a real file: where it lives, what reads back, and
+// what a write that cannot reach the disk does.
+#include "store/settingsstore.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <functional>
+
+namespace {
+
+// A fresh settings folder next to the test executable. The build folder is on
+// a real disk, where the immutable flag works (a tmpfs /tmp may not have it).
+class StoreFolder
+{
+public:
+    StoreFolder() { use(); }
+
+    void use() const
+    {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir_.path());
+    }
+    QString configFolder() const { return dir_.path(); }
+    QString folder() const { return dir_.path() + QStringLiteral("/ZorudozaZudizirIvozudiro"); }
+    QString filePath() const { return folder() + QStringLiteral("/ZorudozaZudizirIvozudiro.conf"); }
+
+    void writeRaw(const QByteArray &text) const
+    {
+        QDir().mkpath(folder());
+        QFile file(filePath());
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(text);
+    }
+    QByteArray readRaw() const
+    {
+        QFile file(filePath());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+private:
+    QTemporaryDir dir_{QCoreApplication::applicationDirPath() + QStringLiteral("/store-XXXXXX")};
+};
+
+bool runChattr(const QString &flag, const QString &path)
+{
+    QProcess chattr;
+    chattr.start(QStringLiteral("chattr"), {flag, path});
+    if (!chattr.waitForFinished(10000))
+        return false;
+    return chattr.exitStatus() == QProcess::NormalExit && chattr.exitCode() == 0;
+}
+
+// Makes paths immutable (root ignores permission bits, not this flag) and
+// takes the flag off again when it goes, also when a check failed.
+class ImmutablePaths
+{
+public:
+    ~ImmutablePaths() { release(); }
+
+    bool add(const QString &path)
+    {
+        if (!runChattr(QStringLiteral("+i"), path))
+            return false;
+        paths_ << path;
+        return true;
+    }
+    void release()
+    {
+        for (const QString &path : std::as_const(paths_))
+            runChattr(QStringLiteral("-i"), path);
+        paths_.clear();
+    }
+
+private:
+    QStringList paths_;
+};
+
+bool canAppendTo(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Append);
+}
+
+bool canCreateIn(const QString &folder)
+{
+    QFile probe(folder + QStringLiteral("/probe"));
+    if (!probe.open(QIODevice::WriteOnly))
+        return false;
+    probe.remove();
+    return true;
+}
+
+const QString noChattr = QStringLiteral(
+    "chattr +i is not available here (missing tool, no privilege, or a file system "
+    "without the immutable flag); the read-only store cannot be made");
+
+} // namespace
+
+class SettingsStoreTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void store_livesInTheApplicationFolderOfTheConfigFolder()
+    {
+        StoreFolder folder;
+        SettingsStore store;
+        QCOMPARE(QFileInfo(store.fileName()).absoluteFilePath(),
+                 QFileInfo(folder.filePath()).absoluteFilePath());
+        QCOMPARE(QFileInfo(folder.filePath()).fileName(), QString("ZorudozaZudizirIvozudiro.conf"));
+        QCOMPARE(QFileInfo(folder.folder()).fileName(), QString("ZorudozaZudizirIvozudiro"));
+    }
+
+    void write_isInTheFileBeforeItReturns()
+    {
+        StoreFolder folder;
+        SettingsStore store;
+        QVERIFY(!QFile::exists(folder.filePath()));
+
+        QVERIFY(store.write("MaxReceivers", "Receivers", "8"));
+        QByteArray onDisk = folder.readRaw();
+        QVERIFY2(onDisk.contains("[MaxReceivers]\nReceivers=8\n"), onDisk.constData());
+
+        QVERIFY(store.write("RX3", "Frequency", "10491.500"));
+        onDisk = folder.readRaw();
+        QVERIFY2(onDisk.contains("[RX3]\nFrequency=10491.500\n"), onDisk.constData());
+        QVERIFY2(onDisk.contains("Receivers=8"), onDisk.constData());
+
+        QVERIFY(store.write("MaxReceivers", "Receivers", "4"));
+        QSettings separate(folder.filePath(), QSettings::IniFormat);
+        QCOMPARE(separate.value("MaxReceivers/Receivers").toString(), QString("4"));
+        QCOMPARE(separate.value("RX3/Frequency").toString(), QString("10491.500"));
+    }
+
+    void writtenText_readsBackFromAnotherFileUnchanged_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("three decimals") << "10491.500";
+        QTest::newRow("one blank") << " ";
+        QTest::newRow("empty") << "";
+        QTest::newRow("comma") << "10491,500";
+        QTest::newRow("commas and blanks") << "a, b, c";
+        QTest::newRow("quotes") << "\"quoted\"";
+        QTest::newRow("equals sign") << "x = y";
+        QTest::newRow("semicolon and hash") << "a;b #c";
+        QTest::newRow("backslash") << "back\\slash";
+        QTest::newRow("blanks around") << "  padded  ";
+        QTest::newRow("tab and line feed") << "a\tb\nc";
+        QTest::newRow("at sign first") << "@Variant(0)";
+        QTest::newRow("non-ASCII") << QString::fromUtf8("Z\xc3\xbcrich \xe2\x82\xac");
+    }
+
+    void writtenText_readsBackFromAnotherFileUnchanged()
+    {
+        QFETCH(QString, text);
+        StoreFolder first;
+        {
+            SettingsStore store;
+            QVERIFY(store.write("RX0", "Voltage", text));
+        }
+        // A copy of the file under another path cannot be served from any
+        // cache of the first one: this read parses the bytes on disk.
+        StoreFolder second;
+        QVERIFY(QDir().mkpath(second.folder()));
+        QVERIFY(QFile::copy(first.filePath(), second.filePath()));
+        SettingsStore store;
+        QCOMPARE(store.read("RX0", "Voltage", "default"), text);
+    }
+
+    void handEditedFile_readsAsTheTextItHolds_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("expected");
+
+        QTest::newRow("unquoted comma") << QByteArray("[RX0]\nFrequency=10491,500\n") << "RX0"
+                                        << "Frequency" << "10491,500";
+        QTest::newRow("unquoted comma with blanks")
+            << QByteArray("[RX0]\nFrequency = 10491, 500 \n") << "RX0" << "Frequency" << "10491, 500";
+        QTest::newRow("comma in the right section")
+            << QByteArray("[RX1]\nFrequency=1,1\n[RX2]\nFrequency=2,2\n[RX3]\nFrequency=3,3\n")
+            << "RX2" << "Frequency" << "2,2";
+        QTest::newRow("comma beside a similar key")
+            << QByteArray("[RX0]\nFrequencyX=9,9\nFrequency=1,5\n") << "RX0" << "Frequency" << "1,5";
+        QTest::newRow("quoted") << QByteArray("[RX0]\nFrequency=\"10491.500\"\n") << "RX0"
+                                << "Frequency" << "10491.500";
+        QTest::newRow("quoted comma") << QByteArray("[RX0]\nFrequency=\"10491,500\"\n") << "RX0"
+                                      << "Frequency" << "10491,500";
+        QTest::newRow("quoted blank") << QByteArray("[RX0]\nVoltage=\" \"\n") << "RX0" << "Voltage"
+                                      << " ";
+        QTest::newRow("empty value") << QByteArray("[RX0]\nVoltage=\n") << "RX0" << "Voltage" << "";
+        QTest::newRow("count with a trailing blank") << QByteArray("[MaxReceivers]\nReceivers=\"8 \"\n")
+                                                     << "MaxReceivers" << "Receivers" << "8 ";
+        QTest::newRow("Windows line ends") << QByteArray("[IP]\r\nPort=9900\r\n") << "IP" << "Port"
+                                           << "9900";
+    }
+
+    void handEditedFile_readsAsTheTextItHolds()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, section);
+        QFETCH(QString, key);
+        QFETCH(QString, expected);
+        StoreFolder folder;
+        folder.writeRaw(file);
+        SettingsStore store;
+        QCOMPARE(store.read(section, key, "default"), expected);
+    }
+
+    void missingValue_readsAsTheDefault_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<bool>("fileExists");
+        QTest::newRow("no file") << QByteArray() << false;
+        QTest::newRow("empty file") << QByteArray() << true;
+        QTest::newRow("other section") << QByteArray("[RX1]\nVoltage=X-OFF\n") << true;
+        QTest::newRow("other key") << QByteArray("[RX0]\nAntenna=BOT\n") << true;
+    }
+
+    void missingValue_readsAsTheDefault()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(bool, fileExists);
+        StoreFolder folder;
+        if (fileExists)
+            folder.writeRaw(file);
+        SettingsStore store;
+        QCOMPARE(store.read("RX0", "Voltage", " "), QString(" "));
+        QCOMPARE(store.read("RX0", "Voltage", ""), QString(""));
+        QVERIFY(store.read("RX0", "Voltage", QString()).isEmpty());
+        QCOMPARE(QFile::exists(folder.filePath()), fileExists); // reading creates nothing
+    }
+
+    void unwritableStore_failsVisiblyKeepsWhatWasStoredAndRecovers_data()
+    {
+        QTest::addColumn<QString>("blocker");
+        QTest::newRow("immutable file") << "file";
+        QTest::newRow("immutable folder") << "folder";
+        QTest::newRow("immutable folder and file") << "both";
+        QTest::newRow("immutable empty folder") << "emptyfolder";
+        QTest::newRow("plain file in place of the folder") << "plainfile";
+    }
+
+    void unwritableStore_failsVisiblyKeepsWhatWasStoredAndRecovers()
+    {
+        QFETCH(QString, blocker);
+        StoreFolder folder;
+        ImmutablePaths immutable;
+        auto store = std::make_unique<SettingsStore>();
+        QSignalSpy problems(store.get(), &SettingsStore::writeProblemChanged);
+
+        const bool hasEarlierValues = blocker != "emptyfolder" && blocker != "plainfile";
+        if (hasEarlierValues) {
+            QVERIFY(store->write("IP", "Port", "9900"));
+            QVERIFY(store->write("RX0", "Frequency", "10491.500"));
+        } else if (blocker == "emptyfolder") {
+            QVERIFY(QDir().mkpath(folder.folder()));
+        } else {
+            QFile plain(folder.folder());
+            QVERIFY(plain.open(QIODevice::WriteOnly));
+            plain.write("not a folder\n");
+        }
+        QCOMPARE(problems.count(), 0);
+        const QByteArray before = folder.readRaw();
+
+        if (blocker == "file" || blocker == "both") {
+            if (!immutable.add(folder.filePath()) || canAppendTo(folder.filePath()))
+                QSKIP(qPrintable(noChattr));
+        }
+        if (blocker == "folder" || blocker == "both" || blocker == "emptyfolder") {
+            if (!immutable.add(folder.folder()) || canCreateIn(folder.folder()))
+                QSKIP(qPrintable(noChattr));
+        }
+
+        QVERIFY(!store->write("IP", "Port", "12000"));
+        QCOMPARE(problems.count(), 1);
+        QVERIFY(!problems.at(0).at(0).toString().isEmpty());
+        QVERIFY(!store->write("RX0", "Frequency", "29.000"));
+        QVERIFY(!problems.last().at(0).toString().isEmpty());
+        if (blocker != "plainfile")
+            QCOMPARE(folder.readRaw(), before);
+
+        // The way to the disk opens again: the next write succeeds and the
+        // problem is withdrawn; nothing stored earlier is lost.
+        immutable.release();
+        if (blocker == "plainfile")
+            QVERIFY(QFile::remove(folder.folder()));
+        problems.clear();
+        QVERIFY(store->write("RX0", "Antenna", "BOT"));
+        QCOMPARE(problems.count(), 1);
+        QCOMPARE(problems.at(0).at(0).toString(), QString());
+
+        QSettings separate(folder.filePath(), QSettings::IniFormat);
+        QCOMPARE(separate.value("RX0/Antenna").toString(), QString("BOT"));
+        if (hasEarlierValues) {
+            QVERIFY(separate.contains("IP/Port"));
+            QVERIFY(separate.contains("RX0/Frequency"));
+        }
+        store.reset();
+        SettingsStore again;
+        QCOMPARE(again.read("RX0", "Antenna", "TOP"), QString("BOT"));
+    }
+};
+
+QTEST_GUILESS_MAIN(SettingsStoreTest)
+#include "test_settingsstore.moc"

@@ -19,8 +19,10 @@ void FocusLossWatcher::watch(QWidget *box, Check check)
 
 QWidget *FocusLossWatcher::watchedBoxOf(QWidget *widget) const
 {
-    // An editable selector's text field is part of the selector.
-    for (QWidget *w = widget; w; w = w->isWindow() ? nullptr : w->parentWidget()) {
+    // An editable selector's text field is part of the selector, and so is
+    // its drop-down list: a popup window counts as part of its owner.
+    for (QWidget *w = widget; w;
+         w = w->isWindow() && w->windowType() != Qt::Popup ? nullptr : w->parentWidget()) {
         if (checks_.contains(w))
             return w;
     }

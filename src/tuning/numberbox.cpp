@@ -28,6 +28,12 @@ void finishStep(QComboBox *frequency, QComboBox *stepBox)
 
 void CheckNumberBox(QComboBox *box, const NumberBoxRule &rule)
 {
+    // An accepted entry may be shown in a form the check itself refuses
+    // (99999.9996 shows as 100000.000); refusing it on every later exit would
+    // keep the operator in the box for good. A text that is still the last
+    // accepted one is left as it is.
+    if (box->currentText() == lastAccepted(box))
+        return;
     const std::optional<QString> accepted = checkNumberText(box->currentText(), rule);
     if (accepted) {
         box->setEditText(*accepted);

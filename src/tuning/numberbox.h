@@ -8,7 +8,7 @@ class QComboBox;
 
 // Accepts the box's text (rewritten in the rule's format, which becomes the
 // last accepted text) or puts the last accepted text back, returns the focus
-// to the box and beeps.
+// to the box and beeps. A text that still is the last accepted one is left alone.
 void CheckNumberBox(QComboBox *box, const NumberBoxRule &rule);
 
 // The text of `frequency` changed: both step boxes are enabled afresh.

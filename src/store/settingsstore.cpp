@@ -132,7 +132,16 @@ bool SettingsStore::write(const QVector<StoreEntry> &entries)
     for (const StoreEntry &entry : entries)
         settings_->setValue(sectionKey(entry.section, entry.key), entry.text);
     settings_->sync();
-    const bool written = settings_->status() == QSettings::NoError;
+    QSettings::Status status = settings_->status();
+    if (status == QSettings::FormatError) {
+        // A hand-edited file that QSettings could not fully parse: that error
+        // is kept for good and says nothing about this write. A fresh object
+        // retries whatever still waits for the disk and tells the outcome.
+        openSettings();
+        settings_->sync();
+        status = settings_->status();
+    }
+    const bool written = status == QSettings::NoError;
     if (!written) {
         failing_ = true;
         const QString path = QFileInfo(settings_->fileName()).absoluteFilePath();

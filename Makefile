@@ -22,3 +22,10 @@ test: build
 
 clean:
 	rm -rf build
+
+# Fuzzing with libFuzzer (clang): builds build/fuzz and runs every target for
+# FUZZ_SECONDS (default 60) each; `make fuzz FUZZ_SECONDS=600` runs longer.
+FUZZ_SECONDS ?= 60
+.PHONY: fuzz
+fuzz: deps
+	FUZZ_SECONDS=$(FUZZ_SECONDS) fuzz/run-fuzz.sh

@@ -1,0 +1,95 @@
+// ReadCommandFields (through a real grid) and FormatCommandLine over five
+// arbitrary cell texts. Input: one byte for the receiver and the pressed
+// mouse buttons, then the five cells separated by NUL bytes.
+#include "command/commandline.h"
+#include "command/sending.h"
+#include "fuzzcheck.h"
+#include "table/copyoperations.h"
+#include "table/flexgrid.h"
+
+#include <QApplication>
+#include <QList>
+
+namespace {
+
+constexpr int gridReceivers = 8;
+FlexGrid *grid = nullptr;
+
+const QStringList voltageItems = {"X-OFF", "X-VERT", "X-HORIZ", "X-VERT-TONE", "X-HORIZ-TONE",
+                                  "Y-OFF", "Y-VERT", "Y-HORIZ", "Y-VERT-TONE", "Y-HORIZ-TONE"};
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QApplication app(*argc, *argv);
+    grid = new FlexGrid;
+    grid->setRows(gridReceivers + 1);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    if (size == 0)
+        return 0;
+    const int receiver = data[0] % 10; // 0 and 9 are no receiver rows
+    const int buttonBits = (data[0] >> 4) & 7;
+    QList<QByteArray> pieces = QByteArray(reinterpret_cast<const char *>(data + 1),
+                                          qsizetype(size - 1))
+                                   .split('\0');
+    while (pieces.size() < 5)
+        pieces << QByteArray();
+    const RowCells cells{QString::fromUtf8(pieces[0]), QString::fromUtf8(pieces[1]),
+                         QString::fromUtf8(pieces[2]), QString::fromUtf8(pieces[3]),
+                         QString::fromUtf8(pieces[4])};
+
+    const int row = receiver >= 1 && receiver <= gridReceivers ? receiver : 1;
+    writeRow(*grid, row, cells);
+    const std::optional<CommandFields> fields = ReadCommandFields(*grid, receiver, gridReceivers);
+    if (receiver < 1 || receiver > gridReceivers) {
+        FUZZ_CHECK(!fields);
+        return 0;
+    }
+    const std::optional<CommandFields> direct = commandFieldsFromCells(receiver, cells);
+    FUZZ_CHECK(fields.has_value() == direct.has_value());
+
+    // No command without a real frequency, LO and a symbol rate that keeps the line whole.
+    const std::optional<int32_t> frequency = frequencyKhz(cells.frequency);
+    const std::optional<int32_t> offset = offsetKhz(cells.offset);
+    if (!frequency || !offset) {
+        FUZZ_CHECK(!fields);
+        return 0;
+    }
+    if (!fields)
+        return 0;
+
+    const QString line = FormatCommandLine(*fields);
+    fuzz::checkCommandLine(line, receiver);
+    FUZZ_CHECK(line.contains(QStringLiteral(" freq=%1 srate=").arg(*frequency)));
+    FUZZ_CHECK(line.contains(QStringLiteral(" srate=") + cells.symbolRate + QStringLiteral(" offset=")));
+    FUZZ_CHECK(line.contains(QStringLiteral(" offset=%1 fplug=").arg(*offset)));
+    const QString plug = cells.antenna == QLatin1String("TOP")   ? QStringLiteral("A")
+                         : cells.antenna == QLatin1String("BOT") ? QStringLiteral("B")
+                                                                 : QString();
+    FUZZ_CHECK(fields->antennaPlug == plug);
+    FUZZ_CHECK(line.contains(QStringLiteral(" vg")) == voltageItems.contains(cells.voltage));
+    FUZZ_CHECK(commandDatagram(*fields) == line.toLatin1());
+    FUZZ_CHECK(commandDatagram(*fields).size() == line.size());
+
+    // The press as sent: the uplink variant only for a right press inside
+    // the downlink window.
+    const CommandFields pressed = fieldsForPress(*fields, buttonBits);
+    const bool uplink = (buttonBits & RightButtonBit) && *frequency >= 10490000 && *frequency < 10500000;
+    if (uplink) {
+        FUZZ_CHECK(pressed.frequency == *frequency - 8089500);
+        FUZZ_CHECK(pressed.offset == 0);
+        FUZZ_CHECK(pressed.antennaPlug == (plug == QLatin1String("A") ? QStringLiteral("B")
+                                                                       : QStringLiteral("A")));
+    } else {
+        FUZZ_CHECK(pressed.frequency == fields->frequency && pressed.offset == fields->offset
+                   && pressed.antennaPlug == fields->antennaPlug);
+    }
+    fuzz::checkCommandLine(FormatCommandLine(pressed), receiver);
+    return 0;
+}

@@ -1,16 +1,15 @@
 // The settings store on a real file: where it lives, what reads back, and
 // what a write that cannot reach the disk does.
+#include "immutablepaths.h"
 #include "store/settingsstore.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <functional>
 
 namespace {
 
@@ -44,40 +43,6 @@ public:
 
 private:
     QTemporaryDir dir_{QCoreApplication::applicationDirPath() + QStringLiteral("/store-XXXXXX")};
-};
-
-bool runChattr(const QString &flag, const QString &path)
-{
-    QProcess chattr;
-    chattr.start(QStringLiteral("chattr"), {flag, path});
-    if (!chattr.waitForFinished(10000))
-        return false;
-    return chattr.exitStatus() == QProcess::NormalExit && chattr.exitCode() == 0;
-}
-
-// Makes paths immutable (root ignores permission bits, not this flag) and
-// takes the flag off again when it goes, also when a check failed.
-class ImmutablePaths
-{
-public:
-    ~ImmutablePaths() { release(); }
-
-    bool add(const QString &path)
-    {
-        if (!runChattr(QStringLiteral("+i"), path))
-            return false;
-        paths_ << path;
-        return true;
-    }
-    void release()
-    {
-        for (const QString &path : std::as_const(paths_))
-            runChattr(QStringLiteral("-i"), path);
-        paths_.clear();
-    }
-
-private:
-    QStringList paths_;
 };
 
 bool canAppendTo(const QString &path)

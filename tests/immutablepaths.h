@@ -1,0 +1,42 @@
+// Paths made unwritable even for root, who ignores permission bits but not
+// the immutable flag (chattr +i). Needs a file system that has the flag.
+#pragma once
+
+#include <QProcess>
+#include <QStringList>
+
+inline bool runChattr(const QString &flag, const QString &path)
+{
+    QProcess chattr;
+    chattr.start(QStringLiteral("chattr"), {flag, path});
+    if (!chattr.waitForFinished(10000))
+        return false;
+    return chattr.exitStatus() == QProcess::NormalExit && chattr.exitCode() == 0;
+}
+
+// Takes the flag off again when it goes, also when a check failed.
+class ImmutablePaths
+{
+public:
+    ImmutablePaths() = default;
+    ImmutablePaths(const ImmutablePaths &) = delete;
+    ImmutablePaths &operator=(const ImmutablePaths &) = delete;
+    ~ImmutablePaths() { release(); }
+
+    bool add(const QString &path)
+    {
+        if (!runChattr(QStringLiteral("+i"), path))
+            return false;
+        paths_ << path;
+        return true;
+    }
+    void release()
+    {
+        for (const QString &path : std::as_const(paths_))
+            runChattr(QStringLiteral("-i"), path);
+        paths_.clear();
+    }
+
+private:
+    QStringList paths_;
+};

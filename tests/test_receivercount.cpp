@@ -1,0 +1,327 @@
+// The receiver count: how a stored count is laid out, and the Ctrl+R toggle
+// whatever control has the focus.
+#include "testsupport.h"
+#include "table/flexgrid.h"
+
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
+namespace {
+
+// Counts the presses of one key that reach a widget itself.
+class KeyPressCounter : public QObject
+{
+public:
+    KeyPressCounter(QObject *watched, Qt::Key key)
+        : key_(key)
+    {
+        watched->installEventFilter(this);
+    }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == key_)
+            ++count;
+        return false;
+    }
+
+private:
+    Qt::Key key_;
+};
+
+// Types a key with Ctrl into the window as the operator would: it goes to
+// the control that has the focus.
+void typeCtrl(MainWindow &w, Qt::Key key)
+{
+    QTest::keyClick(w.windowHandle(), key, Qt::ControlModifier);
+}
+
+void clickRow(FlexGrid *grid, int row)
+{
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                      grid->visualRect(grid->model()->index(row, 0)).center());
+}
+
+void verifyLayoutFor(const MainWindow &w, int receivers)
+{
+    auto *grid = control<FlexGrid>(w, "msf1");
+    const int h = grid->RowHeight(0);
+    QCOMPARE(int(w.maxreceivers), receivers);
+    QCOMPARE(grid->Rows(), receivers + 1);
+    for (int row = 1; row <= receivers; ++row)
+        QCOMPARE(grid->TextMatrix(row, 0), QString::number(row));
+    QCOMPARE(grid->Height(), 1695 + h * (receivers - 4));
+    QCOMPARE(w.Height(), 8025 + h * (receivers - 4));
+    QCOMPARE(control<QLabel>(w, "selectmessage")->y() * 15, 7500 + h * (receivers - 4));
+    QCOMPARE(control<QLineEdit>(w, "qvipaddress1")->isVisible(), receivers > 4);
+    QCOMPARE(control<QLabel>(w, "secondlabel")->isVisible(), receivers > 4);
+    const QRect visible = grid->viewport()->rect();
+    for (int row = 0; row <= receivers; ++row) {
+        const QRect cell = grid->visualRect(grid->model()->index(row, 5));
+        QVERIFY2(visible.contains(cell), qPrintable(QString("row %1 does not show").arg(row)));
+    }
+}
+
+bool anyRowMarked(const FlexGrid &grid)
+{
+    for (int row = 1; row < grid.Rows(); ++row) {
+        if (grid.cellColour(row, 0) == 255)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+class ReceiverCountTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void storedCount_isLaidOut_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<int>("receivers");
+        QTest::newRow("4") << "4" << 4;
+        QTest::newRow("8") << "8" << 8;
+        QTest::newRow("6") << "6" << 6;
+        QTest::newRow("trailing blank") << "8 " << 8;
+        QTest::newRow("8.4") << "8.4" << 8;
+        QTest::newRow("7.5 to even") << "7.5" << 8;
+        QTest::newRow("8.5 to even") << "8.5" << 8;
+        QTest::newRow("blanks inside") << " 1 2" << 12;
+        QTest::newRow("number then letters") << "5x" << 5;
+        QTest::newRow("1") << "1" << 1;
+        QTest::newRow("16") << "16" << 16;
+        QTest::newRow("0 as default") << "0" << 4;
+        QTest::newRow("0.4 as default") << "0.4" << 4;
+        QTest::newRow("negative as default") << "-3" << 4;
+        QTest::newRow("17 as default") << "17" << 4;
+        QTest::newRow("letters as default") << "abc" << 4;
+        QTest::newRow("empty as default") << "" << 4;
+        QTest::newRow("beyond a double as default") << "1e999" << 4;
+        QTest::newRow("beyond 16 bits as default") << "65540" << 4;
+    }
+
+    void storedCount_isLaidOut()
+    {
+        QFETCH(QString, stored);
+        QFETCH(int, receivers);
+        TempStore store;
+        store.put("MaxReceivers", "Receivers", stored);
+        for (int row = 1; row <= 16; ++row)
+            store.put(QString("RX%1").arg(row), "Frequency", QString("%1.000").arg(1000 + row));
+        auto w = openWindow();
+        verifyLayoutFor(*w, receivers);
+        auto *grid = control<FlexGrid>(*w, "msf1");
+        for (int row = 1; row <= receivers; ++row)
+            QCOMPARE(grid->TextMatrix(row, 1), QString("%1.000").arg(1000 + row));
+        QCOMPARE(store.get("MaxReceivers", "Receivers"), stored); // read, never rewritten
+    }
+
+    void ctrlR_togglesFourAndEightAndKeepsOtherCounts_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<int>("after");
+        QTest::newRow("empty store") << QString() << 8;
+        QTest::newRow("4") << "4" << 8;
+        QTest::newRow("8") << "8" << 4;
+        QTest::newRow("8.4 read as 8") << "8.4" << 4;
+        QTest::newRow("6 stays") << "6" << 6;
+        QTest::newRow("1 stays") << "1" << 1;
+        QTest::newRow("16 stays") << "16" << 16;
+        QTest::newRow("0 taken as 4") << "0" << 8;
+    }
+
+    void ctrlR_togglesFourAndEightAndKeepsOtherCounts()
+    {
+        QFETCH(QString, stored);
+        QFETCH(int, after);
+        TempStore store;
+        if (!stored.isNull())
+            store.put("MaxReceivers", "Receivers", stored);
+        auto w = openWindow();
+        typeCtrl(*w, Qt::Key_R);
+        verifyLayoutFor(*w, after);
+        QCOMPARE(store.get("MaxReceivers", "Receivers"), QString::number(after));
+    }
+
+    void ctrlR_isCaughtWhateverHasTheFocus_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("editable box") << "frequency";
+        QTest::newRow("editable box with typed text") << "symbolrate";
+        QTest::newRow("list-only box") << "voltage";
+        QTest::newRow("text box") << "qvipport";
+        QTest::newRow("grid") << "msf1";
+        QTest::newRow("button") << "copytorx";
+    }
+
+    void ctrlR_isCaughtWhateverHasTheFocus()
+    {
+        QFETCH(QString, name);
+        TempStore store;
+        store.put("RX0", "SymbolRate", "1200");
+        auto w = openWindow();
+        auto *grid = control<FlexGrid>(*w, "msf1");
+        if (name == "copytorx")
+            clickRow(grid, 1); // enables the button
+        QWidget *target = control<QWidget>(*w, qPrintable(name));
+        target->setFocus();
+        QTRY_VERIFY(target->hasFocus() || target->isAncestorOf(QApplication::focusWidget()));
+        QWidget *focused = QApplication::focusWidget();
+
+        auto textOf = [&] {
+            if (auto *box = qobject_cast<QComboBox *>(target))
+                return box->currentText();
+            if (auto *box = qobject_cast<QLineEdit *>(target))
+                return box->text();
+            return QString();
+        };
+        if (name == "symbolrate") {
+            // Typing goes into the box; Ctrl+R must not add to it.
+            auto *line = control<QComboBox>(*w, "symbolrate")->lineEdit();
+            line->end(false);
+            QTest::keyClicks(line, "0");
+            QCOMPARE(textOf(), QString("12000"));
+            line->setText("1200");
+        }
+        const QString before = textOf();
+
+        KeyPressCounter counter(focused, Qt::Key_R);
+        typeCtrl(*w, Qt::Key_R);
+        QCOMPARE(counter.count, 0);
+        QCOMPARE(w->maxreceivers, 8);
+        QCOMPARE(store.get("MaxReceivers", "Receivers"), QString("8"));
+        QCOMPARE(textOf(), before);
+        QCOMPARE(grid->Rows(), 9);
+        QCOMPARE(QApplication::focusWidget(), grid);
+
+        typeCtrl(*w, Qt::Key_R);
+        QCOMPARE(w->maxreceivers, 4);
+        QCOMPARE(store.get("MaxReceivers", "Receivers"), QString("4"));
+    }
+
+    void otherControlCharacter_passesThroughAndTogglesNothing()
+    {
+        TempStore store;
+        auto w = openWindow();
+        auto *port = control<QLineEdit>(*w, "qvipport");
+        port->setFocus();
+        QTRY_VERIFY(port->hasFocus());
+        port->end(false);
+        QVERIFY(port->selectedText().isEmpty());
+        KeyPressCounter counter(port, Qt::Key_A);
+
+        typeCtrl(*w, Qt::Key_A); // code 1
+        QCOMPARE(counter.count, 1);
+        QCOMPARE(port->selectedText(), QString("9900"));
+        QCOMPARE(w->maxreceivers, 4);
+        QCOMPARE(control<FlexGrid>(*w, "msf1")->Rows(), 5);
+        QVERIFY(port->hasFocus());
+        QVERIFY(!store.has("MaxReceivers", "Receivers"));
+    }
+
+    void ctrlR_afterARowWasSelected_removesTheMarkAndTheSelection()
+    {
+        TempStore store;
+        store.put("RX3", "Frequency", "10491.500");
+        store.put("RX3", "SymbolRate", "1500");
+        store.put("RX3", "Antenna", "TOP");
+        auto w = openWindow();
+        auto *grid = control<FlexGrid>(*w, "msf1");
+        const int fixedcolor = w->fixedcolor;
+
+        clickRow(grid, 3);
+        QCOMPARE(grid->Row(), 3);
+        QCOMPARE(grid->cellColour(3, 0), 255);
+        for (const char *name : {"copytosettings", "copytorx", "sendx"})
+            QVERIFY(control<QWidget>(*w, name)->isEnabled());
+        QVERIFY(control<QLabel>(*w, "rightlabel")->isVisible());
+
+        typeCtrl(*w, Qt::Key_R);
+        QCOMPARE(w->maxreceivers, 8);
+        QCOMPARE(grid->cellColour(3, 0), fixedcolor);
+        QVERIFY(!anyRowMarked(*grid));
+        QCOMPARE(grid->Row(), 0);
+        for (const char *name : {"copytosettings", "copytorx", "sendx"})
+            QVERIFY2(!control<QWidget>(*w, name)->isEnabled(), name);
+        QVERIFY(!control<QLabel>(*w, "rightlabel")->isVisible());
+    }
+
+    void ctrlR_withNoRowSelected_writesNoCellColour()
+    {
+        TempStore store;
+        auto w = openWindow();
+        auto *grid = control<FlexGrid>(*w, "msf1");
+        const int green = 0x00ff00;
+        const int blue = 0xff0000;
+        grid->setCol(0);
+        grid->setRow(2);
+        grid->setCellBackColor(blue);
+        grid->setRow(0);
+        grid->setCol(3);
+        grid->setCellBackColor(green); // the current cell is (0, 3)
+
+        typeCtrl(*w, Qt::Key_R);
+        QCOMPARE(w->maxreceivers, 8);
+        QCOMPARE(store.get("MaxReceivers", "Receivers"), QString("8"));
+        QCOMPARE(grid->cellColour(2, 0), blue);
+        QCOMPARE(grid->cellColour(0, 3), green);
+    }
+
+    void unwritableStore_ctrlRStillTogglesAndTheWindowTellsWhy()
+    {
+        TempStore store;
+        // A plain file where the store's folder must go: nothing can be saved.
+        {
+            QFile blocker(store.folder());
+            QVERIFY(blocker.open(QIODevice::WriteOnly));
+        }
+        auto w = openWindow();
+        auto *alert = control<QLabel>(*w, "alertmessage");
+        QVERIFY(alert->isHidden());
+
+        // Any message box would stop the program until answered; note and
+        // close one should it appear.
+        int boxes = 0;
+        QTimer watch;
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            for (QWidget *top : QApplication::topLevelWidgets()) {
+                if (auto *box = qobject_cast<QMessageBox *>(top); box && box->isVisible()) {
+                    ++boxes;
+                    box->done(QMessageBox::Ok);
+                }
+            }
+        });
+        watch.start(20);
+
+        typeCtrl(*w, Qt::Key_R);
+        QTest::qWait(100);
+        QCOMPARE(boxes, 0);
+        QCOMPARE(QApplication::activeModalWidget(), nullptr);
+        verifyLayoutFor(*w, 8);
+        QVERIFY(alert->isVisible());
+        QVERIFY(!alert->text().isEmpty());
+        QVERIFY(!w->alertText().isEmpty());
+
+        // Once the store can be written again, the next toggle is saved and
+        // the alert goes.
+        QVERIFY(QFile::remove(store.folder()));
+        typeCtrl(*w, Qt::Key_R);
+        verifyLayoutFor(*w, 4);
+        QCOMPARE(store.get("MaxReceivers", "Receivers"), QString("4"));
+        QVERIFY(alert->isHidden());
+        QCOMPARE(boxes, 0);
+    }
+};
+
+QTEST_MAIN(ReceiverCountTest)
+#include "test_receivercount.moc"

@@ -1,0 +1,570 @@
+// The window's controls as designed, and what set-up builds from the store.
+#include "testsupport.h"
+#include "table/flexgrid.h"
+#include "tuning/boxstate.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+
+namespace {
+
+enum class Kind { Label, TextBox, EditableCombo, ListCombo, Button, Grid };
+
+struct DesignedControl
+{
+    const char *name;
+    Kind kind;
+    const char *caption; // nullptr: not fixed by the design
+    const char *hint;    // "" for none
+    int left, top, width, height; // twips
+    QRgb textColour;
+    Qt::Alignment align;
+};
+
+constexpr QRgb black = 0xff000000;
+constexpr QRgb blue = 0xff8080ff;
+constexpr QRgb white = 0xffffffff;
+constexpr Qt::Alignment left = Qt::AlignLeft;
+constexpr Qt::Alignment right = Qt::AlignRight;
+constexpr Qt::Alignment centre = Qt::AlignHCenter;
+
+const DesignedControl controls[] = {
+    {"Label41", Kind::Label, "Quenvale IP Address", "", 660, 660, 2415, 375, black, right},
+    {"qvipaddress0", Kind::TextBox, nullptr, "IP address of the Raspberry Pi running Quenvale", 3300,
+     600, 2055, 405, black, centre},
+    {"Label43", Kind::Label, "Quenvale Base IP Port", "", 8400, 660, 2775, 375, black, right},
+    {"qvipport", Kind::TextBox, "9900", "Must be xx00 or xx000 and >= 1100 and <= 65400", 11400, 600,
+     1455, 405, black, centre},
+    {"secondlabel", Kind::Label, "Second Quenvale", "", 660, 1200, 2415, 375, black, right},
+    {"qvipaddress1", Kind::TextBox, nullptr, "IP address of the second Raspberry Pi running Quenvale",
+     3300, 1140, 2055, 405, black, centre},
+    {"Label44", Kind::Label, "Frequency, SR and Loc Osc may be typed directly into the box", "", 660,
+     1920, 12195, 375, blue, centre},
+    {"Label20", Kind::Label, "Frequency . . . . . . . . .  MHz . . . . . kHz . . . . ", "", 600, 2520,
+     4875, 375, black, left},
+    {"Label10", Kind::Label, "SRate (kS)", "", 5520, 2520, 1515, 375, black, left},
+    {"Label30", Kind::Label, "Loc Osc (MHz)", "", 7080, 2520, 1935, 375, black, left},
+    {"Label42", Kind::Label, "Antenna", "", 9120, 2520, 1335, 375, black, left},
+    {"Label40", Kind::Label, "Voltage Generators", "", 10560, 2520, 2595, 375, black, left},
+    {"frequency", Kind::EditableCombo, "frequency", "", 600, 2880, 1815, 405, black, left},
+    {"Label50", Kind::Label, "+", "", 2520, 2955, 375, 375, white, centre},
+    {"frequencymegs", Kind::ListCombo, "", "", 3000, 2880, 615, 405, black, left},
+    {"Label60", Kind::Label, "+", "", 3720, 2955, 375, 375, white, centre},
+    {"frequencydecimal", Kind::ListCombo, "", "", 4200, 2880, 975, 405, black, left},
+    {"symbolrate", Kind::EditableCombo, "Combo2", "", 5520, 2880, 1215, 405, black, left},
+    {"offset", Kind::EditableCombo, "Combo3", "", 7080, 2880, 1695, 405, black, left},
+    {"antenna", Kind::ListCombo, "", "", 9120, 2880, 1095, 405, black, left},
+    {"voltage", Kind::ListCombo, "", "", 10560, 2880, 2295, 405, black, left},
+    {"rightlabel", Kind::Label, "Right-click to send uplink to other ANT", "", 10380, 3600, 2595, 615,
+     blue, centre},
+    {"copytosettings", Kind::Button, "Copy from grid to settings ", "", 540, 4260, 3375, 495, black,
+     left},
+    {"copytorx", Kind::Button, "Copy from settings to grid", "", 5940, 4260, 3375, 495, black, left},
+    {"sendx", Kind::Button, "Send Selected",
+     "Right-click to send the QO-100 UPLINK frequency using the other antenna (TOP/BOT)", 10560, 4260,
+     2295, 495, black, left},
+    {"msf1", Kind::Grid, nullptr, "", 600, 5700, 12255, 1695, black, left},
+    {"selectmessage", Kind::Label, "Click on a row to SELECT", "", 660, 7500, 12195, 375, blue, centre},
+};
+
+const char *const tabOrder[] = {"qvipaddress0", "copytosettings", "qvipport",  "frequency",
+                                "frequencymegs", "frequencydecimal", "symbolrate", "offset",
+                                "antenna",      "voltage",        "copytorx",  "sendx",
+                                "msf1",         "qvipaddress1"};
+
+struct SelectionList
+{
+    const char *name;
+    QStringList items;
+};
+
+QStringList megahertzItems()
+{
+    QStringList items{QString()};
+    for (int digit = 0; digit <= 9; ++digit)
+        items << QString::number(digit);
+    return items;
+}
+
+const SelectionList lists[] = {
+    {"frequency", {"29.000", "51.000", "71.000", "146.000", "430.000", "1240.000", "2400.000",
+                   "3400.000", "5760.000", "10490.000"}},
+    {"symbolrate", {"25", "35", "66", "125", "250", "333", "350", "500", "1000", "1200", "1500",
+                    "2000", "3000", "4000", "4167", "22000", "27500"}},
+    {"offset", {"0.000", "5150.000", "9000.000", "9388.888", "9400.000", "9500.000", "9750.000",
+                "10000.000", "10207.407", "10600.000"}},
+    {"antenna", {"TOP", "BOT"}},
+    {"frequencydecimal", {"", ".000", ".125", ".250", ".375", ".500", ".625", ".750", ".875"}},
+    {"frequencymegs", megahertzItems()},
+    {"voltage", {" ", "X-OFF", "X-VERT", "X-HORIZ", "X-VERT-TONE", "X-HORIZ-TONE", "Y-OFF",
+                 "Y-VERT", "Y-HORIZ", "Y-VERT-TONE", "Y-HORIZ-TONE"}},
+};
+
+const QString hintStart = QStringLiteral(
+    "IP address of the second Raspberry Pi running Quenvale, which should be started with "
+    "BASEIPPORT = ");
+
+QStringList items(const QComboBox *box)
+{
+    QStringList texts;
+    for (int i = 0; i < box->count(); ++i)
+        texts << box->itemText(i);
+    return texts;
+}
+
+void verifyListsHoldExactlyTheirItems(const MainWindow &w)
+{
+    for (const SelectionList &list : lists)
+        QCOMPARE(items(control<QComboBox>(w, list.name)), list.items);
+}
+
+// Every row, with every column, lies inside the visible part of the grid.
+void verifyAllRowsShow(const FlexGrid &grid)
+{
+    const QRect visible = grid.viewport()->rect();
+    for (int row = 0; row < grid.Rows(); ++row) {
+        for (int col : {0, grid.Cols() - 1}) {
+            const QRect cell = grid.visualRect(grid.model()->index(row, col));
+            QVERIFY2(cell.isValid() && visible.contains(cell),
+                     qPrintable(QString("row %1 column %2 is not fully visible").arg(row).arg(col)));
+        }
+    }
+}
+
+// The named control that a focused widget belongs to (an editable box's
+// text field belongs to the box).
+QString ownerName(QWidget *widget, const MainWindow &w)
+{
+    for (QWidget *x = widget; x && x != &w; x = x->parentWidget()) {
+        for (const char *name : tabOrder) {
+            if (x->objectName() == QLatin1String(name))
+                return x->objectName();
+        }
+    }
+    return widget ? QStringLiteral("<%1 %2>").arg(widget->metaObject()->className(), widget->objectName())
+                  : QStringLiteral("<none>");
+}
+
+void clickRow(FlexGrid *grid, int row)
+{
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                      grid->visualRect(grid->model()->index(row, 0)).center());
+}
+
+int pixels(int twips)
+{
+    return twips / 15;
+}
+
+} // namespace
+
+class SetupTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void designedControl_hasItsKindTextHintColourAndPlace_data()
+    {
+        QTest::addColumn<int>("index");
+        for (int i = 0; i < int(std::size(controls)); ++i)
+            QTest::newRow(controls[i].name) << i;
+    }
+
+    void designedControl_hasItsKindTextHintColourAndPlace()
+    {
+        QFETCH(int, index);
+        const DesignedControl &designed = controls[index];
+        TempStore store;
+        MainWindow w; // as designed: no set-up has run
+        QWidget *widget = control<QWidget>(w, designed.name);
+
+        switch (designed.kind) {
+        case Kind::Label: {
+            auto *label = qobject_cast<QLabel *>(widget);
+            QVERIFY(label);
+            QCOMPARE(label->text(), QString::fromLatin1(designed.caption));
+            QCOMPARE(label->palette().color(QPalette::WindowText).rgba(), designed.textColour);
+            QCOMPARE(label->alignment() & Qt::AlignHorizontal_Mask, designed.align);
+            QCOMPARE(label->focusPolicy(), Qt::NoFocus);
+            break;
+        }
+        case Kind::TextBox: {
+            auto *box = qobject_cast<QLineEdit *>(widget);
+            QVERIFY(box);
+            if (designed.caption)
+                QCOMPARE(box->text(), QString::fromLatin1(designed.caption));
+            QCOMPARE(box->alignment() & Qt::AlignHorizontal_Mask, designed.align);
+            QVERIFY(!box->isReadOnly());
+            break;
+        }
+        case Kind::EditableCombo:
+        case Kind::ListCombo: {
+            auto *box = qobject_cast<QComboBox *>(widget);
+            QVERIFY(box);
+            QCOMPARE(box->isEditable(), designed.kind == Kind::EditableCombo);
+            QCOMPARE(box->currentText(), QString::fromLatin1(designed.caption));
+            QCOMPARE(box->count(), 0);
+            break;
+        }
+        case Kind::Button: {
+            auto *button = qobject_cast<QPushButton *>(widget);
+            QVERIFY(button);
+            QCOMPARE(button->text(), QString::fromLatin1(designed.caption));
+            QVERIFY(button->isEnabled());
+            break;
+        }
+        case Kind::Grid: {
+            auto *grid = qobject_cast<FlexGrid *>(widget);
+            QVERIFY(grid);
+            QCOMPARE(grid->Rows(), 5);
+            QCOMPARE(grid->Cols(), 6);
+            QVERIFY(grid->isEnabled());
+            break;
+        }
+        }
+        QCOMPARE(widget->toolTip(), QString::fromLatin1(designed.hint));
+        QCOMPARE(widget->geometry(), QRect(pixels(designed.left), pixels(designed.top), pixels(designed.width),
+                                           pixels(designed.height)));
+        QCOMPARE(widget->font().family(), QString("Arial"));
+        QVERIFY(widget->font().bold());
+        QCOMPARE(widget->font().weight(), QFont::Bold);
+        QVERIFY(!widget->font().italic() && !widget->font().underline() && !widget->font().strikeOut());
+        const bool startsHidden = designed.name == QLatin1String("secondlabel")
+                                  || designed.name == QLatin1String("rightlabel");
+        QCOMPARE(widget->isHidden(), startsHidden);
+    }
+
+    void window_hasItsCaptionColourFontAndFixedClientArea()
+    {
+        TempStore store;
+        auto w = openWindow();
+        QCOMPARE(w->windowTitle(), QString("Zorudoza Zudizir Ivozudiro - 3d20u"));
+        QCOMPARE(w->size(), QSize(900, 535));
+        QCOMPARE(w->palette().color(QPalette::Window), QColor(192, 192, 255));
+        QCOMPARE(w->font().family(), QString("Arial"));
+        QVERIFY(w->font().bold());
+        // 12 points at 96 dots per inch.
+        QVERIFY(w->font().pixelSize() == 16 || qFuzzyCompare(w->font().pointSizeF(), 12.0));
+
+        // The operator cannot resize it.
+        QCOMPARE(w->minimumSize(), w->maximumSize());
+        w->resize(1000, 700);
+        QCOMPARE(w->size(), QSize(900, 535));
+    }
+
+    void arrows_areDrawnInRed()
+    {
+        TempStore store;
+        auto w = openWindow();
+        const QImage image = w->grab().toImage();
+        // The middle of each arrow's shaft (twips / 15).
+        for (const QPoint &point : {QPoint(284, 300), QPoint(372, 300), QPoint(780, 345)})
+            QCOMPARE(image.pixelColor(point), QColor(255, 0, 0));
+    }
+
+    void tabOrder_followsTheDesign()
+    {
+        TempStore store;
+        auto w = openWindow();
+        QWidget *first = control<QWidget>(*w, tabOrder[0]);
+        QStringList chain;
+        QStringList unexpected;
+        QWidget *x = first;
+        do {
+            if (x->focusPolicy() & Qt::TabFocus) {
+                const QString owner = ownerName(x, *w);
+                if (owner.startsWith(QLatin1Char('<')))
+                    unexpected << owner;
+                else if (!chain.contains(owner))
+                    chain << owner;
+            }
+            x = x->nextInFocusChain();
+        } while (x != first);
+        QStringList expected;
+        for (const char *name : tabOrder)
+            expected << QString::fromLatin1(name);
+        QCOMPARE(chain, expected);
+        QCOMPARE(unexpected, QStringList());
+    }
+
+    void tabKey_visitsEveryEnabledControlInOrder()
+    {
+        TempStore store;
+        store.put("MaxReceivers", "Receivers", "8");
+        store.put("RX1", "Frequency", "10491.500");
+        store.put("RX1", "SymbolRate", "1500");
+        store.put("RX1", "Antenna", "TOP");
+        auto w = openWindow();
+        auto *grid = control<FlexGrid>(*w, "msf1");
+        clickRow(grid, 1); // a filled row enables the three buttons
+        for (const char *name : {"copytosettings", "copytorx", "sendx"})
+            QVERIFY(control<QWidget>(*w, name)->isEnabled());
+
+        control<QWidget>(*w, tabOrder[0])->setFocus();
+        QTRY_COMPARE(ownerName(QApplication::focusWidget(), *w), QString(tabOrder[0]));
+        QStringList visited;
+        for (size_t i = 0; i < std::size(tabOrder); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            visited << ownerName(QApplication::focusWidget(), *w);
+        }
+        QStringList expected;
+        for (size_t i = 1; i <= std::size(tabOrder); ++i)
+            expected << QString::fromLatin1(tabOrder[i % std::size(tabOrder)]);
+        QCOMPARE(visited, expected);
+    }
+
+    void emptyStore_showsTheDefaultsAndWritesNothing()
+    {
+        TempStore store;
+        auto w = openWindow();
+        auto *grid = control<FlexGrid>(*w, "msf1");
+        auto *frequency = control<QComboBox>(*w, "frequency");
+        auto *symbolrate = control<QComboBox>(*w, "symbolrate");
+        auto *offset = control<QComboBox>(*w, "offset");
+        auto *antenna = control<QComboBox>(*w, "antenna");
+        auto *voltage = control<QComboBox>(*w, "voltage");
+        auto *qvipaddress0 = control<QLineEdit>(*w, "qvipaddress0");
+        auto *qvipaddress1 = control<QLineEdit>(*w, "qvipaddress1");
+        auto *qvipport = control<QLineEdit>(*w, "qvipport");
+        auto *sendx = control<SendButton>(*w, "sendx");
+
+        QCOMPARE(w->maxreceivers, 4);
+        QCOMPARE(grid->Rows(), 5);
+        QCOMPARE(grid->Cols(), 6);
+        const QStringList header{"RX", "Frequency", "Symbol Rate", "Loc Osc", "Antenna", "Voltage"};
+        for (int col = 0; col < 6; ++col) {
+            QCOMPARE(grid->TextMatrix(0, col), header.at(col));
+            QCOMPARE(grid->ColWidth(col), 2042);
+        }
+        for (int row = 1; row <= 4; ++row) {
+            QCOMPARE(grid->TextMatrix(row, 0), QString::number(row));
+            for (int col = 1; col <= 5; ++col)
+                QCOMPARE(grid->TextMatrix(row, col), QString());
+        }
+
+        QCOMPARE(frequency->currentText(), QString("10491.500"));
+        QCOMPARE(symbolrate->currentText(), QString("1500"));
+        QCOMPARE(offset->currentText(), QString("9750.000"));
+        QCOMPARE(antenna->currentText(), QString("TOP"));
+        QCOMPARE(voltage->currentText(), QString(" "));
+        QCOMPARE(voltage->currentIndex(), 0);
+        QCOMPARE(qvipport->text(), QString("9900"));
+        QCOMPARE(qvipaddress1->toolTip(), hintStart + "9904");
+
+        // Private host addresses, the second one higher in the last octet.
+        const QStringList first = qvipaddress0->text().split('.');
+        const QStringList second = qvipaddress1->text().split('.');
+        QCOMPARE(first.size(), 4);
+        QCOMPARE(first.mid(0, 3), (QStringList{"192", "168", "1"}));
+        QCOMPARE(second.mid(0, 3), first.mid(0, 3));
+        QCOMPARE(second.at(3).toInt(), first.at(3).toInt() + 1);
+
+        // Last accepted values are what was loaded; the send button's is its colour.
+        QCOMPARE(lastAccepted(frequency), frequency->currentText());
+        QCOMPARE(lastAccepted(symbolrate), symbolrate->currentText());
+        QCOMPARE(lastAccepted(offset), offset->currentText());
+        for (QLineEdit *box : {qvipaddress0, qvipaddress1, qvipport})
+            QCOMPARE(lastAccepted(box), box->text());
+        QCOMPARE(lastAccepted(sendx), QString::number(sendx->backColour()));
+        QCOMPARE(w->fixedcolor, grid->cellColour(0, 0));
+
+        QVERIFY(qvipaddress1->isHidden());
+        QVERIFY(control<QLabel>(*w, "secondlabel")->isHidden());
+        QVERIFY(control<QLabel>(*w, "rightlabel")->isHidden());
+        QCOMPARE(grid->Row(), 0);
+        for (const char *name : {"copytosettings", "copytorx", "sendx"})
+            QVERIFY2(!control<QWidget>(*w, name)->isEnabled(), name);
+        for (const char *name : {"frequencymegs", "frequencydecimal"}) {
+            QCOMPARE(control<QComboBox>(*w, name)->currentIndex(), 0);
+            QCOMPARE(control<QComboBox>(*w, name)->currentText(), QString());
+        }
+        verifyListsHoldExactlyTheirItems(*w);
+        verifyAllRowsShow(*grid);
+        QVERIFY(w->isVisible());
+        QCOMPARE(QApplication::focusWidget(), grid);
+
+        QCOMPARE(w->formheight, 8025);
+        QCOMPARE(w->gridheight, 1695);
+        QCOMPARE(w->selecttop, 7500);
+        QCOMPARE(w->Height(), 8025);
+        QCOMPARE(grid->Height(), 1695);
+
+        QVERIFY2(!QFile::exists(store.filePath()), "start-up wrote to the store");
+    }
+
+    void storedValues_areShownAsTheyStandAndStartUpLeavesTheFileAlone()
+    {
+        TempStore store;
+        store.put("IP", "Address0", "10.0.0.7");
+        store.put("IP", "Address1", "10.0.0.9");
+        store.put("IP", "Port", "12000");
+        const QStringList working{"1296.125", "333", "1152.000", "BOT", "Y-HORIZ-TONE"};
+        const QStringList keys{"Frequency", "SymbolRate", "Offset", "Antenna", "Voltage"};
+        for (int i = 0; i < 5; ++i) {
+            store.put("RX0", keys.at(i), working.at(i));
+            store.put("RX4", keys.at(i), working.at(i));
+        }
+        store.put("RX2", "Frequency", "10489.750"); // a row with some keys only
+        store.put("RX2", "Antenna", "TOP");
+        const QByteArray before = store.readRaw();
+
+        auto w = openWindow();
+        auto *grid = control<FlexGrid>(*w, "msf1");
+        QCOMPARE(control<QLineEdit>(*w, "qvipaddress0")->text(), QString("10.0.0.7"));
+        QCOMPARE(control<QLineEdit>(*w, "qvipaddress1")->text(), QString("10.0.0.9"));
+        QCOMPARE(control<QLineEdit>(*w, "qvipport")->text(), QString("12000"));
+        QCOMPARE(control<QLineEdit>(*w, "qvipaddress1")->toolTip(), hintStart + "12004");
+        const char *const boxes[] = {"frequency", "symbolrate", "offset", "antenna", "voltage"};
+        for (int i = 0; i < 5; ++i)
+            QCOMPARE(control<QComboBox>(*w, boxes[i])->currentText(), working.at(i));
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(lastAccepted(control<QWidget>(*w, boxes[i])), working.at(i));
+        for (const char *name : {"qvipaddress0", "qvipaddress1", "qvipport"})
+            QCOMPARE(lastAccepted(control<QWidget>(*w, name)), control<QLineEdit>(*w, name)->text());
+
+        for (int col = 1; col <= 5; ++col)
+            QCOMPARE(grid->TextMatrix(4, col), working.at(col - 1));
+        const QStringList row2{"10489.750", "", "", "TOP", ""};
+        for (int col = 1; col <= 5; ++col)
+            QCOMPARE(grid->TextMatrix(2, col), row2.at(col - 1));
+
+        QCOMPARE(store.readRaw(), before);
+    }
+
+    void storedChoiceThatIsNoItem_leavesTheBoxOnItsFirstItem_data()
+    {
+        QTest::addColumn<QString>("storedAntenna");
+        QTest::addColumn<QString>("storedVoltage");
+        QTest::addColumn<QString>("antenna");
+        QTest::addColumn<QString>("voltage");
+        QTest::newRow("items") << "BOT" << "X-VERT" << "BOT" << "X-VERT";
+        QTest::newRow("wrong case") << "top" << "x-vert" << "TOP" << " ";
+        QTest::newRow("unknown") << "MIDDLE" << "Z-FOO" << "TOP" << " ";
+        QTest::newRow("empty") << "" << "" << "TOP" << " ";
+        QTest::newRow("blanks around") << " BOT " << " X-OFF" << "TOP" << " ";
+    }
+
+    void storedChoiceThatIsNoItem_leavesTheBoxOnItsFirstItem()
+    {
+        QFETCH(QString, storedAntenna);
+        QFETCH(QString, storedVoltage);
+        QFETCH(QString, antenna);
+        QFETCH(QString, voltage);
+        TempStore store;
+        store.put("RX0", "Antenna", storedAntenna);
+        store.put("RX0", "Voltage", storedVoltage);
+        auto w = openWindow();
+        QCOMPARE(control<QComboBox>(*w, "antenna")->currentText(), antenna);
+        QCOMPARE(control<QComboBox>(*w, "voltage")->currentText(), voltage);
+        QVERIFY(control<QComboBox>(*w, "antenna")->currentIndex() >= 0);
+        QVERIFY(control<QComboBox>(*w, "voltage")->currentIndex() >= 0);
+        verifyListsHoldExactlyTheirItems(*w);
+    }
+
+    void storedPort_givesTheSecondHostsHint_data()
+    {
+        QTest::addColumn<QString>("port");
+        QTest::addColumn<QString>("secondPort"); // empty: the hint names no number
+        QTest::newRow("9900") << "9900" << "9904";
+        QTest::newRow("12000") << "12000" << "12004";
+        QTest::newRow("blanks around") << " 9900 " << "9904";
+        QTest::newRow("letters") << "abc" << "";
+        QTest::newRow("empty") << "" << "";
+        QTest::newRow("number then letters") << "9900x" << "";
+        QTest::newRow("too large for a double") << "1e999" << "";
+    }
+
+    void storedPort_givesTheSecondHostsHint()
+    {
+        QFETCH(QString, port);
+        QFETCH(QString, secondPort);
+        TempStore store;
+        store.put("IP", "Port", port);
+        auto w = openWindow();
+        QCOMPARE(control<QLineEdit>(*w, "qvipport")->text(), port);
+        const QString hint = control<QLineEdit>(*w, "qvipaddress1")->toolTip();
+        QVERIFY2(hint.startsWith(hintStart), qPrintable(hint));
+        if (!secondPort.isEmpty()) {
+            QCOMPARE(hint, hintStart + secondPort);
+        } else {
+            // No made-up port: nothing after the prefix may read as a number.
+            const QString rest = hint.mid(hintStart.size());
+            QVERIFY2(!rest.isEmpty(), "the hint ends without telling which port");
+            QVERIFY2(!QRegularExpression("^[-+]?[0-9]").match(rest).hasMatch(), qPrintable(hint));
+            QVERIFY2(!rest.contains("inf") && !rest.contains("nan"), qPrintable(hint));
+        }
+    }
+
+    void eightReceivers_growGridAndWindowAndMoveTheMessage()
+    {
+        TempStore store;
+        store.put("MaxReceivers", "Receivers", "8");
+        for (int row = 1; row <= 8; ++row) {
+            store.put(QString("RX%1").arg(row), "Frequency", QString("10491.%1").arg(row, 3, 10, QChar('0')));
+            store.put(QString("RX%1").arg(row), "Voltage", row > 4 ? "Y-OFF" : "X-OFF");
+        }
+        auto w = openWindow();
+        auto *grid = control<FlexGrid>(*w, "msf1");
+        auto *selectmessage = control<QLabel>(*w, "selectmessage");
+        const int h = grid->RowHeight(0);
+        QVERIFY(h > 0);
+
+        QCOMPARE(w->maxreceivers, 8);
+        QCOMPARE(grid->Rows(), 9);
+        for (int row = 1; row <= 8; ++row) {
+            QCOMPARE(grid->TextMatrix(row, 0), QString::number(row));
+            QCOMPARE(grid->TextMatrix(row, 1), QString("10491.%1").arg(row, 3, 10, QChar('0')));
+            QCOMPARE(grid->TextMatrix(row, 5), QString(row > 4 ? "Y-OFF" : "X-OFF"));
+            QCOMPARE(grid->RowHeight(row), h);
+        }
+        QCOMPARE(w->formheight, 8025);
+        QCOMPARE(w->Height(), 8025 + 4 * h);
+        QCOMPARE(w->height(), 535 + 4 * h / 15);
+        QCOMPARE(grid->Height(), 1695 + 4 * h);
+        QCOMPARE(selectmessage->y() * 15, 7500 + 4 * h);
+        QCOMPARE(w->width(), 900);
+        QCOMPARE(w->minimumSize(), w->maximumSize());
+        QVERIFY(control<QLineEdit>(*w, "qvipaddress1")->isVisible());
+        QVERIFY(control<QLabel>(*w, "secondlabel")->isVisible());
+        verifyAllRowsShow(*grid);
+        // The label stays below the grid.
+        QVERIFY(selectmessage->y() >= grid->geometry().bottom());
+    }
+
+    void ctrlRTwice_restoresTheFirstSizesAndTheLists()
+    {
+        TempStore store;
+        auto w = openWindow();
+        auto *grid = control<FlexGrid>(*w, "msf1");
+        auto *selectmessage = control<QLabel>(*w, "selectmessage");
+        const QSize windowSize = w->size();
+        const QRect gridRect = grid->geometry();
+        const QRect labelRect = selectmessage->geometry();
+        const int h = grid->RowHeight(0);
+
+        for (int round = 0; round < 3; ++round) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_R, Qt::ControlModifier);
+            QCOMPARE(w->maxreceivers, 8);
+            QCOMPARE(w->height(), windowSize.height() + 4 * h / 15);
+            QCOMPARE(grid->height(), gridRect.height() + 4 * h / 15);
+            QCOMPARE(selectmessage->y(), labelRect.y() + 4 * h / 15);
+            verifyListsHoldExactlyTheirItems(*w);
+            verifyAllRowsShow(*grid);
+
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_R, Qt::ControlModifier);
+            QCOMPARE(w->maxreceivers, 4);
+            QCOMPARE(w->size(), windowSize);
+            QCOMPARE(grid->geometry(), gridRect);
+            QCOMPARE(selectmessage->geometry(), labelRect);
+            QCOMPARE(grid->Rows(), 5);
+            verifyListsHoldExactlyTheirItems(*w);
+            verifyAllRowsShow(*grid);
+        }
+    }
+};
+
+QTEST_MAIN(SetupTest)
+#include "test_setup.moc"

@@ -29,3 +29,28 @@ FUZZ_SECONDS ?= 60
 .PHONY: fuzz
 fuzz: deps
 	FUZZ_SECONDS=$(FUZZ_SECONDS) fuzz/run-fuzz.sh
+
+# Benchmarks: an optimised build with the helpers in build/bench, then one
+# table of what the operator feels against a bare Qt window (about three
+# minutes, under a private Xvfb). Not part of `make test`.
+.PHONY: bench
+bench: deps
+	@cmake --preset bench >/dev/null
+	@cmake --build --preset bench
+	bench/run.sh build/bench
+
+# The screenshots in docs/, from the real window under a private Xvfb.
+.PHONY: screenshots
+screenshots: deps
+	@cmake --preset bench >/dev/null
+	@cmake --build --preset bench --target zzi-bench
+	scripts/screenshots.sh build/bench
+
+# Installs the program, its desktop entry and its icon under PREFIX
+# (default /usr/local); `make install PREFIX=$HOME/.local` needs no root.
+PREFIX ?= /usr/local
+.PHONY: install
+install: deps
+	@cmake --preset release >/dev/null
+	@cmake --build --preset release
+	cmake --install build/release --prefix "$(PREFIX)"

@@ -7,6 +7,7 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QNetworkProxy>
 
 std::optional<CommandFields> ReadCommandFields(const FlexGrid &grid, int row, int maxreceivers)
 {
@@ -98,6 +99,10 @@ void SendButton::keyReleaseEvent(QKeyEvent *event)
 
 QString DatagramSender::send(const Destination &destination, const QByteArray &payload)
 {
+    // A command goes straight to a receiver host on the local network. Left
+    // to itself the socket asks the system for a proxy at every send, on
+    // another thread, and the press waits for that answer.
+    Winsock1.setProxy(QNetworkProxy::NoProxy);
     const qint64 written = Winsock1.writeDatagram(payload, destination.host, destination.port);
     const QString problem = written == payload.size() ? QString() : Winsock1.errorString();
     Winsock1.close();

@@ -9,6 +9,12 @@
 #include <QMouseEvent>
 #include <QNetworkProxy>
 
+#ifdef Q_OS_WIN
+#include <winsock2.h>
+#else
+#include <sys/socket.h>
+#endif
+
 std::optional<CommandFields> ReadCommandFields(const FlexGrid &grid, int row, int maxreceivers)
 {
     if (row < 1 || row > maxreceivers)
@@ -97,12 +103,38 @@ void SendButton::keyReleaseEvent(QKeyEvent *event)
     event->ignore();
 }
 
+namespace {
+// Qt lets every UDP socket broadcast. A command is meant for one receiver
+// host, so the socket gives that permission up: an address that would reach
+// every host on a network is refused by the platform instead.
+QString bindWithoutBroadcast(QUdpSocket &socket, const QHostAddress &destination)
+{
+    const bool v6 = destination.protocol() == QAbstractSocket::IPv6Protocol;
+    if (!socket.bind(QHostAddress(v6 ? QHostAddress::AnyIPv6 : QHostAddress::AnyIPv4), 0))
+        return socket.errorString();
+    const int off = 0;
+#ifdef Q_OS_WIN
+    const int result = ::setsockopt(SOCKET(socket.socketDescriptor()), SOL_SOCKET, SO_BROADCAST,
+                                    reinterpret_cast<const char *>(&off), sizeof off);
+#else
+    const int result = ::setsockopt(int(socket.socketDescriptor()), SOL_SOCKET, SO_BROADCAST,
+                                    &off, sizeof off);
+#endif
+    return result == 0 ? QString() : QStringLiteral("the socket could not be set up");
+}
+} // namespace
+
 QString DatagramSender::send(const Destination &destination, const QByteArray &payload)
 {
     // A command goes straight to a receiver host on the local network. Left
     // to itself the socket asks the system for a proxy at every send, on
     // another thread, and the press waits for that answer.
     Winsock1.setProxy(QNetworkProxy::NoProxy);
+    const QString setupProblem = bindWithoutBroadcast(Winsock1, destination.host);
+    if (!setupProblem.isEmpty()) {
+        Winsock1.close();
+        return setupProblem;
+    }
     const qint64 written = Winsock1.writeDatagram(payload, destination.host, destination.port);
     const QString problem = written == payload.size() ? QString() : Winsock1.errorString();
     Winsock1.close();

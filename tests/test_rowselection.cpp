@@ -1,0 +1,279 @@
+// Choosing a receiver row on the real window: the red mark, the buttons and
+// the uplink hint that follow the row, and which clicks and keys choose.
+#include "testsupport.h"
+#include "table/flexgrid.h"
+#include "table/rowselection.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+
+using Cells = QStringList; // Frequency, Symbol Rate, Loc Osc, Antenna, Voltage
+
+const QStringList cellKeys{"Frequency", "SymbolRate", "Offset", "Antenna", "Voltage"};
+
+void storeRow(TempStore &store, int row, const Cells &cells)
+{
+    for (int col = 0; col < cellKeys.size(); ++col)
+        store.put(QStringLiteral("RX%1").arg(row), cellKeys[col], cells.value(col));
+}
+
+// Four receivers: rows 1 to 3 filled (row 1 in the downlink band), row 4 empty.
+void storeFourRows(TempStore &store)
+{
+    storeRow(store, 1, {"10491.500", "1500", "9750.000", "TOP", "X-HORIZ"});
+    storeRow(store, 2, {"1240.000", "333", "0.000", "BOT", " "});
+    storeRow(store, 3, {"2400.000", "2000", "0.000", "TOP", "Y-OFF"});
+}
+
+void clickCell(FlexGrid *grid, int row, int col)
+{
+    const QRect cell = grid->visualRect(grid->model()->index(row, col));
+    QVERIFY(grid->viewport()->rect().contains(cell.center()));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+}
+
+struct Selection
+{
+    explicit Selection(const MainWindow &w)
+        : grid(control<FlexGrid>(w, "msf1"))
+        , copytorx(control<QPushButton>(w, "copytorx"))
+        , copytosettings(control<QPushButton>(w, "copytosettings"))
+        , sendx(control<QPushButton>(w, "sendx"))
+        , rightlabel(control<QLabel>(w, "rightlabel"))
+    {
+    }
+
+    // Enabled state of copytorx, copytosettings, sendx, and the hint.
+    QList<bool> buttonsAndHint() const
+    {
+        return {copytorx->isEnabled(), copytosettings->isEnabled(), sendx->isEnabled(),
+                rightlabel->isVisible()};
+    }
+
+    // The receiver rows whose first cell is red.
+    QList<int> markedRows() const
+    {
+        QList<int> rows;
+        for (int row = 1; row < grid->Rows(); ++row) {
+            if (grid->cellColour(row, 0) == selectedRowColour)
+                rows << row;
+        }
+        return rows;
+    }
+
+    QList<QList<int>> allColours() const
+    {
+        QList<QList<int>> colours;
+        for (int row = 0; row < grid->Rows(); ++row) {
+            QList<int> line;
+            for (int col = 0; col < grid->Cols(); ++col)
+                line << grid->cellColour(row, col);
+            colours << line;
+        }
+        return colours;
+    }
+
+    FlexGrid *grid;
+    QPushButton *copytorx;
+    QPushButton *copytosettings;
+    QPushButton *sendx;
+    QLabel *rightlabel;
+};
+
+// The real window on a store that holds the four rows above.
+struct FourRowWindow
+{
+    static std::unique_ptr<MainWindow> open(TempStore &store)
+    {
+        storeFourRows(store);
+        return openWindow();
+    }
+
+    TempStore store;
+    std::unique_ptr<MainWindow> w = open(store);
+    Selection s{*w};
+};
+
+} // namespace
+
+class RowSelectionTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void clickOnRow_marksItAlone_andOnlyTheFirstColumnChanges()
+    {
+        TempStore store;
+        store.put("MaxReceivers", "Receivers", "8");
+        storeFourRows(store);
+        auto w = openWindow();
+        Selection s(*w);
+        QCOMPARE(w->fixedcolor, s.grid->cellColour(0, 0));
+        QVERIFY(w->fixedcolor != selectedRowColour);
+
+        const auto before = s.allColours();
+        clickCell(s.grid, 3, 2);
+        QCOMPARE(s.grid->Row(), 3);
+        QCOMPARE(s.grid->Col(), 0);
+        QCOMPARE(s.markedRows(), QList<int>{3});
+        QCOMPARE(s.grid->cellColour(3, 0), 255);
+        for (int row = 1; row <= 8; ++row) {
+            if (row != 3)
+                QCOMPARE(s.grid->cellColour(row, 0), int(w->fixedcolor));
+        }
+        const auto after = s.allColours();
+        QCOMPARE(after[0], before[0]);
+        for (int row = 1; row <= 8; ++row)
+            QCOMPARE(after[row].mid(1), before[row].mid(1));
+
+        // The mark moves: the earlier row goes back to the header colour.
+        clickCell(s.grid, 1, 5);
+        QCOMPARE(s.markedRows(), QList<int>{1});
+        QCOMPARE(s.grid->cellColour(3, 0), int(w->fixedcolor));
+        clickCell(s.grid, 3, 0);
+        QCOMPARE(s.markedRows(), QList<int>{3});
+        QCOMPARE(s.grid->cellColour(1, 0), int(w->fixedcolor));
+        QCOMPARE(s.allColours(), after);
+        // Selecting never writes a cell's text.
+        QCOMPARE(s.grid->TextMatrix(3, 0), QString("3"));
+        QCOMPARE(s.grid->TextMatrix(3, 1), QString("2400.000"));
+    }
+
+    void selectedRow_setsButtonsAndHint_data()
+    {
+        QTest::addColumn<Cells>("cells");
+        QTest::addColumn<bool>("filled");
+        QTest::addColumn<bool>("hint");
+
+        QTest::newRow("band start 10490.000") << Cells{"10490.000", "1500", "9750.000", "TOP", " "} << true << true;
+        QTest::newRow("band end 10500.000") << Cells{"10500.000", "1500", "9750.000", "BOT", " "} << true << true;
+        QTest::newRow("just below 10489.999") << Cells{"10489.999", "1500", "9750.000", "TOP", " "} << true << false;
+        QTest::newRow("just above 10500.001") << Cells{"10500.001", "1500", "9750.000", "TOP", " "} << true << false;
+        QTest::newRow("leading number read") << Cells{"10495.000 MHz", "1500", "9750.000", "TOP", " "} << true << true;
+        QTest::newRow("not a number") << Cells{"abc", "1500", "9750.000", "TOP", " "} << true << false;
+        QTest::newRow("far from the band") << Cells{"146.000", "25", "0.000", "TOP", " "} << true << false;
+        QTest::newRow("LO and voltage empty") << Cells{"10491.500", "1500", "", "TOP", ""} << true << true;
+        QTest::newRow("frequency empty") << Cells{"", "1500", "9750.000", "TOP", " "} << false << false;
+        QTest::newRow("symbol rate empty") << Cells{"10491.500", "", "9750.000", "TOP", " "} << false << false;
+        QTest::newRow("antenna empty") << Cells{"10491.500", "1500", "9750.000", "", " "} << false << false;
+        QTest::newRow("empty row") << Cells{"", "", "", "", ""} << false << false;
+    }
+
+    void selectedRow_setsButtonsAndHint()
+    {
+        QFETCH(Cells, cells);
+        QFETCH(bool, filled);
+        QFETCH(bool, hint);
+        TempStore store;
+        storeRow(store, 1, {"10491.500", "1500", "9750.000", "TOP", " "});
+        storeRow(store, 2, {"1240.000", "333", "0.000", "BOT", " "});
+        storeRow(store, 3, cells);
+        auto w = openWindow();
+        Selection s(*w);
+
+        // From a row that shows the hint and one that does not: the result
+        // depends on row 3 only.
+        for (int from : {1, 2}) {
+            clickCell(s.grid, from, 1);
+            clickCell(s.grid, 3, 1);
+            QCOMPARE(s.markedRows(), QList<int>{3});
+            QCOMPARE(s.buttonsAndHint(), (QList<bool>{true, filled, filled, hint}));
+        }
+    }
+
+    void setUp_leavesNothingSelected_andSpaceOrEnterOnHeaderSelectsNothing_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Enter") << int(Qt::Key_Return);
+        QTest::newRow("Space") << int(Qt::Key_Space);
+    }
+
+    void setUp_leavesNothingSelected_andSpaceOrEnterOnHeaderSelectsNothing()
+    {
+        QFETCH(int, key);
+        FourRowWindow window;
+        Selection &s = window.s;
+        QVERIFY(s.grid->hasFocus());
+        QCOMPARE(s.grid->Row(), 0);
+        QCOMPARE(s.buttonsAndHint(), (QList<bool>{false, false, false, false}));
+
+        QTest::keyClick(s.grid, Qt::Key(key));
+        QCOMPARE(s.grid->Row(), 0);
+        QVERIFY(s.markedRows().isEmpty());
+        for (int row = 1; row <= 4; ++row)
+            QCOMPARE(s.grid->cellColour(row, 0), int(window.w->fixedcolor));
+        QCOMPARE(s.buttonsAndHint(), (QList<bool>{false, false, false, false}));
+    }
+
+    void arrowKeys_moveCurrentRowOnly_andEnterThenSelects()
+    {
+        FourRowWindow window;
+        Selection &s = window.s;
+
+        clickCell(s.grid, 2, 3);
+        const QList<bool> row2State{true, true, true, false};
+        QCOMPARE(s.buttonsAndHint(), row2State);
+        const auto coloursOfRow2 = s.allColours();
+
+        QTest::keyClick(s.grid, Qt::Key_Down);
+        QTest::keyClick(s.grid, Qt::Key_Down);
+        QCOMPARE(s.grid->Row(), 4);
+        QCOMPARE(s.markedRows(), QList<int>{2});
+        QCOMPARE(s.allColours(), coloursOfRow2);
+        QCOMPARE(s.buttonsAndHint(), row2State);
+
+        // A letter goes to the grid without choosing the row.
+        QTest::keyClick(s.grid, Qt::Key_A);
+        QCOMPARE(s.grid->Row(), 4);
+        QCOMPARE(s.markedRows(), QList<int>{2});
+        QCOMPARE(s.buttonsAndHint(), row2State);
+
+        QTest::keyClick(s.grid, Qt::Key_Return);
+        QCOMPARE(s.grid->Row(), 4);
+        QCOMPARE(s.markedRows(), QList<int>{4});
+        QCOMPARE(s.buttonsAndHint(), (QList<bool>{true, false, false, false}));
+
+        // Up to row 1 and Space: the key chooses as Enter does.
+        for (int i = 0; i < 3; ++i)
+            QTest::keyClick(s.grid, Qt::Key_Up);
+        QCOMPARE(s.markedRows(), QList<int>{4});
+        QTest::keyClick(s.grid, Qt::Key_Space);
+        QCOMPARE(s.markedRows(), QList<int>{1});
+        QCOMPARE(s.buttonsAndHint(), (QList<bool>{true, true, true, true}));
+    }
+
+    void emptyRowAfterFilledRow_isMarked_withOnlyCopyToGridEnabled()
+    {
+        FourRowWindow window;
+        Selection &s = window.s;
+
+        clickCell(s.grid, 1, 1);
+        QCOMPARE(s.buttonsAndHint(), (QList<bool>{true, true, true, true}));
+        clickCell(s.grid, 4, 4);
+        QCOMPARE(s.markedRows(), QList<int>{4});
+        QCOMPARE(s.buttonsAndHint(), (QList<bool>{true, false, false, false}));
+        QVERIFY(s.grid->hasFocus());
+    }
+
+    void clickOnHeader_doesNotMakeItCurrent()
+    {
+        FourRowWindow window;
+        Selection &s = window.s;
+
+        clickCell(s.grid, 0, 2);
+        QCOMPARE(s.grid->Row(), 0);
+        QCOMPARE(s.buttonsAndHint(), (QList<bool>{false, false, false, false}));
+
+        clickCell(s.grid, 2, 1);
+        for (int col = 0; col < s.grid->Cols(); ++col)
+            clickCell(s.grid, 0, col);
+        QCOMPARE(s.grid->Row(), 2);
+        QCOMPARE(s.markedRows(), QList<int>{2});
+        QCOMPARE(s.buttonsAndHint(), (QList<bool>{true, true, true, false}));
+    }
+};
+
+QTEST_MAIN(RowSelectionTest)
+#include "test_rowselection.moc"

@@ -1,0 +1,507 @@
+// Sending the selected row from the real window to receivers that listen on
+// loopback addresses: the exact datagram, its host and port, which presses
+// and keys send, the red flash, and what is never sent.
+#include "testsupport.h"
+#include "command/sending.h"
+#include "table/flexgrid.h"
+#include "tuning/boxstate.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QNetworkDatagram>
+#include <QRandomGenerator>
+#include <QUdpSocket>
+#include <array>
+
+#ifdef Q_OS_UNIX
+#include <arpa/inet.h>
+#include <cerrno>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+using Cells = QStringList; // Frequency, Symbol Rate, Loc Osc, Antenna, Voltage
+
+const QString firstHost = QStringLiteral("127.0.0.1");
+const QString secondHost = QStringLiteral("127.0.0.2");
+const QStringList cellKeys{"Frequency", "SymbolRate", "Offset", "Antenna", "Voltage"};
+const Cells workedExample{"10491.500", "1500", "9750.000", "TOP", "X-HORIZ"};
+
+// Eight receivers as real UDP sockets: 1 to 4 on the first host, 5 to 8 on
+// the second, each at base port + 20 + its number. The base is a random xx00
+// so that test programs running side by side do not meet.
+class Receivers
+{
+public:
+    bool open()
+    {
+        for (int attempt = 0; attempt < 50; ++attempt) {
+            base_ = quint16(QRandomGenerator::global()->bounded(200, 600) * 100);
+            if (bindAll())
+                return true;
+        }
+        return false;
+    }
+
+    quint16 base() const { return base_; }
+    static QString hostOf(int receiver) { return receiver > 4 ? secondHost : firstHost; }
+    quint16 portOf(int receiver) const { return quint16(base_ + 20 + receiver); }
+
+    // The next datagram that reached the receiver, waiting a little for it.
+    QByteArray take(int receiver)
+    {
+        QUdpSocket &socket = *sockets_[receiver - 1];
+        if (!socket.hasPendingDatagrams())
+            socket.waitForReadyRead(2000);
+        if (!socket.hasPendingDatagrams())
+            return QByteArray();
+        return socket.receiveDatagram().data();
+    }
+
+    // The receivers that hold datagrams not taken yet.
+    QList<int> withMail() const
+    {
+        QList<int> receivers;
+        for (int receiver = 1; receiver <= 8; ++receiver) {
+            if (sockets_[receiver - 1]->hasPendingDatagrams())
+                receivers << receiver;
+        }
+        return receivers;
+    }
+
+private:
+    bool bindAll()
+    {
+        for (int receiver = 1; receiver <= 8; ++receiver) {
+            auto socket = std::make_unique<QUdpSocket>();
+            // No sharing: a port another program holds must fail here.
+            if (!socket->bind(QHostAddress(hostOf(receiver)), portOf(receiver),
+                              QAbstractSocket::DontShareAddress))
+                return false;
+            sockets_[receiver - 1] = std::move(socket);
+        }
+        return true;
+    }
+
+    quint16 base_ = 0;
+    std::array<std::unique_ptr<QUdpSocket>, 8> sockets_;
+};
+
+void storeRow(TempStore &store, int row, const Cells &cells)
+{
+    for (int col = 0; col < cellKeys.size(); ++col)
+        store.put(QStringLiteral("RX%1").arg(row), cellKeys[col], cells.value(col));
+}
+
+void storeHosts(TempStore &store, const Receivers &receivers, int count)
+{
+    store.put("MaxReceivers", "Receivers", QString::number(count));
+    store.put("IP", "Address0", firstHost);
+    store.put("IP", "Address1", secondHost);
+    store.put("IP", "Port", QString::number(receivers.base()));
+}
+
+FlexGrid *grid(const MainWindow &w) { return control<FlexGrid>(w, "msf1"); }
+SendButton *sendButton(const MainWindow &w) { return control<SendButton>(w, "sendx"); }
+
+void clickCell(FlexGrid *grid, int row, int col = 1)
+{
+    const QRect cell = grid->visualRect(grid->model()->index(row, col));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+}
+
+int normalColour(const MainWindow &w)
+{
+    return lastAccepted(sendButton(w)).toInt();
+}
+
+QByteArray line(const char *text)
+{
+    return QByteArray(text) + "\r\n";
+}
+
+bool isIdle(const MainWindow &w)
+{
+    return !w.sendFlash().isFlashing() && !w.sendFlash().timer().isActive()
+           && sendButton(w)->backColour() == normalColour(w);
+}
+
+bool isFlashingRed(const MainWindow &w)
+{
+    return w.sendFlash().isFlashing() && w.sendFlash().timer().interval() == 100
+           && sendButton(w)->backColour() == 255;
+}
+
+} // namespace
+
+class SendingTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY2(receivers_.open(), "no free base port for the loopback receivers");
+    }
+
+    void init()
+    {
+        // Nothing left over from an earlier case.
+        for (QList<int> left = receivers_.withMail(); !left.isEmpty(); left = receivers_.withMail()) {
+            for (int receiver : left)
+                receivers_.take(receiver);
+        }
+    }
+
+    void pressOnSend_sendsLineOfCurrentRow_data()
+    {
+        QTest::addColumn<int>("button");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<Cells>("cells");
+        QTest::addColumn<QByteArray>("expected");
+
+        const int left = Qt::LeftButton, right = Qt::RightButton, middle = Qt::MiddleButton;
+        const QByteArray ordinary = line("[to@qv] rcv=2 freq=10491500 srate=1500 offset=9750000 fplug=A vgx=HI");
+        QTest::newRow("left") << left << 2 << workedExample << ordinary;
+        QTest::newRow("middle") << middle << 2 << workedExample << ordinary;
+        QTest::newRow("right: uplink on the other input")
+            << right << 2 << workedExample
+            << line("[to@qv] rcv=2 freq=2402000 srate=1500 offset=0 fplug=B vgx=HI");
+        QTest::newRow("right at 10490.000")
+            << right << 3 << Cells{"10490.000", "1500", "9750.000", "TOP", " "}
+            << line("[to@qv] rcv=3 freq=2400500 srate=1500 offset=0 fplug=B");
+        QTest::newRow("right at 10499.999")
+            << right << 4 << Cells{"10499.999", "2000", "9750.000", "BOT", "Y-OFF"}
+            << line("[to@qv] rcv=4 freq=2410499 srate=2000 offset=0 fplug=A vgy=OFF");
+        QTest::newRow("right at 10500.000: window end excluded")
+            << right << 1 << Cells{"10500.000", "1500", "9750.000", "TOP", " "}
+            << line("[to@qv] rcv=1 freq=10500000 srate=1500 offset=9750000 fplug=A");
+        QTest::newRow("right at 10489.999")
+            << right << 1 << Cells{"10489.999", "1500", "9750.000", "BOT", " "}
+            << line("[to@qv] rcv=1 freq=10489999 srate=1500 offset=9750000 fplug=B");
+        QTest::newRow("right with an odd antenna text")
+            << right << 6 << Cells{"10491.500", "1500", "9750.000", "top", "Y-VERT-TONE"}
+            << line("[to@qv] rcv=6 freq=2402000 srate=1500 offset=0 fplug=A vgy=LOT");
+        QTest::newRow("left with an odd antenna text")
+            << left << 6 << Cells{"10491.500", "1500", "9750.000", "top", "Y-VERT-TONE"}
+            << line("[to@qv] rcv=6 freq=10491500 srate=1500 offset=9750000 fplug= vgy=LOT");
+        QTest::newRow("left: cells converted on the second host")
+            << left << 7 << Cells{"10491.5015", "333", "9750.9999", "BOT", "X-HORIZ-TONE"}
+            << line("[to@qv] rcv=7 freq=10491502 srate=333 offset=9750999 fplug=B vgx=HIT");
+        QTest::newRow("right outside the window")
+            << right << 8 << Cells{"2400.250", "66", "0.000", "BOT", " "}
+            << line("[to@qv] rcv=8 freq=2400250 srate=66 offset=0 fplug=B");
+    }
+
+    void pressOnSend_sendsLineOfCurrentRow()
+    {
+        QFETCH(int, button);
+        QFETCH(int, row);
+        QFETCH(Cells, cells);
+        QFETCH(QByteArray, expected);
+        TempStore store;
+        storeHosts(store, receivers_, 8);
+        storeRow(store, row, cells);
+        auto w = openWindow();
+        clickCell(grid(*w), row);
+        QVERIFY(sendButton(*w)->isEnabled());
+
+        // The send happens as the button goes down, not on release.
+        QTest::mousePress(sendButton(*w), Qt::MouseButton(button));
+        QCOMPARE(receivers_.withMail(), QList<int>{row});
+        QCOMPARE(receivers_.take(row), expected);
+        QVERIFY(isFlashingRed(*w));
+        QTest::mouseRelease(sendButton(*w), Qt::MouseButton(button));
+        QVERIFY(receivers_.withMail().isEmpty());
+        QVERIFY(w->alertText().isEmpty());
+    }
+
+    void workedExample_travelsAs70Bytes_toBasePortPlus22()
+    {
+        TempStore store;
+        storeHosts(store, receivers_, 4);
+        storeRow(store, 2, workedExample);
+        auto w = openWindow();
+        clickCell(grid(*w), 2, 4);
+        QTest::mousePress(sendButton(*w), Qt::LeftButton);
+        QTest::mouseRelease(sendButton(*w), Qt::LeftButton);
+        QCOMPARE(receivers_.withMail(), QList<int>{2});
+        QCOMPARE(receivers_.portOf(2), quint16(receivers_.base() + 22));
+        const QByteArray datagram = receivers_.take(2);
+        QCOMPARE(datagram.size(), 70);
+        QCOMPARE(datagram, QByteArray("[to@qv] rcv=2 freq=10491500 srate=1500 offset=9750000 "
+                                      "fplug=A vgx=HI\r\n"));
+    }
+
+    void rowsOneToEight_reachTheirHostAndPort()
+    {
+        TempStore store;
+        storeHosts(store, receivers_, 8);
+        for (int row = 1; row <= 8; ++row)
+            storeRow(store, row, {QStringLiteral("%1.000").arg(1240 + row), "125", "0.000",
+                                  row % 2 ? "TOP" : "BOT", " "});
+        auto w = openWindow();
+        for (int row = 1; row <= 8; ++row) {
+            clickCell(grid(*w), row);
+            QTest::mouseClick(sendButton(*w), Qt::LeftButton);
+            QCOMPARE(receivers_.withMail(), QList<int>{row});
+            QCOMPARE(receivers_.take(row),
+                     line(qPrintable(QStringLiteral("[to@qv] rcv=%1 freq=%2 srate=125 offset=0 fplug=%3")
+                                         .arg(row)
+                                         .arg((1240 + row) * 1000)
+                                         .arg(row % 2 ? "A" : "B"))));
+        }
+        // The listeners' own addresses: 1 to 4 on the first host, 5 to 8 on
+        // the second, ports base + 21 to base + 28.
+        QCOMPARE(Receivers::hostOf(4), firstHost);
+        QCOMPARE(Receivers::hostOf(5), secondHost);
+        QCOMPARE(receivers_.portOf(8), quint16(receivers_.base() + 28));
+    }
+
+    void buttonsStayEnabled_afterArrowKeys_andSendTheNewCurrentRow()
+    {
+        TempStore store;
+        storeHosts(store, receivers_, 4);
+        storeRow(store, 2, workedExample);
+        storeRow(store, 3, {"146.000", "250", "0.000", "BOT", " "});
+        auto w = openWindow();
+        clickCell(grid(*w), 2);
+        QTest::keyClick(grid(*w), Qt::Key_Down);
+        QCOMPARE(grid(*w)->Row(), 3);
+        QTest::mouseClick(sendButton(*w), Qt::RightButton);
+        QCOMPARE(receivers_.withMail(), QList<int>{3});
+        QCOMPARE(receivers_.take(3), line("[to@qv] rcv=3 freq=146000 srate=250 offset=0 fplug=B"));
+    }
+
+    void spaceOnFocusedSend_sendsOncePerKeyPress_otherKeysNothing()
+    {
+        TempStore store;
+        storeHosts(store, receivers_, 4);
+        storeRow(store, 1, workedExample);
+        auto w = openWindow();
+        clickCell(grid(*w), 1);
+        SendButton *sendx = sendButton(*w);
+        sendx->setFocus();
+        QTRY_VERIFY(sendx->hasFocus());
+
+        QTest::keyClick(sendx, Qt::Key_Space);
+        QKeyEvent repeated(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), true);
+        QApplication::sendEvent(sendx, &repeated);
+        QTest::keyClick(sendx, Qt::Key_Space);
+        // Space is a left press: the ordinary line, also in the downlink band.
+        const QByteArray ordinary = line("[to@qv] rcv=1 freq=10491500 srate=1500 offset=9750000 fplug=A vgx=HI");
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(receivers_.take(1), ordinary);
+        QVERIFY(receivers_.withMail().isEmpty());
+
+        for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_A, Qt::Key_1})
+            QTest::keyClick(sendx, key);
+        QVERIFY(sendx->hasFocus());
+        QVERIFY(receivers_.withMail().isEmpty());
+    }
+
+    void pressWhileAddressIsEdited_sendsToLastAcceptedAddress()
+    {
+        TempStore store;
+        storeHosts(store, receivers_, 4);
+        storeRow(store, 3, workedExample);
+        auto w = openWindow();
+        clickCell(grid(*w), 3);
+        auto *address = control<QLineEdit>(*w, "qvipaddress0");
+        address->setFocus();
+        QTRY_VERIFY(address->hasFocus());
+        address->selectAll();
+        QTest::keyClicks(address, "127.0.0.3");
+        QCOMPARE(address->text(), QString("127.0.0.3"));
+        QCOMPARE(lastAccepted(address), firstHost);
+
+        QTest::mousePress(sendButton(*w), Qt::LeftButton);
+        QCOMPARE(receivers_.withMail(), QList<int>{3});
+        QCOMPARE(receivers_.take(3),
+                 line("[to@qv] rcv=3 freq=10491500 srate=1500 offset=9750000 fplug=A vgx=HI"));
+        // The press then took the focus, and leaving the box accepted the text.
+        QTest::mouseRelease(sendButton(*w), Qt::LeftButton);
+        QTRY_VERIFY(sendButton(*w)->hasFocus());
+        QCOMPARE(lastAccepted(address), QString("127.0.0.3"));
+        QCOMPARE(store.get("IP", "Address0"), QString("127.0.0.3"));
+
+        // From now on the new address is used (nobody listens there).
+        QTest::mouseClick(sendButton(*w), Qt::LeftButton);
+        QVERIFY(receivers_.withMail().isEmpty());
+    }
+
+    void rowZero_sendsNothing()
+    {
+        TempStore store;
+        storeHosts(store, receivers_, 4);
+        storeRow(store, 1, workedExample);
+        auto w = openWindow();
+        QCOMPARE(grid(*w)->Row(), 0);
+        QVERIFY(!sendButton(*w)->isEnabled());
+        w->sendx_MouseDown(LeftButtonBit);
+        w->sendx_KeyPress(' ');
+        QVERIFY(receivers_.withMail().isEmpty());
+        QVERIFY(isIdle(*w));
+    }
+
+    void rowWithoutUsableFrequency_sendsNothing_andTells_data()
+    {
+        QTest::addColumn<Cells>("cells");
+        QTest::newRow("empty row") << Cells{"", "", "", "", ""};
+        QTest::newRow("frequency empty") << Cells{"", "1500", "9750.000", "TOP", " "};
+        QTest::newRow("frequency not a number") << Cells{"abc", "1500", "9750.000", "TOP", " "};
+        QTest::newRow("number followed by text") << Cells{"10491.500 MHz", "1500", "9750.000", "TOP", " "};
+        QTest::newRow("kHz beyond 32 bits") << Cells{"2147483.648", "1500", "0.000", "TOP", " "};
+    }
+
+    void rowWithoutUsableFrequency_sendsNothing_andTells()
+    {
+        QFETCH(Cells, cells);
+        TempStore store;
+        storeHosts(store, receivers_, 4);
+        storeRow(store, 2, workedExample);
+        storeRow(store, 3, cells);
+        auto w = openWindow();
+        auto *alert = control<QLabel>(*w, "alertmessage");
+        QVERIFY(!alert->isVisible());
+
+        // Reached with the arrow keys, so the buttons are still enabled.
+        clickCell(grid(*w), 2);
+        QTest::keyClick(grid(*w), Qt::Key_Down);
+        QCOMPARE(grid(*w)->Row(), 3);
+        QTest::mousePress(sendButton(*w), Qt::LeftButton);
+        QTest::mouseRelease(sendButton(*w), Qt::LeftButton);
+        QVERIFY(receivers_.withMail().isEmpty());
+        QVERIFY(isIdle(*w));
+        QVERIFY(alert->isVisible());
+        QVERIFY(!alert->text().isEmpty());
+
+        // The program goes on, and a send that goes out clears the text.
+        clickCell(grid(*w), 2);
+        QTest::mouseClick(sendButton(*w), Qt::LeftButton);
+        QCOMPARE(receivers_.withMail(), QList<int>{2});
+        receivers_.take(2);
+        QVERIFY(isFlashingRed(*w));
+        QVERIFY(!alert->isVisible());
+        QVERIFY(w->alertText().isEmpty());
+    }
+
+    void send_flashesRed_thenReturnsToNormalColour()
+    {
+        TempStore store;
+        storeHosts(store, receivers_, 4);
+        storeRow(store, 1, workedExample);
+        auto w = openWindow();
+        SendButton *sendx = sendButton(*w);
+        QVERIFY(normalColour(*w) != 255);
+        QVERIFY(isIdle(*w));
+        clickCell(grid(*w), 1);
+        QVERIFY(isIdle(*w));
+
+        QTest::mouseClick(sendx, Qt::LeftButton);
+        QVERIFY(isFlashingRed(*w));
+        QTRY_VERIFY_WITH_TIMEOUT(!w->sendFlash().isFlashing(), 5000);
+        QVERIFY(isIdle(*w));
+        QCOMPARE(sendx->backColour(), normalColour(*w));
+        QCOMPARE(receivers_.take(1).isEmpty(), false);
+    }
+
+    void sendDuringFlash_startsThePeriodAfresh()
+    {
+        TempStore store;
+        storeHosts(store, receivers_, 4);
+        storeRow(store, 1, workedExample);
+        auto w = openWindow();
+        clickCell(grid(*w), 1);
+        const QTimer &timer = w->sendFlash().timer();
+
+        QTest::mouseClick(sendButton(*w), Qt::LeftButton);
+        QVERIFY(isFlashingRed(*w));
+        QTest::qWait(40);
+        const int remainingBefore = timer.remainingTime(); // -1 once the flash ended
+        QTest::mouseClick(sendButton(*w), Qt::RightButton);
+        QVERIFY(isFlashingRed(*w));
+        if (remainingBefore >= 0)
+            QVERIFY2(timer.remainingTime() > remainingBefore,
+                     qPrintable(QStringLiteral("%1 ms left before, %2 after")
+                                    .arg(remainingBefore)
+                                    .arg(timer.remainingTime())));
+        QTRY_VERIFY_WITH_TIMEOUT(isIdle(*w), 5000);
+        QCOMPARE(receivers_.take(1).isEmpty(), false);
+        QCOMPARE(receivers_.take(1), line("[to@qv] rcv=1 freq=2402000 srate=1500 offset=0 fplug=B vgx=HI"));
+    }
+
+    void platformRefusal_tellsWithoutFlash_untilNextSendGoesOut_data()
+    {
+        QTest::addColumn<QString>("secondAddress");
+        QTest::addColumn<QString>("symbolRate");
+        // The loopback network's broadcast address: a broadcast needs a
+        // permission that a command's socket does not have.
+        QTest::newRow("broadcast address") << QStringLiteral("127.255.255.255") << QStringLiteral("1500");
+        // More than a UDP datagram can carry.
+        QTest::newRow("oversized datagram") << secondHost << QString(70000, QLatin1Char('9'));
+    }
+
+    void platformRefusal_tellsWithoutFlash_untilNextSendGoesOut()
+    {
+        QFETCH(QString, secondAddress);
+        QFETCH(QString, symbolRate);
+        if (secondAddress != secondHost && !loopbackRefusesBroadcast())
+            QSKIP("this machine does not treat 127.255.255.255 as a broadcast address");
+        TempStore store;
+        storeHosts(store, receivers_, 8);
+        store.put("IP", "Address1", secondAddress);
+        storeRow(store, 1, workedExample);
+        storeRow(store, 5, {"10491.500", symbolRate, "9750.000", "TOP", " "});
+        auto w = openWindow();
+        auto *alert = control<QLabel>(*w, "alertmessage");
+
+        clickCell(grid(*w), 5);
+        QVERIFY(sendButton(*w)->isEnabled());
+        QTest::mouseClick(sendButton(*w), Qt::LeftButton);
+        QVERIFY(receivers_.withMail().isEmpty());
+        QVERIFY(isIdle(*w));
+        QVERIFY(alert->isVisible());
+        QVERIFY(!w->alertText().isEmpty());
+        QCOMPARE(alert->text(), w->alertText());
+
+        // Still running: the next send goes out and clears the text.
+        clickCell(grid(*w), 1);
+        QTest::mouseClick(sendButton(*w), Qt::LeftButton);
+        QCOMPARE(receivers_.withMail(), QList<int>{1});
+        receivers_.take(1);
+        QVERIFY(isFlashingRed(*w));
+        QVERIFY(w->alertText().isEmpty());
+        QVERIFY(!alert->isVisible());
+    }
+
+private:
+    // Asks the platform, without sending anything, whether a socket without
+    // broadcast permission is refused 127.255.255.255.
+    static bool loopbackRefusesBroadcast()
+    {
+#ifdef Q_OS_UNIX
+        const int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
+        if (fd < 0)
+            return false;
+        sockaddr_in to{};
+        to.sin_family = AF_INET;
+        to.sin_port = htons(9);
+        to.sin_addr.s_addr = htonl(0x7fffffff);
+        const bool refused = ::connect(fd, reinterpret_cast<sockaddr *>(&to), sizeof to) != 0
+                             && errno == EACCES;
+        ::close(fd);
+        return refused;
+#else
+        return false;
+#endif
+    }
+
+    Receivers receivers_;
+};
+
+QTEST_MAIN(SendingTest)
+#include "test_sending.moc"

@@ -1,6 +1,7 @@
 // Faults that fuzzing found, each kept as a case of its own. The inputs that
 // found them are also replayed from fuzz/regressions/ (tests/fuzzreplay).
 #include "testsupport.h"
+#include "table/flexgrid.h"
 
 #include <QLineEdit>
 
@@ -34,6 +35,30 @@ private slots:
         QTest::keyClick(port, Qt::Key_Tab);
         QCOMPARE(w->alertText(), QString());
         QVERIFY(store.readRaw().contains("Port=12400"));
+    }
+
+    // QSettings rewrites the whole file on every write, each value in its
+    // own form: @Variant junk it reads as the number 0 came back as
+    // "Frequency=0", a frequency the receiver was then sent; an unquoted
+    // comma came back with a blank after it.
+    void handEditedVariantAndComma_surviveAWriteOfAnotherKey()
+    {
+        TempStore store;
+        store.writeRaw("[RX4]\nFrequency=@Variant(\\0\\0\\0\\x2\\0\\0\\0\\0\\x5)\n"
+                       "SymbolRate=1500,000\nOffset=0\nAntenna=BOT\n");
+        auto w = openWindow();
+        auto *grid = control<FlexGrid>(*w, "msf1");
+        const QString frequency = grid->TextMatrix(4, 1);
+        QVERIFY(frequency.startsWith("@Variant("));
+        QCOMPARE(grid->TextMatrix(4, 2), QString("1500,000"));
+
+        QTest::keyClick(grid, Qt::Key_R, Qt::ControlModifier); // stores the count, reloads the rows
+        QCOMPARE(w->maxreceivers, 8);
+        QCOMPARE(grid->TextMatrix(4, 1), frequency);
+        QCOMPARE(grid->TextMatrix(4, 2), QString("1500,000"));
+        SettingsStore fresh;
+        QCOMPARE(fresh.read("RX4", "Frequency", QString()), frequency);
+        QCOMPARE(fresh.read("RX4", "SymbolRate", QString()), QString("1500,000"));
     }
 };
 

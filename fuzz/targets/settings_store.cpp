@@ -64,6 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     {
         SettingsStore store;
         SettingsStore second;
+        QStringList before;
         RowCells row[9];
         QString ip[3];
         for (const Key &k : programKeys()) {
@@ -74,6 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                        || (value == QLatin1String("fallback-one") && other == QLatin1String("fallback-two")));
             FUZZ_CHECK(second.read(k.section, k.key, QStringLiteral("fallback-one")) == value);
 
+            before << value;
             const QString text = value == QLatin1String("fallback-one") ? QString() : value;
             if (k.section == QLatin1String("MaxReceivers")) {
                 FUZZ_CHECK(!std::isnan(numbers::leadingNumber(text)));
@@ -105,6 +107,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         if (size % 8 == 0) {
             FUZZ_CHECK(store.write(QStringLiteral("IP"), QStringLiteral("Port"), QStringLiteral("12300")));
             FUZZ_CHECK(store.read(QStringLiteral("IP"), QStringLiteral("Port"), QString()) == QLatin1String("12300"));
+            // QSettings rewrites the whole file; every other key still reads
+            // as the text it held.
+            SettingsStore after;
+            const QList<Key> keys = programKeys();
+            for (int i = 0; i < keys.size(); ++i) {
+                if (keys[i].key != QLatin1String("Port"))
+                    FUZZ_CHECK(after.read(keys[i].section, keys[i].key, QStringLiteral("fallback-one")) == before[i]);
+            }
         }
     }
     QDir(folder).removeRecursively();

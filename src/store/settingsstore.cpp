@@ -119,6 +119,25 @@ bool SettingsStore::write(const QString &section, const QString &key, const QStr
     return write(QVector<StoreEntry>{{section, key, text}});
 }
 
+void SettingsStore::keepHandEditedTexts()
+{
+    // QSettings rewrites the whole file on every write, each value in its own
+    // form: a hand-edited value it read as something other than text would
+    // come back changed ("1,2" read as a list is written "1, 2", @Variant
+    // junk read as a number is written "0", which is then a real frequency).
+    // Such values are first set to the text the file holds.
+    const QStringList keys = settings_->allKeys();
+    for (const QString &path : keys) {
+        const QVariant value = settings_->value(path);
+        if (!value.isValid() || value.userType() == QMetaType::QString)
+            continue;
+        const qsizetype slash = path.indexOf(QLatin1Char('/'));
+        if (slash <= 0 || path.indexOf(QLatin1Char('/'), slash + 1) >= 0)
+            continue;
+        settings_->setValue(path, rawFileValue(path.left(slash), path.mid(slash + 1)));
+    }
+}
+
 bool SettingsStore::write(const QVector<StoreEntry> &entries)
 {
     if (entries.isEmpty())
@@ -129,6 +148,7 @@ bool SettingsStore::write(const QVector<StoreEntry> &entries)
     // there would mark it failed before it wrote anything.
     if (failing_)
         openSettings();
+    keepHandEditedTexts();
     for (const StoreEntry &entry : entries)
         settings_->setValue(sectionKey(entry.section, entry.key), entry.text);
     settings_->sync();

@@ -44,6 +44,7 @@ signals:
 
 private:
     QString rawFileValue(const QString &section, const QString &key) const;
+    void keepHandEditedTexts();
 
     void openSettings();
 

@@ -10,6 +10,14 @@
 # Runs under a private Xvfb; sends only to 127.0.0.1.
 set -euo pipefail
 
+# On a machine shared with builds, everything here (Xvfb included) runs at a
+# raised priority where that is allowed, as a foreground program would feel
+# it; ZZI_BENCH_NICE=0 measures at the normal priority.
+nice_level=${ZZI_BENCH_NICE:--10}
+if [ -z "${ZZI_BENCH_RENICED:-}" ] && [ "$nice_level" != 0 ] && nice -n "$nice_level" true 2>/dev/null; then
+    ZZI_BENCH_RENICED=1 exec nice -n "$nice_level" "$0" "$@"
+fi
+
 here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "${1:-$here/../build/bench}" && pwd)
 starts=${ZZI_BENCH_STARTS:-20}
@@ -101,7 +109,14 @@ switches() { # pid: times its threads gave up or lost the CPU
 peak_kib() {
     awk '/^VmHWM/ {print $2}' /proc/"$1"/status
 }
-echo "idle: $idle_runs runs of $idle_seconds s" >&2
+# Two spans one after the other: the first follows start-up, the second is
+# the steady state.
+echo "idle: $idle_runs runs of twice $idle_seconds s" >&2
+idle_sample() { # span name-prefix pid
+    echo "$2idle${1}_cpu_ms $(( ($(cpu_ns "$3") - ${cpu[$3]}) / 1000000 ))" >>"$samples"
+    echo "$2idle${1}_wakeups $(( $(switches "$3") - ${switched[$3]} ))" >>"$samples"
+}
+declare -A cpu switched
 for run in $(seq "$idle_runs"); do
     "$program" >/dev/null 2>&1 &
     program_pid=$!
@@ -111,13 +126,15 @@ for run in $(seq "$idle_runs"); do
     timeout 20 xdotool search --sync --onlyvisible --pid "$program_pid" >/dev/null
     for _ in $(seq 200); do grep -q '^frame' "$work/bare-idle.out" && break; sleep 0.05; done
     sleep 2 # let start-up settle
-    p_cpu=$(cpu_ns "$program_pid") p_sw=$(switches "$program_pid")
-    b_cpu=$(cpu_ns "$bare_pid") b_sw=$(switches "$bare_pid")
-    sleep "$idle_seconds"
-    echo "idle_cpu_ms $(( ($(cpu_ns "$program_pid") - p_cpu) / 1000000 ))" >>"$samples"
-    echo "idle_wakeups $(( $(switches "$program_pid") - p_sw ))" >>"$samples"
-    echo "bare_idle_cpu_ms $(( ($(cpu_ns "$bare_pid") - b_cpu) / 1000000 ))" >>"$samples"
-    echo "bare_idle_wakeups $(( $(switches "$bare_pid") - b_sw ))" >>"$samples"
+    for span in 1 2; do
+        for pid in "$program_pid" "$bare_pid"; do
+            cpu[$pid]=$(cpu_ns "$pid")
+            switched[$pid]=$(switches "$pid")
+        done
+        sleep "$idle_seconds"
+        idle_sample "$span" "" "$program_pid"
+        idle_sample "$span" bare_ "$bare_pid"
+    done
     echo "program_idle_hwm_kib $(peak_kib "$program_pid")" >>"$samples"
     echo "bare_idle_hwm_kib $(peak_kib "$bare_pid")" >>"$samples"
     kill "$program_pid" "$bare_pid"
@@ -127,6 +144,7 @@ done
 
 {
     "$here/table.sh" "$samples" "$starts" "$sends" "$toggles" "$idle_runs" "$idle_seconds"
-    echo "Machine: $(nproc) cores, load average $load_before at the start, $(load) at the end."
+    echo "Machine: $(nproc) cores, load average $load_before at the start, $(load) at the end;" \
+         "run at nice $(nice) (the floors too)."
 } | tee "$results/table.md"
 echo "Samples: $samples" >&2

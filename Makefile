@@ -54,3 +54,11 @@ install: deps
 	@cmake --preset release >/dev/null
 	@cmake --build --preset release
 	cmake --install build/release --prefix "$(PREFIX)"
+
+# The whole suite built with AddressSanitizer and UndefinedBehaviorSanitizer
+# (build/sanitize); any finding fails its test.
+.PHONY: check-sanitize
+check-sanitize: deps
+	@cmake --preset sanitize >/dev/null
+	@cmake --build --preset sanitize
+	ctest --preset sanitize

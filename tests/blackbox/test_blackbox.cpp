@@ -253,9 +253,11 @@ private:
 private slots:
     void initTestCase()
     {
-        // -displayfd: the server takes a display number that is free and tells it.
+        // -displayfd: the server takes a display number that is free and tells
+        // it. -noreset: without it the server starts afresh each time its last
+        // client goes, and a program started in that moment cannot connect.
         xvfb_.start(QStringLiteral("Xvfb"), {"-displayfd", "1", "-screen", "0", "1280x1024x24",
-                                             "-nolisten", "tcp"});
+                                             "-nolisten", "tcp", "-noreset"});
         if (!xvfb_.waitForStarted(patienceMs)) {
             xvfbProblem_ = xvfb_.errorString();
             return;

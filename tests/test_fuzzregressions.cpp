@@ -60,6 +60,21 @@ private slots:
         QCOMPARE(fresh.read("RX4", "Frequency", QString()), frequency);
         QCOMPARE(fresh.read("RX4", "SymbolRate", QString()), QString("1500,000"));
     }
+
+    // QSettings parses a section when a key of it is first asked for; a
+    // second header "[RX3\" continued on the next line hid section RX3 from
+    // that lookup, so row 3 showed empty at start and filled after the next
+    // write had parsed the whole file.
+    void sectionHeaderBrokenOverTwoLines_rowShowsFromTheStart()
+    {
+        TempStore store;
+        store.writeRaw("[RX3]\nFrequency=10492.500\nSymbolRate=1500\nAntenna=TOP\n\n[RX3\\\nx]\nk=v\n");
+        auto w = openWindow();
+        auto *grid = control<FlexGrid>(*w, "msf1");
+        QCOMPARE(grid->TextMatrix(3, 1), QString("10492.500"));
+        QTest::keyClick(grid, Qt::Key_R, Qt::ControlModifier);
+        QCOMPARE(grid->TextMatrix(3, 1), QString("10492.500"));
+    }
 };
 
 QTEST_MAIN(FuzzRegressionsTest)

@@ -69,6 +69,12 @@ void SettingsStore::openSettings()
 {
     settings_ = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
                                             applicationName, applicationName);
+    // QSettings parses a section only when a key of it is first asked for,
+    // and in a hand-edited file a section header broken over two lines can
+    // hide a whole section from that lookup until something parses the file
+    // in full. Parse it in full now, so a key reads the same before and
+    // after the next write.
+    settings_->allKeys();
 }
 
 QString SettingsStore::fileName() const

@@ -7,7 +7,7 @@
 #include "store/settingsstore.h"
 #include "tuning/numbers.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -39,7 +39,10 @@ QList<Key> programKeys()
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
-    static QCoreApplication app(*argc, *argv);
+    // A GUI application, as in the program: @Variant(...) values may name
+    // GUI types (a bitmap, an image), which only load with one.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QApplication app(*argc, *argv);
     // In memory where there is such a folder: the disk is far slower.
     root = QFileInfo(QStringLiteral("/dev/shm")).isWritable()
                ? new QTemporaryDir(QStringLiteral("/dev/shm/zzi-fuzz-store-XXXXXX"))

@@ -5,6 +5,7 @@
 // do not stop writes: the immutable flag (chattr +i) and a folder that cannot
 // be created do.
 #include "immutablepaths.h"
+#include "loopbackreceivers.h"
 #include "testsupport.h"
 #include "table/flexgrid.h"
 
@@ -13,60 +14,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRandomGenerator>
-#include <QScopeGuard>
 #include <QUdpSocket>
-#include <memory>
-#include <vector>
 
 namespace {
-
-const QByteArray section = "ZorudozaZudizirIvozudiro";
-
-// Sockets at base + 21 ... base + 28, the ports of receivers 1 to 8, for a
-// base port that nothing else uses at the moment: receivers 1 to 4 on the
-// first host, 127.0.0.1, and 5 to 8 on the second, 127.0.0.2.
-class Receivers
-{
-public:
-    bool open()
-    {
-        for (int attempt = 0; attempt < 50; ++attempt) {
-            base_ = 100 * int(QRandomGenerator::global()->bounded(200, 640));
-            sockets_.clear();
-            for (int receiver = 1; receiver <= 8; ++receiver) {
-                auto socket = std::make_unique<QUdpSocket>();
-                const QHostAddress host(receiver > 4 ? "127.0.0.2" : "127.0.0.1");
-                if (!socket->bind(host, quint16(base_ + 20 + receiver)))
-                    break;
-                sockets_.push_back(std::move(socket));
-            }
-            if (sockets_.size() == 8)
-                return true;
-        }
-        return false;
-    }
-
-    int base() const { return base_; }
-
-    // Every datagram that has arrived, as "receiver: payload".
-    QStringList take()
-    {
-        QStringList got;
-        for (size_t i = 0; i < sockets_.size(); ++i) {
-            while (sockets_[i]->hasPendingDatagrams()) {
-                QByteArray payload(int(sockets_[i]->pendingDatagramSize()), '\0');
-                sockets_[i]->readDatagram(payload.data(), payload.size());
-                got << QStringLiteral("%1: %2").arg(i + 1).arg(QString::fromLatin1(payload));
-            }
-        }
-        return got;
-    }
-
-private:
-    int base_ = 0;
-    std::vector<std::unique_ptr<QUdpSocket>> sockets_;
-};
 
 // Operator steps, through the widgets' own event handling.
 void clickCell(MainWindow &w, int row, int col = 1)
@@ -102,13 +52,12 @@ void enterText(QComboBox *box, const QString &text)
 }
 
 // A store file in the program's own layout.
-QByteArray storeText(int basePort, const QByteArray &extra = {})
+QByteArray storeText(int basePort)
 {
     return "[IP]\nAddress0=127.0.0.1\nAddress1=127.0.0.2\nPort=" + QByteArray::number(basePort)
            + "\n\n[RX0]\nFrequency=10491.500\nSymbolRate=1500\nOffset=9750.000\nAntenna=TOP\n"
              "Voltage=\" \"\n\n[RX2]\nFrequency=10491.500\nSymbolRate=1500\nOffset=9750.000\n"
-             "Antenna=TOP\nVoltage=X-HORIZ\n"
-           + extra;
+             "Antenna=TOP\nVoltage=X-HORIZ\n";
 }
 
 // Numbers from /proc/net/snmp ("Udp", "NoPorts"); -1 where not readable.
@@ -147,7 +96,7 @@ private slots:
     {
         QFETCH(QString, blocker);
         TempStore store;
-        Receivers receivers;
+        LoopbackReceivers receivers;
         QVERIFY(receivers.open());
         store.writeRaw(storeText(receivers.base()));
         const QByteArray stored = store.readRaw();
@@ -177,7 +126,7 @@ private slots:
         }
 
         // An accepted port: the box takes it, the operator is told it was not saved.
-        Receivers moved;
+        LoopbackReceivers moved;
         QVERIFY(moved.open());
         const QString movedPort = QString::number(moved.base());
         enterText(port, movedPort);
@@ -233,7 +182,7 @@ private slots:
     {
         QFETCH(bool, usableHost);
         TempStore store;
-        Receivers receivers;
+        LoopbackReceivers receivers;
         QVERIFY(receivers.open());
         const QByteArray base = QByteArray::number(receivers.base());
         const QByteArray digits400(400, '7');
@@ -309,10 +258,10 @@ private slots:
     void sendsToSilentPort_everyPressStillSends()
     {
         TempStore store;
-        Receivers probe;
+        LoopbackReceivers probe;
         QVERIFY(probe.open());
         const int base = probe.base();
-        probe = Receivers(); // closed again: nothing listens there now
+        probe = LoopbackReceivers(); // closed again: nothing listens there now
         store.writeRaw(storeText(base));
         auto w = openWindow();
         clickCell(*w, 2);

@@ -3,10 +3,11 @@
 // Xvfb server the test starts itself), heard only through UDP sockets on the
 // loopback, and read only through its store file. Positions are the window's
 // client pixels: 15 twips a pixel.
+#include "loopbackreceivers.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QRandomGenerator>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -32,60 +33,6 @@ QPoint gridCell(int row) { return QPoint(40 + 136 + 68, 380 + 22 * row + 11); }
 
 constexpr int designHeight = 535; // four receivers
 constexpr int rowHeight = 22;
-
-// Sockets at base + 21 ... base + 28 for a base port nobody else uses now:
-// receivers 1 to 4 on the first host 127.0.0.1, 5 to 8 on 127.0.0.2.
-class Receivers
-{
-public:
-    bool open()
-    {
-        for (int attempt = 0; attempt < 50; ++attempt) {
-            base_ = 100 * int(QRandomGenerator::global()->bounded(200, 640));
-            sockets_.clear();
-            for (int receiver = 1; receiver <= 8; ++receiver) {
-                auto socket = std::make_unique<QUdpSocket>();
-                const QHostAddress host(receiver > 4 ? "127.0.0.2" : "127.0.0.1");
-                if (!socket->bind(host, quint16(base_ + 20 + receiver)))
-                    break;
-                sockets_.push_back(std::move(socket));
-            }
-            if (sockets_.size() == 8)
-                return true;
-        }
-        return false;
-    }
-
-    int base() const { return base_; }
-
-    // What has arrived by now, as "receiver: payload".
-    QStringList take()
-    {
-        QStringList got;
-        for (size_t i = 0; i < sockets_.size(); ++i) {
-            while (sockets_[i]->hasPendingDatagrams()) {
-                QByteArray payload(int(sockets_[i]->pendingDatagramSize()), '\0');
-                sockets_[i]->readDatagram(payload.data(), payload.size());
-                got << QStringLiteral("%1: %2").arg(i + 1).arg(QString::fromLatin1(payload));
-            }
-        }
-        return got;
-    }
-
-    // Waits for `count` datagrams, then a little longer for any surplus.
-    QStringList await(int count)
-    {
-        QStringList got;
-        (void)QTest::qWaitFor([&] { got << take(); return got.size() >= count; }, patienceMs);
-        QTest::qWait(150);
-        got << take();
-        return got;
-    }
-
-private:
-    int base_ = 0;
-    std::vector<std::unique_ptr<QUdpSocket>> sockets_;
-};
 
 // The folders of one user: configuration (the store) and runtime (the lock).
 class User
@@ -304,7 +251,7 @@ private slots:
         needXServer();
         User user;
         QVERIFY(user.create());
-        Receivers receivers;
+        LoopbackReceivers receivers;
         QVERIFY(receivers.open());
         user.writeStore(presetStore(receivers.base()));
         QVERIFY(start(user));
@@ -340,7 +287,7 @@ private slots:
         needXServer();
         User user;
         QVERIFY(user.create());
-        Receivers receivers;
+        LoopbackReceivers receivers;
         QVERIFY(receivers.open());
         user.writeStore(presetStore(receivers.base()));
         QVERIFY(start(user));
@@ -371,9 +318,9 @@ private slots:
         needXServer();
         User user;
         QVERIFY(user.create());
-        Receivers receivers;
+        LoopbackReceivers receivers;
         QVERIFY(receivers.open());
-        Receivers moved;
+        LoopbackReceivers moved;
         QVERIFY(moved.open());
         user.writeStore(presetStore(receivers.base()));
         QProcess *program = start(user);
@@ -429,7 +376,7 @@ private slots:
         needXServer();
         User user;
         QVERIFY(user.create());
-        Receivers receivers;
+        LoopbackReceivers receivers;
         QVERIFY(receivers.open());
         user.writeStore(presetStore(receivers.base()));
         QProcess *program = start(user);

@@ -92,14 +92,14 @@ void MainWindow::createControls()
     new ArrowLines(this);
     findChild<ArrowLines *>()->setGeometry(0, 0, 2000, 2000);
 
-    struct LabelSpec
+    struct LabelDesign
     {
         const char *name;
         const char *text;
         int left, top, width, height;
         Qt::Alignment align;
     };
-    const LabelSpec labels[] = {
+    const LabelDesign labels[] = {
         {"Label41", "Quenvale IP Address", 660, 660, 2415, 375, Qt::AlignRight},
         {"Label43", "Quenvale Base IP Port", 8400, 660, 2775, 375, Qt::AlignRight},
         {"secondlabel", "Second Quenvale", 660, 1200, 2415, 375, Qt::AlignRight},
@@ -118,11 +118,11 @@ void MainWindow::createControls()
         {"selectmessage", "Click on a row to SELECT", 660, 7500, 12195, 375, Qt::AlignHCenter},
         {"alertmessage", "", 660, 1545, 12195, 375, Qt::AlignHCenter},
     };
-    for (const LabelSpec &spec : labels) {
-        auto *label = new QLabel(QString::fromLatin1(spec.text), this);
-        label->setObjectName(QLatin1String(spec.name));
-        label->setAlignment(spec.align | Qt::AlignTop);
-        place(label, spec.left, spec.top, spec.width, spec.height);
+    for (const LabelDesign &design : labels) {
+        auto *label = new QLabel(QString::fromLatin1(design.text), this);
+        label->setObjectName(QLatin1String(design.name));
+        label->setAlignment(design.align | Qt::AlignTop);
+        place(label, design.left, design.top, design.width, design.height);
     }
     secondlabel = findChild<QLabel *>(QStringLiteral("secondlabel"));
     rightlabel = findChild<QLabel *>(QStringLiteral("rightlabel"));

@@ -26,6 +26,9 @@ export ASAN_OPTIONS=${ASAN_OPTIONS:-halt_on_error=1:detect_leaks=1:allocator_may
 export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$repo/tests/lsan-suppressions.txt:print_suppressions=0}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-halt_on_error=1:print_stacktrace=1}
 export QT_QPA_PLATFORM=offscreen
+ZZI_FUZZ_SCRATCH=$(mktemp -d /dev/shm/zzi-fuzz-XXXXXX 2>/dev/null || mktemp -d)
+export ZZI_FUZZ_SCRATCH
+trap 'rm -rf "$ZZI_FUZZ_SCRATCH"' EXIT
 
 summary="$build/summary.txt"
 : >"$summary"

@@ -43,10 +43,14 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
     // GUI types (a bitmap, an image), which only load with one.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     static QApplication app(*argc, *argv);
-    // In memory where there is such a folder: the disk is far slower.
-    root = QFileInfo(QStringLiteral("/dev/shm")).isWritable()
-               ? new QTemporaryDir(QStringLiteral("/dev/shm/zzi-fuzz-store-XXXXXX"))
-               : new QTemporaryDir;
+    // In memory where there is such a folder: the disk is far slower. A
+    // fuzzing run ends without running exit handlers, so run-fuzz.sh hands
+    // over a scratch folder of its own (ZZI_FUZZ_SCRATCH) and removes it.
+    QString scratch = qEnvironmentVariable("ZZI_FUZZ_SCRATCH");
+    if (scratch.isEmpty() && QFileInfo(QStringLiteral("/dev/shm")).isWritable())
+        scratch = QStringLiteral("/dev/shm");
+    root = scratch.isEmpty() ? new QTemporaryDir
+                             : new QTemporaryDir(scratch + QStringLiteral("/zzi-fuzz-store-XXXXXX"));
     std::atexit([] { delete root; });
     return 0;
 }

@@ -4,17 +4,15 @@
 // loopback, and read only through its store file. Positions are the window's
 // client pixels: 15 twips a pixel.
 #include "loopbackreceivers.h"
+#include "xserver.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUdpSocket>
 #include <csignal>
-#include <memory>
-#include <vector>
 
 namespace {
 
@@ -89,34 +87,11 @@ class BlackBoxTest : public QObject
     Q_OBJECT
 
 private:
-    QProcess xvfb_;
-    QString display_;
-    QString xvfbProblem_;
-    std::vector<std::unique_ptr<QProcess>> programs_;
-
-    void needXServer()
-    {
-        if (display_.isEmpty())
-            QSKIP(qPrintable("no X server could be started (Xvfb), so the real window cannot be driven: "
-                             + xvfbProblem_));
-    }
+    XServer x_{patienceMs};
 
     QProcess *start(User &user)
     {
-        auto process = std::make_unique<QProcess>();
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("DISPLAY", display_);
-        env.insert("QT_QPA_PLATFORM", "xcb");
-        env.remove("QT_QPA_PLATFORMTHEME");
-        env.remove("WAYLAND_DISPLAY");
-        env.insert("XDG_CONFIG_HOME", user.config());
-        env.insert("XDG_RUNTIME_DIR", user.runtime());
-        process->setProcessEnvironment(env);
-        process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        process->start(QStringLiteral(PROGRAM_PATH), {});
-        QProcess *started = process.get();
-        programs_.push_back(std::move(process));
-        return started->waitForStarted(patienceMs) ? started : nullptr;
+        return x_.startProgram(QStringLiteral(PROGRAM_PATH), user.config(), user.runtime());
     }
 
     void kill(QProcess *program)
@@ -125,42 +100,9 @@ private:
         program->waitForFinished(patienceMs);
     }
 
-    QStringList xdotool(const QStringList &arguments) const
-    {
-        QProcess tool;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("DISPLAY", display_);
-        tool.setProcessEnvironment(env);
-        tool.start(QStringLiteral("xdotool"), arguments);
-        if (!tool.waitForFinished(patienceMs)) {
-            tool.kill();
-            tool.waitForFinished();
-            return {};
-        }
-        return QString::fromLocal8Bit(tool.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
-    }
-
-    QStringList windows() const
-    {
-        return xdotool({"search", "--onlyvisible", "--name", '^' + caption + '$'});
-    }
-
-    QRect geometry(const QString &window) const
-    {
-        QRect rect(0, 0, -1, -1);
-        for (const QString &line : xdotool({"getwindowgeometry", "--shell", window})) {
-            const int value = line.section('=', 1).toInt();
-            if (line.startsWith("X="))
-                rect.moveLeft(value);
-            else if (line.startsWith("Y="))
-                rect.moveTop(value);
-            else if (line.startsWith("WIDTH="))
-                rect.setWidth(value);
-            else if (line.startsWith("HEIGHT="))
-                rect.setHeight(value);
-        }
-        return rect;
-    }
+    QStringList xdotool(const QStringList &arguments) const { return x_.xdotool(arguments); }
+    QStringList windows() const { return x_.windowsTitled(caption); }
+    QRect geometry(const QString &window) const { return x_.geometry(window); }
 
     // The main window of a freshly started program, focused for keys.
     QString waitForWindow()
@@ -197,66 +139,43 @@ private:
         key("Tab");
     }
 
+    // Selects a grid row, copies the working settings into it and sends it.
+    void copyIntoRowAndSend(const QString &window, int row)
+    {
+        click(window, gridCell(row));
+        click(window, copyToGridButton);
+        click(window, sendButton);
+    }
+
+    // The user's store holds the presets with the receivers' base port, and
+    // the program runs on it with its main window up. The caller returns
+    // when this failed.
+    void startOnPresets(User &user, LoopbackReceivers &receivers, QProcess *&program, QString &window)
+    {
+        QVERIFY(user.create());
+        QVERIFY(receivers.open());
+        user.writeStore(presetStore(receivers.base()));
+        program = start(user);
+        QVERIFY(program);
+        window = waitForWindow();
+        QVERIFY2(!window.isEmpty(), "the main window did not appear");
+    }
+
 private slots:
-    void initTestCase()
-    {
-        // -displayfd: the server takes a display number that is free and tells
-        // it. -noreset: without it the server starts afresh each time its last
-        // client goes, and a program started in that moment cannot connect.
-        xvfb_.start(QStringLiteral("Xvfb"), {"-displayfd", "1", "-screen", "0", "1280x1024x24",
-                                             "-nolisten", "tcp", "-noreset"});
-        if (!xvfb_.waitForStarted(patienceMs)) {
-            xvfbProblem_ = xvfb_.errorString();
-            return;
-        }
-        QByteArray number;
-        (void)QTest::qWaitFor([&] {
-            xvfb_.waitForReadyRead(100);
-            number += xvfb_.readAllStandardOutput();
-            return number.contains('\n') || xvfb_.state() != QProcess::Running;
-        }, patienceMs);
-        if (!number.contains('\n')) {
-            xvfbProblem_ = "Xvfb told no display number: " + QString::fromLocal8Bit(xvfb_.readAllStandardError());
-            xvfb_.kill();
-            xvfb_.waitForFinished();
-            return;
-        }
-        display_ = ':' + QString::fromLatin1(number.trimmed());
-    }
-
-    void cleanup()
-    {
-        for (const auto &program : programs_) {
-            if (program->state() != QProcess::NotRunning) {
-                program->kill();
-                program->waitForFinished(patienceMs);
-            }
-        }
-        programs_.clear();
-    }
-
-    void cleanupTestCase()
-    {
-        if (xvfb_.state() != QProcess::NotRunning) {
-            xvfb_.terminate();
-            if (!xvfb_.waitForFinished(patienceMs)) {
-                xvfb_.kill();
-                xvfb_.waitForFinished();
-            }
-        }
-    }
+    void initTestCase() { x_.start(); }
+    void cleanup() { x_.endPrograms(); }
+    void cleanupTestCase() { x_.stop(); }
 
     void selectedRow_leftRightAndSpace_sendTheirLinesToTheRowsPort()
     {
-        needXServer();
+        SKIP_WITHOUT_X_SERVER(x_);
         User user;
-        QVERIFY(user.create());
         LoopbackReceivers receivers;
-        QVERIFY(receivers.open());
-        user.writeStore(presetStore(receivers.base()));
-        QVERIFY(start(user));
-        const QString window = waitForWindow();
-        QVERIFY2(!window.isEmpty(), "the main window did not appear");
+        QProcess *program = nullptr;
+        QString window;
+        startOnPresets(user, receivers, program, window);
+        if (QTest::currentTestFailed())
+            return;
         QCOMPARE(geometry(window), QRect(0, 0, 900, designHeight)); // no window manager: top left
 
         click(window, gridCell(2));
@@ -284,15 +203,14 @@ private slots:
 
     void ctrlR_switchesToEightReceiversAndBack()
     {
-        needXServer();
+        SKIP_WITHOUT_X_SERVER(x_);
         User user;
-        QVERIFY(user.create());
         LoopbackReceivers receivers;
-        QVERIFY(receivers.open());
-        user.writeStore(presetStore(receivers.base()));
-        QVERIFY(start(user));
-        const QString window = waitForWindow();
-        QVERIFY(!window.isEmpty());
+        QProcess *program = nullptr;
+        QString window;
+        startOnPresets(user, receivers, program, window);
+        if (QTest::currentTestFailed())
+            return;
         QCOMPARE(geometry(window).height(), designHeight);
 
         key("ctrl+r");
@@ -315,25 +233,21 @@ private slots:
     // what goes out and what is stored.
     void numberAndPortBoxes_rejectThenAccept()
     {
-        needXServer();
+        SKIP_WITHOUT_X_SERVER(x_);
         User user;
-        QVERIFY(user.create());
         LoopbackReceivers receivers;
-        QVERIFY(receivers.open());
+        QProcess *program = nullptr;
+        QString window;
+        startOnPresets(user, receivers, program, window);
+        if (QTest::currentTestFailed())
+            return;
         LoopbackReceivers moved;
         QVERIFY(moved.open());
-        user.writeStore(presetStore(receivers.base()));
-        QProcess *program = start(user);
-        QVERIFY(program);
-        const QString window = waitForWindow();
-        QVERIFY(!window.isEmpty());
 
         // Rejected frequency: the box goes back to 10491.500, so the copy
         // into row 1 and its send carry that.
         enter(window, frequencyBox, "abc");
-        click(window, gridCell(1));
-        click(window, copyToGridButton);
-        click(window, sendButton);
+        copyIntoRowAndSend(window, 1);
         QCOMPARE(receivers.await(1),
                  QStringList{"1: [to@qv] rcv=1 freq=10491500 srate=1500 offset=9750000 fplug=A\r\n"});
         QCOMPARE(user.stored("RX1", "Frequency"), QString("10491.500"));
@@ -342,9 +256,7 @@ private slots:
         enter(window, frequencyBox, " 2400.25 ");
         enter(window, symbolRateBox, "1500.5");
         enter(window, offsetBox, "0");
-        click(window, gridCell(1));
-        click(window, copyToGridButton);
-        click(window, sendButton);
+        copyIntoRowAndSend(window, 1);
         QCOMPARE(receivers.await(1), QStringList{"1: [to@qv] rcv=1 freq=2400250 srate=1501 offset=0 fplug=A\r\n"});
         QCOMPARE(user.stored("RX1", "Frequency"), QString("2400.250"));
         QCOMPARE(user.stored("RX1", "SymbolRate"), QString("1501"));
@@ -373,22 +285,18 @@ private slots:
     // is back and sends as before.
     void copyToRow_killedAndRestarted_rowIsBack()
     {
-        needXServer();
+        SKIP_WITHOUT_X_SERVER(x_);
         User user;
-        QVERIFY(user.create());
         LoopbackReceivers receivers;
-        QVERIFY(receivers.open());
-        user.writeStore(presetStore(receivers.base()));
-        QProcess *program = start(user);
-        QVERIFY(program);
-        QString window = waitForWindow();
-        QVERIFY(!window.isEmpty());
+        QProcess *program = nullptr;
+        QString window;
+        startOnPresets(user, receivers, program, window);
+        if (QTest::currentTestFailed())
+            return;
 
         enter(window, frequencyBox, "146.5");
         enter(window, symbolRateBox, "66");
-        click(window, gridCell(4));
-        click(window, copyToGridButton);
-        click(window, sendButton);
+        copyIntoRowAndSend(window, 4);
         const QStringList line{"4: [to@qv] rcv=4 freq=146500 srate=66 offset=9750000 fplug=A\r\n"};
         QCOMPARE(receivers.await(1), line);
         kill(program);
@@ -410,7 +318,7 @@ private slots:
     // its box and ends after OK.
     void twoCopiesStartedTogether_exactlyOneRuns()
     {
-        needXServer();
+        SKIP_WITHOUT_X_SERVER(x_);
         User user;
         QVERIFY(user.create());
         QProcess *first = start(user);

@@ -4,17 +4,16 @@
 // program on an X server of their own and drive it with xdotool.
 #include "app/mainwindow.h"
 #include "app/singlecopy.h"
+#include "xserver.h"
 
 #include <QAbstractButton>
 #include <QDirIterator>
 #include <QFile>
 #include <QMessageBox>
-#include <QProcess>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
-#include <vector>
 
 namespace {
 
@@ -65,122 +64,24 @@ class SingleCopyTest : public QObject
     Q_OBJECT
 
 private:
-    QProcess xvfb_;
-    QString display_;
-    QString xvfbProblem_;
-    std::vector<std::unique_ptr<QProcess>> copies_;
+    XServer x_{patienceMs};
 
     QProcess *startCopy(const UserFolders &folders)
     {
-        auto process = std::make_unique<QProcess>();
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("DISPLAY"), display_);
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-        env.remove(QStringLiteral("QT_QPA_PLATFORMTHEME"));
-        env.remove(QStringLiteral("WAYLAND_DISPLAY"));
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), folders.config());
-        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), folders.runtime());
-        process->setProcessEnvironment(env);
-        process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        process->start(QStringLiteral(PROGRAM_PATH), {});
-        QProcess *started = process.get();
-        copies_.push_back(std::move(process));
-        return started->waitForStarted(patienceMs) ? started : nullptr;
-    }
-
-    QStringList xdotool(const QStringList &arguments, int timeoutMs = patienceMs) const
-    {
-        QProcess tool;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("DISPLAY"), display_);
-        tool.setProcessEnvironment(env);
-        tool.start(QStringLiteral("xdotool"), arguments);
-        if (!tool.waitForFinished(timeoutMs)) {
-            tool.kill();
-            tool.waitForFinished();
-            return {};
-        }
-        return QString::fromLocal8Bit(tool.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+        return x_.startProgram(QStringLiteral(PROGRAM_PATH), folders.config(), folders.runtime());
     }
 
     // The program's visible windows: its main window and any message box
     // carry the same title.
-    QStringList windows() const
-    {
-        return xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
-                        QLatin1Char('^') + caption + QLatin1Char('$')});
-    }
-
-    QSize windowSize(const QString &id) const
-    {
-        int width = -1;
-        int height = -1;
-        for (const QString &line : xdotool({"getwindowgeometry", "--shell", id})) {
-            if (line.startsWith("WIDTH="))
-                width = line.mid(6).toInt();
-            else if (line.startsWith("HEIGHT="))
-                height = line.mid(7).toInt();
-        }
-        return QSize(width, height);
-    }
+    QStringList windows() const { return x_.windowsTitled(caption); }
 
     // The main window is 900 pixels wide; its height follows the receiver count.
-    bool isMainWindow(const QString &id) const { return windowSize(id).width() == 900; }
-
-    void needXServer()
-    {
-        if (display_.isEmpty())
-            QSKIP(qPrintable(QStringLiteral("Xvfb could not be started, so the real program cannot be "
-                                            "run here: ") + xvfbProblem_));
-    }
+    bool isMainWindow(const QString &id) const { return x_.geometry(id).width() == 900; }
 
 private slots:
-    void initTestCase()
-    {
-        // -displayfd lets the server pick a free display and tell its number.
-        xvfb_.setProcessChannelMode(QProcess::SeparateChannels);
-        xvfb_.start(QStringLiteral("Xvfb"), {"-displayfd", "1", "-screen", "0", "1280x1024x24",
-                                             "-nolisten", "tcp"});
-        if (!xvfb_.waitForStarted(patienceMs)) {
-            xvfbProblem_ = xvfb_.errorString();
-            return;
-        }
-        QByteArray number;
-        (void)QTest::qWaitFor([&] {
-            xvfb_.waitForReadyRead(100);
-            number += xvfb_.readAllStandardOutput();
-            return number.contains('\n') || xvfb_.state() != QProcess::Running;
-        }, patienceMs);
-        if (!number.contains('\n')) {
-            xvfbProblem_ = QStringLiteral("no display number; ") + QString::fromLocal8Bit(xvfb_.readAllStandardError());
-            xvfb_.kill();
-            xvfb_.waitForFinished();
-            return;
-        }
-        display_ = QLatin1Char(':') + QString::fromLatin1(number.trimmed());
-    }
-
-    void cleanup()
-    {
-        for (const auto &copy : copies_) {
-            if (copy->state() != QProcess::NotRunning) {
-                copy->kill();
-                copy->waitForFinished(patienceMs);
-            }
-        }
-        copies_.clear();
-    }
-
-    void cleanupTestCase()
-    {
-        if (xvfb_.state() != QProcess::NotRunning) {
-            xvfb_.terminate();
-            if (!xvfb_.waitForFinished(patienceMs)) {
-                xvfb_.kill();
-                xvfb_.waitForFinished();
-            }
-        }
-    }
+    void initTestCase() { x_.start(); }
+    void cleanup() { x_.endPrograms(); }
+    void cleanupTestCase() { x_.stop(); }
 
     void alreadyRunningBox_tellsWithOneOkButton()
     {
@@ -214,7 +115,7 @@ private slots:
 
     void secondCopy_isRefusedAndEndsAfterOkLeavingTheStoreAlone()
     {
-        needXServer();
+        SKIP_WITHOUT_X_SERVER(x_);
         UserFolders folders;
         QVERIFY(folders.create());
         const QMap<QString, QByteArray> storeBefore = snapshot(folders.config());
@@ -239,7 +140,7 @@ private slots:
         // Return presses the box's OK button. The box may take a moment to
         // accept the focus, so try again until the copy has gone.
         for (int attempt = 0; attempt < 20 && second->state() != QProcess::NotRunning; ++attempt) {
-            xdotool({"windowfocus", "--sync", box, "key", "Return"}, 2000);
+            x_.xdotool({"windowfocus", "--sync", box, "key", "Return"}, 2000);
             second->waitForFinished(500);
         }
         QVERIFY2(second->state() == QProcess::NotRunning || second->waitForFinished(patienceMs),
@@ -254,7 +155,7 @@ private slots:
 
     void killedCopy_leavesNoLockThatBlocksTheNextStart()
     {
-        needXServer();
+        SKIP_WITHOUT_X_SERVER(x_);
         UserFolders folders;
         QVERIFY(folders.create());
 

@@ -2,6 +2,7 @@
 // the immutable flag (chattr +i). Needs a file system that has the flag.
 #pragma once
 
+#include <QFile>
 #include <QProcess>
 #include <QStringList>
 
@@ -40,3 +41,20 @@ public:
 private:
     QStringList paths_;
 };
+
+// Whether a flag really holds here: a file that cannot be appended to, a
+// folder that nothing can be created in.
+inline bool canAppendTo(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Append);
+}
+
+inline bool canCreateIn(const QString &folder)
+{
+    QFile probe(folder + QStringLiteral("/probe"));
+    if (!probe.open(QIODevice::WriteOnly))
+        return false;
+    probe.remove();
+    return true;
+}

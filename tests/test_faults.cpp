@@ -120,8 +120,7 @@ private slots:
         if (blocker == "immutable") {
             if (!immutable.add(store.filePath()) || !immutable.add(store.folder()))
                 QSKIP("chattr +i is not supported here, so no store can be made unwritable for root");
-            QFile probe(store.folder() + "/probe");
-            if (probe.open(QIODevice::WriteOnly))
+            if (canCreateIn(store.folder()))
                 QSKIP("the immutable flag does not stop root here");
         }
 

@@ -2,63 +2,24 @@
 // what a write that cannot reach the disk does.
 #include "immutablepaths.h"
 #include "store/settingsstore.h"
+#include "testsupport.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
 
 // A fresh settings folder next to the test executable. The build folder is on
 // a real disk, where the immutable flag works (a tmpfs /tmp may not have it).
-class StoreFolder
+class StoreFolder : public TempStore
 {
 public:
-    StoreFolder() { use(); }
-
-    void use() const
-    {
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir_.path());
-    }
-    QString configFolder() const { return dir_.path(); }
-    QString folder() const { return dir_.path() + QStringLiteral("/ZorudozaZudizirIvozudiro"); }
-    QString filePath() const { return folder() + QStringLiteral("/ZorudozaZudizirIvozudiro.conf"); }
-
-    void writeRaw(const QByteArray &text) const
-    {
-        QDir().mkpath(folder());
-        QFile file(filePath());
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(text);
-    }
-    QByteArray readRaw() const
-    {
-        QFile file(filePath());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-
-private:
-    QTemporaryDir dir_{QCoreApplication::applicationDirPath() + QStringLiteral("/store-XXXXXX")};
+    StoreFolder() : TempStore(QCoreApplication::applicationDirPath() + QStringLiteral("/store-XXXXXX")) {}
 };
-
-bool canAppendTo(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Append);
-}
-
-bool canCreateIn(const QString &folder)
-{
-    QFile probe(folder + QStringLiteral("/probe"));
-    if (!probe.open(QIODevice::WriteOnly))
-        return false;
-    probe.remove();
-    return true;
-}
 
 const QString noChattr = QStringLiteral(
     "chattr +i is not available here (missing tool, no privilege, or a file system "

@@ -16,10 +16,10 @@
 class TempStore
 {
 public:
-    TempStore()
-    {
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir_.path());
-    }
+    TempStore() { use(); }
+    // In a folder made from `templatePath` (see QTemporaryDir), for a store
+    // that has to be on a particular file system.
+    explicit TempStore(const QString &templatePath) : dir_(templatePath) { use(); }
 
     QString folder() const { return dir_.path() + QStringLiteral("/ZorudozaZudizirIvozudiro"); }
     QString filePath() const { return folder() + QStringLiteral("/ZorudozaZudizirIvozudiro.conf"); }
@@ -61,6 +61,8 @@ public:
     }
 
 private:
+    void use() const { QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir_.path()); }
+
     QTemporaryDir dir_;
 };
 

@@ -35,10 +35,22 @@ void FocusLossWatcher::focusChanged(QWidget *old, QWidget *now)
     // another box; that box never really had it, so it is not checked. This
     // is also what keeps two refusing boxes from passing the focus back and
     // forth without end.
-    if (stopped_ || checking_)
+    if (paused_)
         return;
     QWidget *box = watchedBoxOf(old);
     if (!box || box == watchedBoxOf(now))
+        return;
+    check(box);
+}
+
+QWidget *FocusLossWatcher::boxWithFocus() const
+{
+    return watchedBoxOf(QApplication::focusWidget());
+}
+
+void FocusLossWatcher::check(QWidget *box)
+{
+    if (stopped_ || checking_ || !checks_.contains(box))
         return;
     checking_ = true;
     checks_.value(box)();

@@ -22,6 +22,16 @@ public:
     // No more checks, e.g. while the window is being closed.
     void stop() { stopped_ = true; }
 
+    // While paused, focus moves run no check (a rebuild of the window hides
+    // and disables controls, which moves the focus on its own).
+    void setPaused(bool paused) { paused_ = paused; }
+
+    // The watched box that holds the focus now, if any.
+    QWidget *boxWithFocus() const;
+
+    // Runs a box's check now, as if the focus had just left it.
+    void check(QWidget *box);
+
 private:
     void focusChanged(QWidget *old, QWidget *now);
     QWidget *watchedBoxOf(QWidget *widget) const;
@@ -29,4 +39,5 @@ private:
     QHash<QWidget *, Check> checks_;
     bool checking_ = false;
     bool stopped_ = false;
+    bool paused_ = false;
 };

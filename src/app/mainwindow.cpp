@@ -277,6 +277,12 @@ void MainWindow::fillSelectionLists()
 
 void MainWindow::SetupWindow()
 {
+    // Hiding the second host's box or disabling a button moves the focus on
+    // its own; no box may be checked for that. The box that held the focus is
+    // checked once, when the focus goes to the grid, on the value loaded here.
+    QWidget *const boxWithFocus = focusWatcher_->boxWithFocus();
+    focusWatcher_->setPaused(true);
+
     fillSelectionLists();
 
     maxreceivers = receiverCountFromText(
@@ -336,6 +342,9 @@ void MainWindow::SetupWindow()
 
     show();
     msf1->SetFocus();
+    focusWatcher_->setPaused(false);
+    if (boxWithFocus && !boxWithFocus->hasFocus())
+        focusWatcher_->check(boxWithFocus);
     msf1->setRow(0);
     rightlabel->setVisible(false);
     qvipaddress[1]->setToolTip(secondHostHint(qvipport->text()));
@@ -364,13 +373,21 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
     if (type != QEvent::KeyPress && type != QEvent::Wheel)
         return false;
     auto *widget = qobject_cast<QWidget *>(watched);
-    if (!widget || widget->window() != this)
+    if (!widget)
         return false;
+    QWidget *const topLevel = widget->window();
     if (type == QEvent::Wheel) {
         // A stray turn of the wheel over a selector must not change a setting.
-        return qobject_cast<QComboBox *>(widget) != nullptr
-               || qobject_cast<QComboBox *>(widget->parentWidget()) != nullptr;
+        return topLevel == this
+               && (qobject_cast<QComboBox *>(widget) != nullptr
+                   || qobject_cast<QComboBox *>(widget->parentWidget()) != nullptr);
     }
+    // An open drop-down list is a window of its own, owned by its selector.
+    auto *const listOwner = topLevel->windowType() == Qt::Popup
+                                ? qobject_cast<QComboBox *>(topLevel->parentWidget())
+                                : nullptr;
+    if (topLevel != this && !(listOwner && listOwner->window() == this))
+        return false;
     const auto *key = static_cast<QKeyEvent *>(event);
     int code = 0;
     if ((key->modifiers() & Qt::ControlModifier) && key->key() >= Qt::Key_A && key->key() <= Qt::Key_Z)
@@ -379,6 +396,8 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
         code = key->text().at(0).unicode();
     if (code == 0)
         return false;
+    if (code == 18 && listOwner)
+        listOwner->hidePopup(); // the list would show the items of before the rebuild
     Form_KeyPress(code);
     return code == 0;
 }

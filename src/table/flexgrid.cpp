@@ -207,7 +207,6 @@ void FlexGrid::mousePressEvent(QMouseEvent *event)
     }
     setCurrentCell(index.row(), index.column(), QItemSelectionModel::NoUpdate);
     pressedRow_ = index.row();
-    pressedCol_ = index.column();
     event->accept();
 }
 
@@ -223,11 +222,12 @@ void FlexGrid::mouseMoveEvent(QMouseEvent *event)
 
 void FlexGrid::mouseReleaseEvent(QMouseEvent *event)
 {
-    const QModelIndex index = indexAt(event->position().toPoint());
-    const bool sameCell = index.isValid() && index.row() == pressedRow_ && index.column() == pressedCol_;
+    // The press made its cell current; the click belongs to that cell wherever
+    // the button comes up, so the mark always follows the current row.
+    const bool pressedOnCell = pressedRow_ >= 1;
     pressedRow_ = -1;
     event->accept();
-    if (sameCell)
+    if (pressedOnCell)
         emit Click();
 }
 

@@ -69,6 +69,5 @@ private:
     void styleRow(int row);
 
     QVector<int> colWidthTwips_; // as set; the pixels are rounded from it
-    int pressedRow_ = -1;
-    int pressedCol_ = -1;
+    int pressedRow_ = -1; // row of the press that is waiting for its release
 };

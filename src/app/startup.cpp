@@ -1,0 +1,26 @@
+#include "startup.h"
+
+#include "mainwindow.h"
+#include "singlecopy.h"
+
+#include <QApplication>
+#include <QStyleFactory>
+
+int runProgram(const std::function<void(MainWindow &)> &beforeLoad)
+{
+    // The window is laid out in fixed pixels; Fusion draws the same on every
+    // desktop, so the captions fit their boxes everywhere.
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+
+    const std::unique_ptr<QLockFile> lock = takeSingleCopyLock();
+    if (!lock) {
+        alreadyRunningBox()->exec();
+        return 0;
+    }
+
+    MainWindow window;
+    if (beforeLoad)
+        beforeLoad(window);
+    window.Form_Load();
+    return QApplication::exec();
+}

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QRegularExpression>
 #include <QString>
 
@@ -34,10 +35,20 @@ inline QString text(const uint8_t *data, size_t size)
     return QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size));
 }
 
+// Compiling a pattern costs far more than matching it, and each target uses
+// a handful of patterns millions of times: each is compiled once.
+inline const QRegularExpression &compiled(const QString &pattern)
+{
+    static QHash<QString, QRegularExpression> cache;
+    auto found = cache.find(pattern);
+    if (found == cache.end())
+        found = cache.insert(pattern, QRegularExpression(pattern));
+    return *found;
+}
+
 inline bool matches(const QString &pattern, const QString &subject)
 {
-    const QRegularExpression expression(QRegularExpression::anchoredPattern(pattern));
-    return expression.match(subject).hasMatch();
+    return compiled(QRegularExpression::anchoredPattern(pattern)).match(subject).hasMatch();
 }
 
 // strtod on an ASCII text; the targets never change the C locale, so the

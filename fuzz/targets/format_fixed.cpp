@@ -18,7 +18,7 @@ void checkForm(double value, int decimals)
     FUZZ_CHECK(shown == (decimals == 3 ? numbers::threeDecimals(value) : numbers::wholeNumber(value)));
 
     // A minus sign only for a negative value that does not round to zero.
-    const bool zero = !shown.contains(QRegularExpression(QStringLiteral("[1-9]")));
+    const bool zero = !shown.contains(fuzz::compiled(QStringLiteral("[1-9]")));
     FUZZ_CHECK(shown.startsWith(QLatin1Char('-')) == (value < 0 && !zero));
 
     // Near the largest double the 15-digit cut can round past it (the

@@ -51,6 +51,25 @@ bool storeIsReadable(const SettingsStore &store)
     return false;
 }
 
+// --help-all adds the options Qt takes for the window, which a QCoreApplication
+// does not know about.
+QString helpText(const QCommandLineParser &parser, bool withWindowOptions)
+{
+    QString text = parser.helpText();
+    if (!withWindowOptions)
+        return text;
+    text += tr("\nQt's options for the window:\n");
+    QString line;
+    for (const QString &name : windowOptionNames()) {
+        if (line.size() + name.size() > 72) {
+            text += QStringLiteral("  ") + line.trimmed() + QLatin1Char('\n');
+            line.clear();
+        }
+        line += name + QLatin1Char(' ');
+    }
+    return text + QStringLiteral("  ") + line.trimmed() + QLatin1Char('\n');
+}
+
 } // namespace
 
 int runCommandLineMode(int &argc, char **argv, const QStringList &arguments)
@@ -79,11 +98,7 @@ int runCommandLineMode(int &argc, char **argv, const QStringList &arguments)
     if (!parser.parse(QStringList{QCoreApplication::applicationFilePath()} + arguments))
         return usageError(parser, parser.errorText());
     if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
-        QString text = parser.helpText();
-        if (parser.isSet(QStringLiteral("help-all")))
-            text += tr("\nQt's options for the window:\n  %1\n")
-                        .arg(windowOptionNames().join(QStringLiteral(", ")));
-        print(stdout, text);
+        print(stdout, helpText(parser, parser.isSet(QStringLiteral("help-all"))));
         return ExitDone;
     }
     if (parser.isSet(version)) {

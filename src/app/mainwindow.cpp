@@ -3,11 +3,12 @@
 #include "arrowlines.h"
 #include "command/hostboxes.h"
 #include "command/hostentry.h"
+#include "command/receivercommand.h"
+#include "command/storedpresets.h"
 #include "focuslosswatcher.h"
 #include "table/flexgrid.h"
 #include "tuning/boxstate.h"
 #include "tuning/numberbox.h"
-#include "tuning/numbers.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -25,8 +26,6 @@ namespace {
 constexpr int twipsPerPixel = FlexGrid::twipsPerPixel;
 constexpr int clientWidthTwips = 13500;
 constexpr int clientHeightTwips = 8025;
-const QString defaultFirstHost = QStringLiteral("192.168.1.10");
-const QString defaultSecondHost = QStringLiteral("192.168.1.11");
 const QColor labelBlue(128, 128, 255);
 
 int pixels(int twips)
@@ -50,14 +49,6 @@ void refill(QComboBox *box, const QStringList &items)
 {
     box->clear();
     box->addItems(items);
-}
-
-int16_t receiverCountFromText(const QString &text)
-{
-    const double rounded = std::nearbyint(numbers::leadingNumber(text));
-    if (!(rounded >= 1 && rounded <= MainWindow::largestReceiverCount))
-        return MainWindow::defaultReceivers;
-    return int16_t(rounded);
 }
 
 } // namespace
@@ -285,8 +276,7 @@ void MainWindow::SetupWindow()
 
     fillSelectionLists();
 
-    maxreceivers = receiverCountFromText(
-        store_.read(QStringLiteral("MaxReceivers"), QStringLiteral("Receivers"), QStringLiteral("4")));
+    maxreceivers = storedReceiverCount(store_);
     msf1->setRows(maxreceivers + 1);
     const int32_t extraRows = int16_t(maxreceivers - 4);
     msf1->setHeight(gridheight + int32_t(msf1->RowHeight(0)) * extraRows);
@@ -311,10 +301,10 @@ void MainWindow::SetupWindow()
     frequencymegs->setCurrentIndex(0);
     frequencydecimal->setCurrentIndex(0);
 
-    const QString ip = QStringLiteral("IP");
-    qvipaddress[0]->setText(store_.read(ip, QStringLiteral("Address0"), defaultFirstHost));
-    qvipaddress[1]->setText(store_.read(ip, QStringLiteral("Address1"), defaultSecondHost));
-    qvipport->setText(store_.read(ip, QStringLiteral("Port"), QStringLiteral("9900")));
+    const HostTexts hosts = storedHosts(store_);
+    qvipaddress[0]->setText(hosts.firstHost);
+    qvipaddress[1]->setText(hosts.secondHost);
+    qvipport->setText(hosts.basePort);
 
     const QString working = receiverSection(0);
     frequency->setEditText(store_.read(working, rowKeys()[0], QStringLiteral("10491.500")));
@@ -330,9 +320,7 @@ void MainWindow::SetupWindow()
 
     for (int row = 1; row <= maxreceivers; ++row) {
         msf1->setTextMatrix(row, 0, QString::number(row));
-        const QString section = receiverSection(row);
-        for (int col = 1; col <= 5; ++col)
-            msf1->setTextMatrix(row, col, store_.read(section, rowKeys()[col - 1], QString()));
+        writeRow(*msf1, row, storedRow(store_, row));
     }
 
     // The normal colour; during a flash the button is red, and the flash must
@@ -486,29 +474,13 @@ void MainWindow::offset_LostFocus()
 void MainWindow::sendx_MouseDown(int buttonBits)
 {
     const int row = msf1->Row();
-    const std::optional<CommandFields> fields = ReadCommandFields(*msf1, row, maxreceivers);
-    if (!fields) {
-        setSendProblem(row >= 1 && row <= maxreceivers
-                           ? tr("Not sent: row %1 has no usable frequency, LO or symbol rate.").arg(row)
-                           : tr("Not sent: no receiver row is selected."));
-        return;
-    }
-    const std::optional<Destination> destination = receiverDestination(
-        row, lastAccepted(qvipaddress[0]), lastAccepted(qvipaddress[1]), lastAccepted(qvipport));
-    if (!destination) {
-        setSendProblem(tr("Not sent: the host address or the base port is not usable."));
-        return;
-    }
-    const QString problem = sender_.send(*destination, commandDatagram(fieldsForPress(*fields, buttonBits)));
-    if (!problem.isEmpty()) {
-        setSendProblem(tr("Not sent to %1 port %2: %3")
-                           .arg(destination->host.toString())
-                           .arg(destination->port)
-                           .arg(problem));
-        return;
-    }
-    setSendProblem(QString());
-    flash_->start();
+    const bool isReceiverRow = row >= 1 && row <= maxreceivers;
+    const SendOutcome outcome = sendReceiverCommand(
+        sender_, row, maxreceivers, isReceiverRow ? readRow(*msf1, row) : RowCells{},
+        {lastAccepted(qvipaddress[0]), lastAccepted(qvipaddress[1]), lastAccepted(qvipport)}, buttonBits);
+    setSendProblem(outcome.problem);
+    if (outcome.sent)
+        flash_->start();
 }
 
 void MainWindow::sendx_KeyPress(int characterCode)

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "command/sending.h"
+#include "command/storedpresets.h"
 #include "store/settingsstore.h"
 #include "table/copyoperations.h"
 #include "table/rowselection.h"
@@ -24,8 +25,8 @@ class MainWindow : public QWidget
 
 public:
     static const QString caption;
-    static constexpr int defaultReceivers = 4;
-    static constexpr int largestReceiverCount = 16;
+    static constexpr int defaultReceivers = defaultReceiverCount;
+    static constexpr int largestReceiverCount = ::largestReceiverCount;
 
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;

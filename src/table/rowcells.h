@@ -11,3 +11,10 @@ struct RowCells
     QString antenna;    // "TOP" / "BOT"
     QString voltage;    // a voltage item, " " for none
 };
+
+// A row is filled when its Frequency, Symbol Rate and Antenna cells hold
+// text; only a filled row can be sent or loaded into the working settings.
+inline bool isFilled(const RowCells &cells)
+{
+    return !cells.frequency.isEmpty() && !cells.symbolRate.isEmpty() && !cells.antenna.isEmpty();
+}

@@ -1,14 +1,15 @@
 #include "rowselection.h"
 
 #include "flexgrid.h"
+#include "rowcells.h"
 #include "tuning/numbers.h"
 
 #include <QWidget>
 
 bool isFilledRow(const FlexGrid &grid, int row)
 {
-    return !grid.TextMatrix(row, 1).isEmpty() && !grid.TextMatrix(row, 2).isEmpty()
-           && !grid.TextMatrix(row, 4).isEmpty();
+    return isFilled(RowCells{grid.TextMatrix(row, 1), grid.TextMatrix(row, 2), grid.TextMatrix(row, 3),
+                             grid.TextMatrix(row, 4), grid.TextMatrix(row, 5)});
 }
 
 bool showsUplinkHint(const QString &frequencyCell)

@@ -1,0 +1,62 @@
+#include "presettable.h"
+
+#include "command/sending.h"
+#include "command/storedpresets.h"
+
+#include <QList>
+#include <QStringList>
+
+namespace {
+
+// A hand-edited cell may hold line ends or other control characters; one
+// receiver must stay one line.
+QString printable(const QString &cell)
+{
+    QString text = cell;
+    for (QChar &c : text) {
+        if (!c.isPrint())
+            c = QLatin1Char('?');
+    }
+    return text;
+}
+
+} // namespace
+
+QString presetTable(const SettingsStore &store)
+{
+    const int count = storedReceiverCount(store);
+    const HostTexts hosts = storedHosts(store);
+
+    QList<QStringList> lines{{"RX", "Frequency", "Symbol Rate", "Loc Osc", "Antenna", "Voltage",
+                              "Destination"}};
+    for (int receiver = 1; receiver <= count; ++receiver) {
+        const RowCells cells = storedRow(store, receiver);
+        const std::optional<Destination> destination =
+            receiverDestination(receiver, hosts.firstHost, hosts.secondHost, hosts.basePort);
+        lines << QStringList{QString::number(receiver),
+                             printable(cells.frequency),
+                             printable(cells.symbolRate),
+                             printable(cells.offset),
+                             printable(cells.antenna),
+                             printable(cells.voltage),
+                             destination ? destinationText(*destination)
+                                         : QStringLiteral("not usable")};
+    }
+
+    QList<qsizetype> widths(lines.first().size(), 0);
+    for (const QStringList &line : lines) {
+        for (qsizetype col = 0; col < line.size(); ++col)
+            widths[col] = std::max(widths[col], line[col].size());
+    }
+    QString table;
+    for (const QStringList &line : lines) {
+        QString text;
+        for (qsizetype col = 0; col < line.size(); ++col)
+            text += line[col].leftJustified(widths[col]) + QStringLiteral("  ");
+        // Trailing blanks only, so a blank voltage item in mid-line keeps its column.
+        while (text.endsWith(QLatin1Char(' ')))
+            text.chop(1);
+        table += text + QLatin1Char('\n');
+    }
+    return table;
+}

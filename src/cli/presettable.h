@@ -1,0 +1,12 @@
+// The stored presets as a table for a terminal or a script: a header line,
+// then one line per receiver of the stored count.
+#pragma once
+
+#include <QString>
+
+class SettingsStore;
+
+// Columns "RX", "Frequency", "Symbol Rate", "Loc Osc", "Antenna", "Voltage"
+// and "Destination" (host:port, or "not usable"), each as wide as its widest
+// text, two blanks apart; an empty row shows empty cells.
+QString presetTable(const SettingsStore &store);

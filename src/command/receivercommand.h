@@ -1,0 +1,35 @@
+// From a receiver's stored row to the datagram on the wire. The window's Send
+// button and the command line both go this one way, so they can never send
+// different bytes for the same row.
+#pragma once
+
+#include "sending.h"
+#include "table/rowcells.h"
+
+#include <QString>
+
+// The host values a command is sent with: the last accepted texts of the two
+// address boxes and of the base port box (the store holds the same texts).
+struct HostTexts
+{
+    QString firstHost;
+    QString secondHost;
+    QString basePort;
+};
+
+struct SendOutcome
+{
+    bool sent = false;
+    QString line;            // the command line sent, without CR LF
+    Destination destination; // where it went, or where the platform refused it
+    QString problem;         // why nothing was sent, for the operator; empty when sent
+};
+
+// Sends receiver `receiver`'s row as a press with `buttonBits` would: one
+// datagram, or none and the reason. A row that is not filled in (frequency,
+// symbol rate and antenna) or cannot give a command is refused.
+SendOutcome sendReceiverCommand(DatagramSender &sender, int receiver, int receiverCount,
+                                const RowCells &cells, const HostTexts &hosts, int buttonBits);
+
+// "host:port", as the operator writes a destination.
+QString destinationText(const Destination &destination);

@@ -134,7 +134,7 @@ private slots:
                  secondHostHint + "12004");
     }
 
-    void gridCell_isReadWithItsColumnTitleAfterACopy_data()
+    void gridCell_isReadWithItsColumnTitleAndTheMark_data()
     {
         QTest::addColumn<bool>("toggleToEight");
         QTest::addColumn<int>("row");
@@ -143,7 +143,7 @@ private slots:
         QTest::newRow("8 receivers after Ctrl+R, row 7") << true << 7;
     }
 
-    void gridCell_isReadWithItsColumnTitleAfterACopy()
+    void gridCell_isReadWithItsColumnTitleAndTheMark()
     {
         QFETCH(bool, toggleToEight);
         QFETCH(int, row);
@@ -163,7 +163,9 @@ private slots:
         QVERIFY(table);
         QCOMPARE(table->rowCount(), toggleToEight ? 9 : 5);
         const QStringList titles{"RX", "Frequency", "Symbol Rate", "Loc Osc", "Antenna", "Voltage"};
-        const QStringList texts{QString::number(row), "10491.500", "333", "9750.000", "BOT", "X-VERT"};
+        // The copy leaves the row selected, and its red mark is read with it.
+        const QStringList texts{QString::number(row) + ", selected", "10491.500", "333", "9750.000",
+                                "BOT", "X-VERT"};
         for (int col = 0; col < titles.size(); ++col) {
             QAccessibleInterface *cell = table->cellAt(row, col);
             QVERIFY(cell && cell->tableCellInterface());
@@ -174,6 +176,11 @@ private slots:
             QCOMPARE(name(columnHeaders.first()) + ' ' + name(cell), titles.at(col) + ' ' + texts.at(col));
             QCOMPARE(name(rowHeaders.first()), QStringLiteral("Receiver %1").arg(row));
         }
+        const int other = row == 1 ? 2 : 1;
+        clickCell(grid, other);
+        QCOMPARE(name(table->cellAt(row, 0)), QString::number(row));
+        QCOMPARE(name(table->cellAt(other, 0)), QString::number(other) + ", selected");
+        QCOMPARE(grid->TextMatrix(other, 0), QString::number(other));
         // The headers that carry the titles for screen readers stay hidden.
         QVERIFY(grid->horizontalHeader()->isHidden() && grid->verticalHeader()->isHidden());
     }

@@ -48,7 +48,7 @@ FlexGrid::FlexGrid(QWidget *parent)
     setCornerButtonEnabled(false);
     setFocusPolicy(Qt::StrongFocus);
     setRows(designRows);
-    exposeHeadersToScreenReaders(this);
+    exposeToScreenReaders(this);
 }
 
 QTableWidgetItem *FlexGrid::cell(int row, int col) const

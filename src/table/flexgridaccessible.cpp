@@ -1,6 +1,7 @@
 #include "flexgridaccessible.h"
 
 #include "flexgrid.h"
+#include "rowselection.h"
 
 #include <QAbstractItemModel>
 
@@ -38,17 +39,39 @@ void syncRowNames(FlexGrid *grid)
                       row == 0 ? QString() : FlexGrid::tr("Receiver %1").arg(row));
 }
 
+// The red first cell is all that shows the selected row.
+void syncSelectionMark(FlexGrid *grid, int row)
+{
+    QTableWidgetItem *first = grid->item(row, 0);
+    if (row < 1 || !first)
+        return;
+    const QString spoken = grid->cellColour(row, 0) == selectedRowColour
+                               ? FlexGrid::tr("%1, selected").arg(first->text())
+                               : QString();
+    if (first->data(Qt::AccessibleTextRole).toString() != spoken)
+        first->setData(Qt::AccessibleTextRole, spoken);
+}
+
+void cellsChanged(FlexGrid *grid, const QModelIndex &topLeft, const QModelIndex &bottomRight,
+                  const QList<int> &roles)
+{
+    const auto changed = [&roles](int role) { return roles.isEmpty() || roles.contains(role); };
+    if (topLeft.row() == 0 && changed(Qt::DisplayRole))
+        syncColumnTitles(grid);
+    if (topLeft.column() == 0 && (changed(Qt::BackgroundRole) || changed(Qt::DisplayRole))) {
+        for (int row = topLeft.row(); row <= bottomRight.row(); ++row)
+            syncSelectionMark(grid, row);
+    }
+}
+
 } // namespace
 
-void exposeHeadersToScreenReaders(FlexGrid *grid)
+void exposeToScreenReaders(FlexGrid *grid)
 {
     const QAbstractItemModel *model = grid->model();
     QObject::connect(model, &QAbstractItemModel::dataChanged, grid,
-                     [grid](const QModelIndex &topLeft, const QModelIndex &, const QList<int> &roles) {
-                         if (topLeft.row() == 0
-                             && (roles.isEmpty() || roles.contains(Qt::DisplayRole)))
-                             syncColumnTitles(grid);
-                     });
+                     [grid](const QModelIndex &topLeft, const QModelIndex &bottomRight,
+                            const QList<int> &roles) { cellsChanged(grid, topLeft, bottomRight, roles); });
     QObject::connect(model, &QAbstractItemModel::rowsInserted, grid, [grid] { syncRowNames(grid); });
     QObject::connect(model, &QAbstractItemModel::columnsInserted, grid,
                      [grid] { syncColumnTitles(grid); });

@@ -2,9 +2,10 @@
 // holds the column titles and its header views stay hidden; Qt's table
 // interface takes column and row headers from those hidden headers, so they
 // are given, for assistive technology only, the titles of row 0 and the
-// receiver of each row. Nothing the grid shows changes.
+// receiver of each row. The red mark of the selected row is read from the
+// name of the row's first cell. Nothing the grid shows changes.
 #pragma once
 
 class FlexGrid;
 
-void exposeHeadersToScreenReaders(FlexGrid *grid);
+void exposeToScreenReaders(FlexGrid *grid);

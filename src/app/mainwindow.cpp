@@ -1,5 +1,6 @@
 #include "mainwindow.h"
 
+#include "accessiblenames.h"
 #include "arrowlines.h"
 #include "command/hostboxes.h"
 #include "command/hostentry.h"
@@ -200,6 +201,7 @@ void MainWindow::createControls()
                                  antenna, voltage, copytorx, sendx, msf1, qvipaddress[1]};
     for (size_t i = 1; i < std::size(tabOrder); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    nameControlsForScreenReaders(*this);
 }
 
 void MainWindow::connectHandlers()

@@ -1,5 +1,7 @@
 #include "flexgrid.h"
 
+#include "flexgridaccessible.h"
+
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -46,6 +48,7 @@ FlexGrid::FlexGrid(QWidget *parent)
     setCornerButtonEnabled(false);
     setFocusPolicy(Qt::StrongFocus);
     setRows(designRows);
+    exposeToScreenReaders(this);
 }
 
 QTableWidgetItem *FlexGrid::cell(int row, int col) const

@@ -2,7 +2,9 @@
 //   zzi-bench presets CONFIG_HOME RECEIVERS   write a sample store
 //   zzi-bench send SENDS                      press-to-arrival latency
 //   zzi-bench rebuild TOGGLES                 Ctrl+R to the next frame
-//   zzi-bench screenshot RECEIVERS FILE.png   the window with a row selected
+//   zzi-bench screenshot RECEIVERS FILE.png [sent]
+//                                             the window with a row selected
+//                                             (and, with "sent", after a send)
 // Timings are printed as raw samples ("name value" a line) for the driver.
 #include "framewatch.h"
 #include "samplepresets.h"
@@ -373,16 +375,22 @@ int measureRebuild(int toggles)
     return 0;
 }
 
-int takeScreenshot(int receivers, const QString &file)
+int takeScreenshot(int receivers, const QString &file, bool afterSend)
 {
-    LoadedWindow loaded(receivers, QStringLiteral("192.168.1.20"), 9900);
+    // After a send the one datagram goes to this machine, never out.
+    LoadedWindow loaded(receivers, QLatin1String(afterSend ? "127.0.0.1" : "192.168.1.20"), 9900);
     if (!loaded.shown)
         return 1;
     MainWindow &window = loaded.window;
     // A selected row in the QO-100 band shows the red mark, the enabled
     // buttons and the right-click hint as well.
     clickReceiverRow(window, loaded.input, 1);
-    settle(300);
+    if (afterSend) {
+        auto *sendx = window.findChild<QPushButton *>(QStringLiteral("sendx"));
+        loaded.input.mouse(QEvent::MouseButtonPress, sendx, Qt::LeftButton);
+        loaded.input.mouse(QEvent::MouseButtonRelease, sendx, Qt::LeftButton);
+    }
+    settle(300); // also past the end of the flash
     QPixmap shot = window.screen()->grabWindow(window.winId());
     if (shot.isNull())
         shot = window.grab();
@@ -412,10 +420,10 @@ int main(int argc, char *argv[])
         return measureSend(std::max(1000, args[2].toInt()));
     if (mode == QLatin1String("rebuild") && args.size() == 3)
         return measureRebuild(std::max(1, args[2].toInt()));
-    if (mode == QLatin1String("screenshot") && args.size() == 4)
-        return takeScreenshot(args[2].toInt(), args[3]);
+    if (mode == QLatin1String("screenshot") && (args.size() == 4 || args.size() == 5))
+        return takeScreenshot(args[2].toInt(), args[3], args.value(4) == QLatin1String("sent"));
     std::fprintf(stderr,
                  "usage: zzi-bench presets CONFIG_HOME RECEIVERS | send SENDS | rebuild TOGGLES"
-                 " | screenshot RECEIVERS FILE.png\n");
+                 " | screenshot RECEIVERS FILE.png [sent]\n");
     return 2;
 }

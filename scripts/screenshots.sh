@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Takes the screenshots in docs/: the real main window under a private Xvfb,
-# on a store with sample presets, with four and with eight receivers.
+# on a store with sample presets, with four and with eight receivers, and
+# with four right after a send (the flash over, the caption as before).
 # Usage: scripts/screenshots.sh [BUILD_DIR]   (default build/bench)
 set -euo pipefail
 
@@ -21,3 +22,4 @@ mkdir -p "$root/docs"
 for receivers in 4 8; do
     "$helper" screenshot "$receivers" "$root/docs/window-$receivers-receivers.png"
 done
+"$helper" screenshot 4 "$root/docs/window-after-send.png" sent

@@ -151,7 +151,12 @@ private slots:
         QTest::newRow("blanks around") << " 1100 " << 1 << 1121;
         QTest::newRow("word") << "port" << 1 << 0;
         QTest::newRow("empty") << "" << 1 << 0;
-        QTest::newRow("fraction") << "9900.5" << 3 << 0;
+        QTest::newRow("fraction to nearest") << "9700.4" << 1 << 9721;
+        QTest::newRow("half to even, up") << "9900.5" << 3 << 9924;
+        QTest::newRow("half to even, down") << "9900.5" << 2 << 9922;
+        QTest::newRow("fraction to the last port") << "65514.4" << 1 << 65535;
+        QTest::newRow("fraction beyond the last port") << "65514.6" << 1 << 0;
+        QTest::newRow("fraction below port 1") << "-20.6" << 1 << 0;
         QTest::newRow("exponent") << "99e2" << 1 << 0;
         QTest::newRow("beyond the port range") << "65520" << 1 << 0;
         QTest::newRow("huge") << "99999999999999999999" << 1 << 0;

@@ -229,8 +229,16 @@ private slots:
         QVERIFY(!store.has("MaxReceivers", "Receivers"));
     }
 
+    void ctrlR_afterARowWasSelected_removesTheMarkAndTheSelection_data()
+    {
+        QTest::addColumn<QList<int>>("arrowKeys");
+        QTest::newRow("row clicked") << QList<int>{};
+        QTest::newRow("then moved off the mark")
+            << QList<int>{Qt::Key_Right, Qt::Key_Right, Qt::Key_Down};
+    }
     void ctrlR_afterARowWasSelected_removesTheMarkAndTheSelection()
     {
+        QFETCH(QList<int>, arrowKeys);
         TempStore store;
         store.put("RX3", "Frequency", "10491.500");
         store.put("RX3", "SymbolRate", "1500");
@@ -245,11 +253,29 @@ private slots:
         for (const char *name : {"copytosettings", "copytorx", "sendx"})
             QVERIFY(control<QWidget>(*w, name)->isEnabled());
         QVERIFY(control<QLabel>(*w, "rightlabel")->isVisible());
+        for (int key : arrowKeys)
+            QTest::keyClick(grid, Qt::Key(key));
+        QList<int> dataCells;
+        for (int row = 1; row <= 4; ++row) {
+            for (int col = 1; col < grid->Cols(); ++col)
+                dataCells << grid->cellColour(row, col);
+        }
 
         typeCtrl(*w, Qt::Key_R);
         QCOMPARE(w->maxreceivers, 8);
         QCOMPARE(grid->cellColour(3, 0), fixedcolor);
         QVERIFY(!anyRowMarked(*grid));
+        // On screen too: the first cells in the header colour, the data cells
+        // as they were.
+        const QImage picture = shownPicture(*w);
+        for (int row = 1; row <= 4; ++row) {
+            for (int col = 0; col < grid->Cols(); ++col) {
+                const QRect cell = grid->visualRect(grid->model()->index(row, col));
+                const QColor shown = shownColour(picture, *w, grid->viewport(), cell.topLeft() + QPoint(3, 3));
+                const int expected = col == 0 ? fixedcolor : dataCells.at((row - 1) * 5 + col - 1);
+                QCOMPARE(shown, FlexGrid::colourFromValue(expected));
+            }
+        }
         QCOMPARE(grid->Row(), 0);
         for (const char *name : {"copytosettings", "copytorx", "sendx"})
             QVERIFY2(!control<QWidget>(*w, name)->isEnabled(), name);

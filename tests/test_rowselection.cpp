@@ -257,7 +257,7 @@ private slots:
         QVERIFY(s.grid->hasFocus());
     }
 
-    void clickOnHeader_doesNotMakeItCurrent()
+    void clickOnHeaderOrWithAnotherButton_choosesNothing()
     {
         FourRowWindow window;
         Selection &s = window.s;
@@ -269,9 +269,62 @@ private slots:
         clickCell(s.grid, 2, 1);
         for (int col = 0; col < s.grid->Cols(); ++col)
             clickCell(s.grid, 0, col);
+        // Only the primary button chooses a row.
+        for (Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
+            const QRect cell = s.grid->visualRect(s.grid->model()->index(1, 1));
+            QTest::mouseClick(s.grid->viewport(), button, {}, cell.center());
+        }
         QCOMPARE(s.grid->Row(), 2);
         QCOMPARE(s.markedRows(), QList<int>{2});
         QCOMPARE(s.buttonsAndHint(), (QList<bool>{true, true, true, false}));
+    }
+
+    void gridOnScreen_showsCellColoursUnaltered_inItsOwnColours_data()
+    {
+        QTest::addColumn<bool>("gridFocused");
+        QTest::newRow("grid has the focus") << true;
+        QTest::newRow("focus elsewhere") << false;
+    }
+    void gridOnScreen_showsCellColoursUnaltered_inItsOwnColours()
+    {
+        QFETCH(bool, gridFocused);
+        FourRowWindow window;
+        Selection &s = window.s;
+        MainWindow &w = *window.w;
+        const QColor header = FlexGrid::colourFromValue(w.fixedcolor);
+        const QColor ordinary = FlexGrid::colourFromValue(s.grid->cellColour(1, 1));
+        QVERIFY(header != ordinary);
+        // Just inside a cell's corner, clear of its text.
+        auto inCell = [&](const QImage &picture, int row, int col) {
+            const QRect cell = s.grid->visualRect(s.grid->model()->index(row, col));
+            return shownColour(picture, w, s.grid->viewport(), cell.topLeft() + QPoint(3, 3));
+        };
+
+        // The header cell is current after set-up, the row cell after a click.
+        for (int row : {0, 1}) {
+            if (row == 1)
+                clickCell(s.grid, 1, 2);
+            if (!gridFocused)
+                control<QWidget>(w, "frequencymegs")->setFocus();
+            QCOMPARE(s.grid->hasFocus(), gridFocused);
+            const QImage picture = shownPicture(w);
+            QCOMPARE(inCell(picture, 0, 0), header);
+            QCOMPARE(inCell(picture, 1, 0), row == 1 ? QColor(255, 0, 0) : ordinary);
+            QCOMPARE(inCell(picture, 1, 2), ordinary);
+        }
+
+        // Light-grey lines between the cells and grey outside them, whatever
+        // the window's own background.
+        const QImage picture = shownPicture(w);
+        const QRect last = s.grid->visualRect(s.grid->model()->index(4, 5));
+        const QRect all = s.grid->viewport()->rect();
+        QVERIFY(last.bottom() + 1 < all.bottom() && last.right() + 1 < all.right());
+        const QColor lightGrey(192, 192, 192);
+        QCOMPARE(shownColour(picture, w, s.grid->viewport(), {10, last.bottom() + 1}), lightGrey);
+        QCOMPARE(shownColour(picture, w, s.grid->viewport(), {last.right() + 1, 10}), lightGrey);
+        const QColor grey(128, 128, 128);
+        QCOMPARE(shownColour(picture, w, s.grid->viewport(), {10, all.bottom()}), grey);
+        QCOMPARE(shownColour(picture, w, s.grid->viewport(), {all.right(), 10}), grey);
     }
 };
 

@@ -257,6 +257,48 @@ private slots:
         QCOMPARE(frequency->hasFocus(), refused);
     }
 
+    void anotherProgramTakingTheKeyboard_checksNothing_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("checked"); // once the focus goes on in this program
+        QTest::addColumn<bool>("backToTheBox");
+        for (bool back : {true, false}) {
+            const char *then = back ? "back to the box" : "on to a window of this program";
+            QTest::addRow("accepted, %s", then) << "1049" << "1049.000" << back;
+            QTest::addRow("refused, %s", then) << "-1049" << loadedFrequency << back;
+        }
+    }
+    void anotherProgramTakingTheKeyboard_checksNothing()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, checked);
+        QFETCH(bool, backToTheBox);
+        TuningWindow t;
+        typeInto(t.frequency, typed);
+        const int beeps = beepCount();
+
+        QApplication::setActiveWindow(nullptr);
+        QTRY_VERIFY(!QApplication::activeWindow());
+        QCOMPARE(t.frequency->currentText(), typed);
+        QCOMPARE(lastAccepted(t.frequency), loadedFrequency);
+        QCOMPARE(beepCount(), beeps);
+
+        if (backToTheBox) {
+            QApplication::setActiveWindow(t.window.get());
+            QTRY_VERIFY(t.frequency->hasFocus());
+            QCOMPARE(t.frequency->currentText(), typed);
+            QCOMPARE(lastAccepted(t.frequency), loadedFrequency);
+            QCOMPARE(beepCount(), beeps);
+            return;
+        }
+        QLineEdit messageBox; // stands in for a dialog of this program
+        messageBox.show();
+        QApplication::setActiveWindow(&messageBox);
+        QTRY_COMPARE(lastAccepted(t.frequency), checked);
+        QCOMPARE(t.frequency->currentText(), checked);
+        QCOMPARE(beepCount(), beeps + (checked == loadedFrequency ? 1 : 0));
+    }
+
     void refusedEntryAfterCopyFromGrid_goesBackToTheLastAccepted_data()
     {
         QTest::addColumn<QString>("box");

@@ -6,6 +6,8 @@
 #include "store/settingsstore.h"
 
 #include <QApplication>
+#include <QImage>
+#include <QPixmap>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -84,4 +86,16 @@ T *control(const QWidget &window, const char *name)
     if (!found)
         qFatal("no control named %s", name);
     return found;
+}
+
+// What the window shows at a point of one of its controls, from the window's
+// own rendered picture: what the operator sees, not a property.
+inline QImage shownPicture(QWidget &window)
+{
+    return window.grab().toImage();
+}
+inline QColor shownColour(const QImage &picture, const QWidget &window, const QWidget *control,
+                          QPoint at)
+{
+    return picture.pixelColor(control->mapTo(&window, at));
 }

@@ -2,6 +2,8 @@
 #include "command/hostentry.h"
 #include "fuzzcheck.h"
 
+#include <cmath>
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QString text = fuzz::text(data, size);
@@ -30,11 +32,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         "BASEIPPORT = ")));
     FUZZ_CHECK(!hint.contains(QLatin1Char('\n')) && !hint.contains(QLatin1Char('\r')));
 
-    // Whatever the stored text, a port is either usable or there is none.
+    // Whatever the stored text, a port is either usable or there is none; a
+    // plain decimal base gives the nearest port (halves to even) when that is
+    // a port at all.
+    const bool decimal = fuzz::matches(fuzz::plainDecimal, core);
     for (int receiver : {1, 4, 5, 8}) {
-        if (const std::optional<quint16> port = receiverPort(text, receiver)) {
+        const std::optional<quint16> port = receiverPort(text, receiver);
+        if (port) {
             FUZZ_CHECK(*port >= 1);
-            FUZZ_CHECK(fuzz::matches(fuzz::plainDecimal, core));
+            FUZZ_CHECK(decimal);
+        }
+        if (decimal) {
+            const double exact = fuzz::readDouble(core) + 20 + receiver;
+            const double nearest = std::nearbyint(exact);
+            FUZZ_CHECK(port.has_value() == (nearest >= 1 && nearest <= 65535));
+            if (port)
+                FUZZ_CHECK(*port == nearest && std::abs(exact - *port) <= 0.5);
         }
     }
     return 0;

@@ -37,7 +37,20 @@ void FocusLossWatcher::focusChanged(QWidget *old, QWidget *now)
     // forth without end.
     if (paused_)
         return;
+    // Another program took the keyboard: within the window the focus has not
+    // moved, so the box keeps its half-typed text until the focus comes back.
+    // Where it comes back to decides: the box itself, or a window of this
+    // program's own, which counts as leaving the box.
+    if (!now && !QApplication::activeWindow()) {
+        if (QWidget *box = watchedBoxOf(old))
+            leftForAnotherProgram_ = box;
+        return;
+    }
     QWidget *box = watchedBoxOf(old);
+    if (!old && leftForAnotherProgram_) {
+        box = leftForAnotherProgram_;
+        leftForAnotherProgram_ = nullptr;
+    }
     if (!box || box == watchedBoxOf(now))
         return;
     check(box);

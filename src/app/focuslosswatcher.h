@@ -1,9 +1,11 @@
-// Runs a box's exit check whenever the focus leaves the box, for any reason
-// (another control, another window) but the box's own drop-down list.
+// Runs a box's exit check whenever the focus leaves the box for another
+// control or another window of this program, but not for the box's own
+// drop-down list, and not while another program has the keyboard.
 #pragma once
 
 #include <QHash>
 #include <QObject>
+#include <QPointer>
 #include <functional>
 
 class QWidget;
@@ -37,6 +39,7 @@ private:
     QWidget *watchedBoxOf(QWidget *widget) const;
 
     QHash<QWidget *, Check> checks_;
+    QPointer<QWidget> leftForAnotherProgram_; // held the focus when the window was left
     bool checking_ = false;
     bool stopped_ = false;
     bool paused_ = false;

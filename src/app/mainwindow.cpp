@@ -344,9 +344,12 @@ void MainWindow::Form_KeyPress(int &characterCode)
 {
     if (characterCode != 18) // Ctrl+R
         return;
-    const int row = msf1->Row();
-    if (row >= 1 && row <= maxreceivers)
-        msf1->setCellBackColor(fixedcolor);
+    // The mark goes, wherever the arrow keys have moved the current cell
+    // since the row was chosen; no other cell changes colour.
+    for (int row = 1; row <= maxreceivers && row < msf1->Rows(); ++row) {
+        if (msf1->cellColour(row, 0) == selectedRowColour)
+            msf1->setCellColour(row, 0, fixedcolor);
+    }
     characterCode = 0;
     if (maxreceivers == 4)
         maxreceivers = 8;

@@ -64,13 +64,13 @@ QString secondHostHint(const QString &portText)
 
 std::optional<quint16> receiverPort(const QString &basePortText, int receiver)
 {
-    // Only a whole number is a port; a fraction would have to be rounded
-    // into a port nobody chose.
-    const std::optional<long long> base = numbers::wholeTextInteger(basePortText);
+    // The base port is read as a decimal number and the port is its nearest
+    // integer, so a stored "9700.4" still reaches receiver 1 at 9721.
+    const std::optional<double> base = numbers::wholeTextNumber(basePortText);
     if (!base)
         return std::nullopt;
-    const long long port = *base + 20 + receiver;
-    if (port < 1 || port > 65535)
+    const std::optional<int32_t> port = numbers::roundHalfEvenToInt32(*base + 20.0 + receiver);
+    if (!port || *port < 1 || *port > 65535)
         return std::nullopt;
-    return quint16(port);
+    return quint16(*port);
 }

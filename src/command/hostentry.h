@@ -24,8 +24,9 @@ PortVerdict checkPort(const QString &text);
 // host must be started with: the first host's base port plus 4.
 QString secondHostHint(const QString &portText);
 
-// The UDP port of a receiver: base port + 20 + receiver. Nothing when the
-// base port text is not a whole number or the result is not a usable port.
+// The UDP port of a receiver: the nearest integer (halves to even) of base
+// port + 20 + receiver. Nothing when the base port text is not a decimal
+// number or the result is not a usable port (1 to 65535).
 std::optional<quint16> receiverPort(const QString &basePortText, int receiver);
 
 // Receivers 1 to 4 run on the first host, the others on the second.

@@ -8,12 +8,9 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QNetworkProxy>
-
-#ifdef Q_OS_WIN
-#include <winsock2.h>
-#else
-#include <sys/socket.h>
-#endif
+#include <QPainter>
+#include <QStyleOptionButton>
+#include <qdrawutil.h>
 
 std::optional<CommandFields> ReadCommandFields(const FlexGrid &grid, int row, int maxreceivers)
 {
@@ -55,12 +52,26 @@ void SendButton::setBackColour(int colour)
     if (colour == backColour_)
         return;
     backColour_ = colour;
-    const QColor c = FlexGrid::colourFromValue(colour);
-    setStyleSheet(QStringLiteral("QPushButton { background-color: %1; border: 2px outset %2;"
-                                 " border-radius: 3px; }"
-                                 "QPushButton:disabled { color: #808080; }"
-                                 "QPushButton:focus { border-style: inset; }")
-                      .arg(c.name(), c.darker(140).name()));
+    update();
+}
+
+void SendButton::paintEvent(QPaintEvent *)
+{
+    // Drawn here rather than by a style sheet: a style sheet would also take
+    // the window's font away from the caption.
+    QPainter painter(this);
+    const QColor face = FlexGrid::colourFromValue(backColour_);
+    const QPalette bevel(face);
+    const bool sunken = isDown() || hasFocus();
+    qDrawShadePanel(&painter, rect(), bevel, sunken, 2, nullptr);
+    painter.fillRect(rect().adjusted(2, 2, -2, -2), face);
+
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    option.state &= ~QStyle::State_HasFocus;
+    option.palette.setColor(QPalette::ButtonText, isEnabled() ? palette().color(QPalette::ButtonText)
+                                                              : QColor(128, 128, 128));
+    style()->drawControl(QStyle::CE_PushButtonLabel, &option, &painter, this);
 }
 
 void SendButton::mousePressEvent(QMouseEvent *event)
@@ -103,37 +114,20 @@ void SendButton::keyReleaseEvent(QKeyEvent *event)
     event->ignore();
 }
 
-namespace {
-// Qt lets every UDP socket broadcast. A command is meant for one receiver
-// host, so the socket gives that permission up: an address that would reach
-// every host on a network is refused by the platform instead.
-QString bindWithoutBroadcast(QUdpSocket &socket, const QHostAddress &destination)
-{
-    const bool v6 = destination.protocol() == QAbstractSocket::IPv6Protocol;
-    if (!socket.bind(QHostAddress(v6 ? QHostAddress::AnyIPv6 : QHostAddress::AnyIPv4), 0))
-        return socket.errorString();
-    const int off = 0;
-#ifdef Q_OS_WIN
-    const int result = ::setsockopt(SOCKET(socket.socketDescriptor()), SOL_SOCKET, SO_BROADCAST,
-                                    reinterpret_cast<const char *>(&off), sizeof off);
-#else
-    const int result = ::setsockopt(int(socket.socketDescriptor()), SOL_SOCKET, SO_BROADCAST,
-                                    &off, sizeof off);
-#endif
-    return result == 0 ? QString() : QStringLiteral("the socket could not be set up");
-}
-} // namespace
-
 QString DatagramSender::send(const Destination &destination, const QByteArray &payload)
 {
     // A command goes straight to a receiver host on the local network. Left
     // to itself the socket asks the system for a proxy at every send, on
     // another thread, and the press waits for that answer.
     Winsock1.setProxy(QNetworkProxy::NoProxy);
-    const QString setupProblem = bindWithoutBroadcast(Winsock1, destination.host);
-    if (!setupProblem.isEmpty()) {
+    // A socket of the destination's own family, which Qt lets broadcast: an
+    // accepted subnet broadcast address reaches the receiver host wherever
+    // DHCP has put it (and only the receiver on the destination port).
+    const bool v6 = destination.host.protocol() == QAbstractSocket::IPv6Protocol;
+    if (!Winsock1.bind(QHostAddress(v6 ? QHostAddress::AnyIPv6 : QHostAddress::AnyIPv4), 0)) {
+        const QString problem = Winsock1.errorString();
         Winsock1.close();
-        return setupProblem;
+        return problem;
     }
     const qint64 written = Winsock1.writeDatagram(payload, destination.host, destination.port);
     const QString problem = written == payload.size() ? QString() : Winsock1.errorString();

@@ -42,7 +42,8 @@ public:
     explicit SendButton(const QString &caption, QWidget *parent = nullptr);
 
     // The background it shows, as a 0x00BBGGRR value; the button draws it
-    // itself so that every widget style shows it.
+    // itself so that every widget style shows it, and only the background
+    // changes: the caption keeps its font.
     void setBackColour(int colour);
     int backColour() const { return backColour_; }
 
@@ -56,6 +57,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     int backColour_ = -1;

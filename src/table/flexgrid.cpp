@@ -2,9 +2,13 @@
 
 #include "flexgridaccessible.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QProxyStyle>
+#include <QStyleFactory>
+#include <QStyledItemDelegate>
 #include <cmath>
 
 namespace {
@@ -24,6 +28,45 @@ QModelIndex receiverRowsOnly(const QModelIndex &index, const QAbstractItemModel 
         return index;
     return model->index(1, index.column());
 }
+
+// The grid's own colours, the same whatever colours the window around it has:
+// header cells in the system's button face, ordinary cells in its window
+// colour, light-grey lines and a grey area outside the cells.
+QColor headerCellColour() { return QApplication::palette().color(QPalette::Button); }
+QColor ordinaryCellColour() { return QApplication::palette().color(QPalette::Base); }
+const QColor gridLineColour(192, 192, 192);
+const QColor outsideCellsColour(128, 128, 128);
+
+// Left alone, the style derives the lines from the window's background.
+class GridStyle : public QProxyStyle
+{
+public:
+    using QProxyStyle::QProxyStyle;
+
+    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                  QStyleHintReturn *returnData) const override
+    {
+        if (hint == SH_Table_GridLineColor)
+            return int(gridLineColour.rgba());
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+// The current cell gets no focus frame: the style's frame tints the cell, and
+// a cell's colour (the red mark above all) must show as it is.
+class PlainCellDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option,
+               const QModelIndex &index) const override
+    {
+        QStyleOptionViewItem plain(option);
+        plain.state &= ~(QStyle::State_HasFocus | QStyle::State_MouseOver);
+        QStyledItemDelegate::paint(painter, plain, index);
+    }
+};
 } // namespace
 
 FlexGrid::FlexGrid(QWidget *parent)
@@ -47,6 +90,13 @@ FlexGrid::FlexGrid(QWidget *parent)
     setWordWrap(false);
     setCornerButtonEnabled(false);
     setFocusPolicy(Qt::StrongFocus);
+    auto *style = new GridStyle(QStyleFactory::create(QApplication::style()->name()));
+    style->setParent(this);
+    setStyle(style);
+    setItemDelegate(new PlainCellDelegate(this));
+    QPalette colours = palette();
+    colours.setColor(QPalette::Base, outsideCellsColour); // what shows where no cell is
+    setPalette(colours);
     setRows(designRows);
     exposeToScreenReaders(this);
 }
@@ -64,8 +114,7 @@ void FlexGrid::styleRow(int row)
         auto *newItem = new QTableWidgetItem;
         newItem->setFlags(Qt::ItemIsEnabled);
         newItem->setTextAlignment(Qt::AlignCenter);
-        if (row == 0)
-            newItem->setBackground(palette().color(QPalette::Button));
+        newItem->setBackground(row == 0 ? headerCellColour() : ordinaryCellColour());
         setItem(row, col, newItem);
     }
 }
@@ -118,7 +167,7 @@ int FlexGrid::cellColour(int row, int col) const
     const QTableWidgetItem *found = cell(row, col);
     if (found && found->background().style() != Qt::NoBrush)
         return valueFromColour(found->background().color());
-    return valueFromColour(palette().color(row == 0 ? QPalette::Button : QPalette::Base));
+    return valueFromColour(row == 0 ? headerCellColour() : ordinaryCellColour());
 }
 
 int FlexGrid::CellBackColor() const
@@ -128,7 +177,12 @@ int FlexGrid::CellBackColor() const
 
 void FlexGrid::setCellBackColor(int colour)
 {
-    if (QTableWidgetItem *found = cell(Row(), Col()))
+    setCellColour(Row(), Col(), colour);
+}
+
+void FlexGrid::setCellColour(int row, int col, int colour)
+{
+    if (QTableWidgetItem *found = cell(row, col))
         found->setBackground(colourFromValue(colour));
 }
 
@@ -201,6 +255,11 @@ int FlexGrid::valueFromColour(const QColor &colour)
 
 void FlexGrid::mousePressEvent(QMouseEvent *event)
 {
+    // Only the primary button chooses a cell, as in any desktop table.
+    if (event->button() != Qt::LeftButton) {
+        event->accept();
+        return;
+    }
     const QModelIndex index = indexAt(event->position().toPoint());
     pressedRow_ = -1;
     // The header row is never made current by the mouse.
@@ -225,6 +284,10 @@ void FlexGrid::mouseMoveEvent(QMouseEvent *event)
 
 void FlexGrid::mouseReleaseEvent(QMouseEvent *event)
 {
+    if (event->button() != Qt::LeftButton) {
+        event->accept();
+        return;
+    }
     // The press made its cell current; the click belongs to that cell wherever
     // the button comes up, so the mark always follows the current row.
     const bool pressedOnCell = pressedRow_ >= 1;

@@ -30,8 +30,9 @@ public:
     // Background of the current cell (Row, Col).
     int CellBackColor() const;
     void setCellBackColor(int colour);
-    // Background of any cell, for readers that must not move the current cell.
+    // Background of any cell, for callers that must not move the current cell.
     int cellColour(int row, int col) const;
+    void setCellColour(int row, int col, int colour);
 
     // Column titles separated by tabs, written into row 0.
     void setFormatString(const QString &format);

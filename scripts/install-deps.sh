@@ -17,6 +17,7 @@ if [ "${1:-}" = "--package" ]; then
     packages+=(
         dpkg-dev                # dpkg-shlibdeps, dpkg-buildflags, dpkg-deb
         lintian appstream desktop-file-utils file
+        imagemagick             # import: try-package.sh's screenshot of the window
     )
 fi
 

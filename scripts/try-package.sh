@@ -59,7 +59,7 @@ echo "command -v $name: $(command -v "$name")"
 desktop-file-validate "$entry" || fail "desktop-file-validate refuses $entry"
 echo "desktop-file-validate $entry: passed"
 appstreamcli validate --no-net "$metainfo" || fail "appstreamcli refuses $metainfo"
-echo "man: $(man "$name" 2>/dev/null | col -b | grep -A1 '^NAME' | tail -n 1 | sed 's/^ *//')"
+echo "man: $(MANWIDTH=200 man "$name" 2>/dev/null | col -b | grep -A1 '^NAME' | tail -n 1 | sed 's/^ *//')"
 
 step "start it as the menu entry does, as a user with no settings yet"
 exec_line=$(sed -n 's/^Exec=//p' "$entry")

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the program and its tests need,
 # only those that are missing; uses sudo when not run as root.
+# `--package` adds the tools that build and check the Debian package.
 set -euo pipefail
 
 packages=(
@@ -12,6 +13,13 @@ packages=(
     e2fsprogs                   # chattr, for the unwritable-store tests
     clang libclang-rt-14-dev    # fuzzing and sanitizer builds
 )
+if [ "${1:-}" = "--package" ]; then
+    packages+=(
+        dpkg-dev                # dpkg-shlibdeps, dpkg-buildflags, dpkg-deb
+        lintian appstream desktop-file-utils file
+        imagemagick             # import: try-package.sh's screenshot of the window
+    )
+fi
 
 missing=()
 for package in "${packages[@]}"; do

@@ -1,4 +1,5 @@
-# Installs BUILD_DIR into PREFIX and checks what landed there.
+# Installs BUILD_DIR into PREFIX and checks what landed there; VERSION is
+# the project's version, which every installed file that tells one must tell.
 cmake_minimum_required(VERSION 3.22)
 file(REMOVE_RECURSE "${PREFIX}")
 execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${PREFIX}"
@@ -51,5 +52,50 @@ if(validate)
     execute_process(COMMAND "${validate}" "${entry}" RESULT_VARIABLE invalid)
     if(NOT invalid EQUAL 0)
         message(FATAL_ERROR "desktop-file-validate refuses ${entry}")
+    endif()
+endif()
+
+# The metainfo names the desktop entry it describes and tells this version;
+# the manual page is compressed, tells the same version, and man reads it
+# without a warning.
+file(GLOB metainfo "${PREFIX}/share/metainfo/*.metainfo.xml")
+list(LENGTH metainfo count)
+if(NOT count EQUAL 1)
+    message(FATAL_ERROR "expected one metainfo file in ${PREFIX}/share/metainfo, found '${metainfo}'")
+endif()
+file(READ "${metainfo}" xml)
+foreach(expected "<launchable type=\"desktop-id\">zorudoza-zudizir-ivozudiro.desktop</launchable>"
+                 "<release version=\"${VERSION}\" date=\"" "<project_license>" "<screenshot type=\"default\">")
+    string(FIND "${xml}" "${expected}" at)
+    if(at EQUAL -1)
+        message(FATAL_ERROR "${metainfo} lacks ${expected}")
+    endif()
+endforeach()
+
+set(manpage "${PREFIX}/share/man/man1/${exec}.1.gz")
+execute_process(COMMAND gzip -dc "${manpage}" OUTPUT_VARIABLE roff RESULT_VARIABLE unreadable)
+if(NOT unreadable EQUAL 0 OR NOT roff MATCHES "\n\\.TH [^\n]*\"Zorudoza Zudizir Ivozudiro ${VERSION}\"")
+    message(FATAL_ERROR "${manpage} is no gzipped manual page of version ${VERSION}")
+endif()
+foreach(doc copyright changelog.gz)
+    if(NOT EXISTS "${PREFIX}/share/doc/${exec}/${doc}")
+        message(FATAL_ERROR "no ${doc} in ${PREFIX}/share/doc/${exec}")
+    endif()
+endforeach()
+
+find_program(appstreamcli appstreamcli)
+if(appstreamcli)
+    execute_process(COMMAND "${appstreamcli}" validate --no-net "${metainfo}"
+                    OUTPUT_VARIABLE report ERROR_VARIABLE report RESULT_VARIABLE invalid)
+    if(NOT invalid EQUAL 0)
+        message(FATAL_ERROR "appstreamcli refuses ${metainfo}:\n${report}")
+    endif()
+endif()
+find_program(man man)
+if(man)
+    execute_process(COMMAND "${man}" --warnings -E UTF-8 -l -Tutf8 -Z "${manpage}"
+                    OUTPUT_QUIET ERROR_VARIABLE warnings)
+    if(NOT warnings STREQUAL "")
+        message(FATAL_ERROR "man warns about ${manpage}:\n${warnings}")
     endif()
 endif()

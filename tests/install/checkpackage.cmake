@@ -1,0 +1,51 @@
+# Packs BUILD_DIR with its CPack configuration into OUT and checks the .deb:
+# its name, that it holds exactly the files a user of the package gets under
+# /usr, and that its dependencies were computed from the executable.
+cmake_minimum_required(VERSION 3.22)
+get_filename_component(cmake_bin "${CMAKE_COMMAND}" DIRECTORY)
+foreach(tool cpack dpkg-deb dpkg-shlibdeps dpkg)
+    find_program(${tool}_path ${tool} HINTS "${cmake_bin}")
+    if(NOT ${tool}_path)
+        message("SKIPPED: no ${tool} (scripts/install-deps.sh --package installs it)")
+        return()
+    endif()
+endforeach()
+
+file(REMOVE_RECURSE "${OUT}")
+execute_process(COMMAND "${cpack_path}" --config "${BUILD_DIR}/CPackConfig.cmake" -B "${OUT}"
+                OUTPUT_VARIABLE log ERROR_VARIABLE log RESULT_VARIABLE failed)
+if(failed)
+    message(FATAL_ERROR "cpack failed:\n${log}")
+endif()
+execute_process(COMMAND "${dpkg_path}" --print-architecture OUTPUT_VARIABLE arch OUTPUT_STRIP_TRAILING_WHITESPACE)
+set(deb "${OUT}/zorudoza-zudizir-ivozudiro_${VERSION}_${arch}.deb")
+if(NOT EXISTS "${deb}")
+    file(GLOB made "${OUT}/*.deb")
+    message(FATAL_ERROR "expected ${deb}, cpack made '${made}'")
+endif()
+
+execute_process(COMMAND "${dpkg-deb_path}" -c "${deb}" OUTPUT_VARIABLE listing)
+string(REGEX MATCHALL "\\./usr/[^\n]*[^/\n]\n" files "${listing}")
+string(REPLACE "\n" "" files "${files}")
+list(TRANSFORM files REPLACE "^\\./" "/")
+list(SORT files)
+set(expected
+    /usr/bin/zorudoza-zudizir-ivozudiro
+    /usr/share/applications/zorudoza-zudizir-ivozudiro.desktop
+    /usr/share/doc/zorudoza-zudizir-ivozudiro/changelog.gz
+    /usr/share/doc/zorudoza-zudizir-ivozudiro/copyright
+    /usr/share/icons/hicolor/scalable/apps/zorudoza-zudizir-ivozudiro.svg
+    /usr/share/man/man1/zorudoza-zudizir-ivozudiro.1.gz
+    /usr/share/metainfo/example.zorudoza_zudizir_ivozudiro.ZorudozaZudizirIvozudiro.metainfo.xml)
+if(NOT files STREQUAL expected)
+    message(FATAL_ERROR "the package holds\n  ${files}\nnot\n  ${expected}\n${listing}")
+endif()
+string(REGEX MATCH "[^\n]*\\./[^u\n][^\n]*" stray "${listing}")
+if(stray)
+    message(FATAL_ERROR "the package holds something outside /usr: ${stray}")
+endif()
+
+execute_process(COMMAND "${dpkg-deb_path}" -f "${deb}" Version Depends OUTPUT_VARIABLE fields)
+if(NOT fields MATCHES "Version: ${VERSION}\n" OR NOT fields MATCHES "Depends:[^\n]*libqt6widgets6 \\(>= ")
+    message(FATAL_ERROR "version or computed dependencies missing:\n${fields}")
+endif()

@@ -10,6 +10,7 @@
 
 #include <QWidget>
 #include <cstdint>
+#include <functional>
 
 class FlexGrid;
 class FocusLossWatcher;
@@ -68,6 +69,12 @@ public:
     const SendFlash &sendFlash() const { return *flash_; }
     // What the window tells the operator about a failed save or send.
     QString alertText() const;
+    // Why a second copy would not be detected, for the alert line.
+    void setSingleCopyProblem(const QString &problem);
+
+    // Asked at close while accepted values still cannot be written: true to
+    // try again, false to close and lose them. Tests answer it themselves.
+    std::function<bool(const QString &question)> askToRetrySave;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -87,6 +94,7 @@ private:
     FocusLossWatcher *focusWatcher_ = nullptr;
     SendFlash *flash_ = nullptr;
     DatagramSender sender_;
+    QString singleCopyProblem_;
     QString storeProblem_;
     QString sendProblem_;
 

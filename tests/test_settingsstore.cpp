@@ -83,6 +83,7 @@ private slots:
         QTest::newRow("control character before a hex digit") << QString("\x01" "cd\x7f");
         QTest::newRow("character outside the BMP") << QString::fromUtf8("\xf0\x9f\x98\x80");
         QTest::newRow("comma-separated with quotes") << "\"a\", b";
+        QTest::newRow("longest usable, control characters") << QString(1024, QChar(2));
     }
 
     void writtenText_readsBackFromAnotherFileUnchanged()
@@ -158,8 +159,10 @@ private slots:
                                      << "Frequency" << "2";
         QTest::newRow("value too long to be a setting")
             << "[RX0]\nFrequency=" + QByteArray(1025, '1') + "\n" << "RX0" << "Frequency" << "default";
-        QTest::newRow("longest usable value") << "[RX0]\nFrequency=" + QByteArray(1024, '1') + "\n" << "RX0"
-                                              << "Frequency" << QString(1024, '1');
+        QTest::newRow("longest usable value, escaped") << "[RX0]\nFrequency=" + QByteArray(1024, '\x01') + "\n"
+                                                      << "RX0" << "Frequency" << QString(1024, QChar(1));
+        QTest::newRow("megabytes of escapes") << "[RX0]\nFrequency=" + QByteArray(1 << 20, '\\') + "\n" << "RX0"
+                                              << "Frequency" << "default";
         QTest::newRow("unterminated quote") << QByteArray("[RX0]\nVoltage=\"X-OFF\nFrequency=1\n") << "RX0"
                                             << "Frequency" << "default";
     }

@@ -2,6 +2,7 @@
 
 #include <QIODevice>
 #include <QMap>
+#include <QStringDecoder>
 
 namespace inifile {
 
@@ -103,8 +104,11 @@ QString unescapeValue(QByteArrayView raw)
 {
     QString out;
     QByteArray run; // UTF-8 bytes not yet decoded
+    // A byte order mark inside a value is a character like any other.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringConverter::Flag::Stateless
+                                                  | QStringConverter::Flag::ConvertInitialBom);
     auto flush = [&] {
-        out += QString::fromUtf8(run);
+        out += utf8.decode(run);
         run.clear();
     };
     static const char escapes[][2] = {{'a', '\a'}, {'b', '\b'}, {'f', '\f'}, {'n', '\n'},
@@ -207,8 +211,12 @@ QByteArray escapeValue(const QString &text)
     out.reserve(value.size());
     bool needsQuotes = false;
     bool escapeNextIfHexDigit = false;
-    for (const QChar qc : value) {
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const QChar qc = value.at(i);
         const char16_t c = qc.unicode();
+        // Half a surrogate pair has no UTF-8 form: escaped, it reads back.
+        const bool lone = (qc.isHighSurrogate() && !(i + 1 < value.size() && value.at(i + 1).isLowSurrogate()))
+                          || (qc.isLowSurrogate() && !(i > 0 && value.at(i - 1).isHighSurrogate()));
         if (c == ';' || c == ',' || c == '=')
             needsQuotes = true;
         if (escapeNextIfHexDigit && isHexDigit(c)) {
@@ -231,7 +239,7 @@ QByteArray escapeValue(const QString &text)
             out += qc;
             break;
         default:
-            if (c <= 0x1F) {
+            if (c <= 0x1F || lone) {
                 out += QLatin1String("\\x") + QString::number(c, 16);
                 escapeNextIfHexDigit = true;
             } else {
@@ -260,32 +268,43 @@ bool read(QIODevice &device, QSettings::SettingsMap &map)
     QByteArrayView data(bytes);
     qsizetype pos = data.startsWith("\xef\xbb\xbf") ? 3 : 0;
     QString section; // "" or "name/"
+    bool usableSection = true;
     Line line;
     while (nextLine(data, pos, line)) {
         const QByteArrayView text = data.sliced(line.start, line.end - line.start);
         if (text.startsWith('[')) {
             const qsizetype close = text.indexOf(']');
             const QByteArrayView name = (close < 0 ? text.sliced(1) : text.sliced(1, close - 1)).trimmed();
+            usableSection = name.size() <= maxWrittenBytes;
+            if (!usableSection)
+                continue;
             if (name.compare("general", Qt::CaseInsensitive) == 0)
                 section.clear();
             else if (name.compare("%general", Qt::CaseInsensitive) == 0)
                 section = QString::fromLatin1(name.sliced(1)) + QLatin1Char('/');
             else
                 section = unescapeKey(name) + QLatin1Char('/');
+            // Its keys would all be too long; not joined to each of them.
+            usableSection = section.size() <= maxKeyLength + 1;
             continue;
         }
-        if (line.equals < 0)
+        if (line.equals < 0 || !usableSection)
             continue;
         qsizetype keyEnd = line.equals;
         while (keyEnd > line.start && isBlank(data[keyEnd - 1]))
             --keyEnd;
-        const qsizetype keyLength = keyEnd - line.start;
-        if (keyLength == 0 || keyLength > maxKeyBytes)
+        const qsizetype keyBytes = keyEnd - line.start;
+        if (keyBytes == 0 || keyBytes > maxWrittenBytes)
             continue;
-        const QString key = section + unescapeKey(data.sliced(line.start, keyLength));
+        // As QSettings has it: no empty part in a key ("a//b/" is "a/b").
+        QString key = section + unescapeKey(data.sliced(line.start, keyBytes));
+        if (key.startsWith(QLatin1Char('/')) || key.endsWith(QLatin1Char('/')) || key.contains(QLatin1String("//")))
+            key = key.split(QLatin1Char('/'), Qt::SkipEmptyParts).join(QLatin1Char('/'));
+        if (key.isEmpty() || key.size() > maxKeyLength)
+            continue;
         const QByteArrayView raw = data.sliced(line.equals + 1, line.end - line.equals - 1);
-        QString value = raw.size() > maxValueBytes ? QString() : unescapeValue(raw);
-        if (raw.size() > maxValueBytes || value == QLatin1String("@Invalid()")) {
+        QString value = raw.size() > maxWrittenBytes ? QString() : unescapeValue(raw);
+        if (raw.size() > maxWrittenBytes || value.size() > maxValueLength || value == QLatin1String("@Invalid()")) {
             map.remove(key);
             continue;
         }

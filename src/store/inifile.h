@@ -9,9 +9,13 @@
 namespace inifile {
 
 // Longer values are hand-edited damage, not settings: they read as missing,
-// so the key gets its default, and the next rewrite of the file leaves them out.
-constexpr qsizetype maxValueBytes = 1024;
-constexpr qsizetype maxKeyBytes = 256;
+// so the key gets its default, and the next rewrite of the file leaves them
+// out. Limits are in characters as read; a text is not even decoded when
+// its written form is longer than any usable one can be (escaped, a
+// character takes at most 6 bytes).
+constexpr qsizetype maxValueLength = 1024;
+constexpr qsizetype maxKeyLength = 256; // of "section/key"
+constexpr qsizetype maxWrittenBytes = 8192;
 
 // The format to give QSettings: QSettings keeps its atomic save and its lock,
 // these functions only turn text into values and back.

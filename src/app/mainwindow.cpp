@@ -576,8 +576,11 @@ void MainWindow::showAlerts()
     // middle to fit; the tooltip has the full text.
     const QString text = alertText();
     const QString storeFile = store_.fileName();
-    alertmessage->setText(fitAlert(text, {storeFile, storeFile + QStringLiteral(".lock"), singleCopyLockPath()},
-                                   alertmessage->fontMetrics(), alertmessage->contentsRect().width()));
+    QStringList paths{storeFile, storeFile + QStringLiteral(".lock")};
+    if (!singleCopyProblem_.isEmpty())
+        paths << singleCopyLockPath();
+    alertmessage->setText(
+        fitAlert(text, paths, alertmessage->fontMetrics(), alertmessage->contentsRect().width()));
     alertmessage->setToolTip(text);
     alertmessage->setVisible(!text.isEmpty());
 }

@@ -428,7 +428,7 @@ private slots:
         QByteArray text = storeText(9900) + "\n[Junk]\n";
         for (int i = 0; i < 20000; ++i)
             text += "Key" + QByteArray::number(i) + "=" + QByteArray::number(i) + ",x, y\n";
-        const QByteArray huge(5 * 1024 * 1024, '7');
+        const QByteArray huge(1024 * 1024, '7');
         for (int i = 0; i < 5; ++i)
             text += "[Huge" + QByteArray::number(i) + "]\nFrequency=" + huge + "\n";
         text += "[RX1]\nFrequency=@Variant(\\0\\0\\0\\f\\x7f\\xff\\xff\\xff)\nSymbolRate=" + huge + "\n";

@@ -1,5 +1,6 @@
-// Faults from outside the program: a store that cannot be written, a store
-// edited by hand into garbage, sends that nobody receives, and the value of
+// Faults from outside the program: a store that cannot be written (also at
+// close), a store edited by hand into garbage or grown huge, a lock left by a
+// crash, no file where the store belongs, sends that nobody receives, and the value of
 // an accepted entry or a copy being on disk the moment its handler returns
 // (so a kill right after it loses nothing). Run as root, so permission bits
 // do not stop writes: the immutable flag (chattr +i) and a folder that cannot
@@ -10,11 +11,20 @@
 #include "table/flexgrid.h"
 
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSysInfo>
+#include <QThread>
 #include <QUdpSocket>
+
+#include <atomic>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -88,13 +98,17 @@ private slots:
     void unwritableStore_windowKeepsWorkingTellsOperatorAndLosesNothing_data()
     {
         QTest::addColumn<QString>("blocker");
-        QTest::newRow("immutable file and folder") << "immutable";
-        QTest::newRow("folder that cannot be created") << "uncreatable";
+        QTest::addColumn<QString>("home");
+        QTest::newRow("immutable file and folder") << "immutable" << "";
+        QTest::newRow("folder that cannot be created") << "uncreatable" << "";
+        QTest::newRow("folder that cannot be created, long home path")
+            << "uncreatable" << "/home/" + QString(60, 'o') + "/a-rather-long-folder-name/.config";
     }
 
     void unwritableStore_windowKeepsWorkingTellsOperatorAndLosesNothing()
     {
         QFETCH(QString, blocker);
+        QFETCH(QString, home);
         TempStore store;
         LoopbackReceivers receivers;
         QVERIFY(receivers.open());
@@ -104,7 +118,8 @@ private slots:
         QTemporaryDir blockedRoot;
         if (blocker == "uncreatable") {
             // A plain file where the store's parent folder would have to be.
-            QFile plain(blockedRoot.path() + "/config");
+            QVERIFY(QDir().mkpath(blockedRoot.path() + home));
+            QFile plain(blockedRoot.path() + home + "/config");
             QVERIFY(plain.open(QIODevice::WriteOnly));
             plain.write("not a folder\n");
             plain.close();
@@ -133,7 +148,14 @@ private slots:
         QVERIFY(!port->hasFocus());
         QVERIFY2(!w->alertText().isEmpty(), "the failed save was not reported");
         QVERIFY(alert->isVisible());
-        QCOMPARE(alert->text(), w->alertText());
+        // The whole message shows on the label, its path shortened to fit;
+        // the tooltip has it all.
+        QCOMPARE(alert->toolTip(), w->alertText());
+        QVERIFY(w->alertText().contains(w->store().fileName()));
+        QVERIFY2(alert->fontMetrics().horizontalAdvance(alert->text()) <= alert->contentsRect().width(),
+                 qPrintable(alert->text()));
+        QVERIFY2(alert->text().startsWith("Not saved: /"), qPrintable(alert->text()));
+        QVERIFY2(alert->text().endsWith(".conf could not be written."), qPrintable(alert->text()));
 
         // A copy to a row: the row shows it, the save fails visibly again.
         clickCell(*w, 3);
@@ -288,6 +310,200 @@ private slots:
         QCOMPARE(payload, QByteArray("[to@qv] rcv=2 freq=10491500 srate=1500 offset=9750000 fplug=A vgx=HI\r\n"));
         QVERIFY(w->isVisible());
         QTRY_VERIFY(!w->sendFlash().isFlashing());
+    }
+
+    // Values accepted while the store could not be written reach it at close;
+    // while they still cannot, the operator is asked and nothing goes silently.
+    void unsavedValues_areWrittenAtCloseOrTheOperatorIsAsked_data()
+    {
+        QTest::addColumn<QString>("atClose");
+        QTest::newRow("disk writable again before close") << "freed";
+        QTest::newRow("still failing, retry after freeing") << "retry";
+        QTest::newRow("still failing, close and lose them") << "lose";
+    }
+
+    void unsavedValues_areWrittenAtCloseOrTheOperatorIsAsked()
+    {
+        QFETCH(QString, atClose);
+        TempStore store;
+        store.writeRaw(storeText(9900));
+        const QByteArray stored = store.readRaw();
+        auto w = openWindow();
+        ImmutablePaths immutable;
+        if (!immutable.add(store.filePath()) || !immutable.add(store.folder()) || canCreateIn(store.folder()))
+            QSKIP("chattr +i is not supported here, so no store can be made unwritable for root");
+
+        // A copy into a row, a port, an address, Ctrl+R: each "Not saved".
+        clickCell(*w, 3);
+        QTest::mouseClick(control<QPushButton>(*w, "copytorx"), Qt::LeftButton);
+        enterText(control<QLineEdit>(*w, "qvipport"), "12400");
+        enterText(control<QLineEdit>(*w, "qvipaddress0"), "10.0.0.7");
+        QTest::keyClick(control<FlexGrid>(*w, "msf1"), Qt::Key_R, Qt::ControlModifier);
+        QVERIFY(w->alertText().startsWith("Not saved"));
+        QCOMPARE(store.readRaw(), stored);
+
+        QStringList questions;
+        w->askToRetrySave = [&](const QString &question) {
+            questions << question;
+            if (atClose == "retry")
+                immutable.release();
+            return atClose == "retry";
+        };
+        if (atClose == "freed")
+            immutable.release();
+        QVERIFY(w->close());
+        QCOMPARE(questions.size(), atClose == "freed" ? 0 : 1);
+        if (atClose == "lose") {
+            QCOMPARE(store.readRaw(), stored);
+            for (const char *named : {"IP/Port = \"12400\"", "IP/Address0 = \"10.0.0.7\"",
+                                      "MaxReceivers/Receivers = \"8\"", "RX3/Frequency = \"10491.500\""})
+                QVERIFY2(questions.first().contains(named), qPrintable(questions.first()));
+            return;
+        }
+        QCOMPARE(store.get("IP", "Port"), QString("12400"));
+        QCOMPARE(store.get("IP", "Address0"), QString("10.0.0.7"));
+        QCOMPARE(store.get("MaxReceivers", "Receivers"), QString("8"));
+        QCOMPARE(store.get("RX3", "Frequency"), QString("10491.500"));
+        QCOMPARE(store.get("RX2", "Voltage"), QString("X-HORIZ"));
+    }
+
+    // A kill during a write leaves the store's lock behind: the next write
+    // neither waits for it to age nor loses its value.
+    void leftOverStoreLock_writeNeitherWaitsNorLoses_data()
+    {
+        QTest::addColumn<QByteArray>("lock");
+        QTest::addColumn<int>("ageSeconds");
+        QProcess gone;
+        gone.start("true");
+        gone.waitForFinished();
+        const QByteArray deadPid = QByteArray::number(gone.processId()) + "\nzorudoza-zudizir-ivozudiro\n"
+                                   + QSysInfo::machineHostName().toUtf8() + "\n";
+        QTest::newRow("empty, just left") << QByteArray() << 0;
+        QTest::newRow("garbled") << QByteArray("\x01\xff garbage\n") << 0;
+        QTest::newRow("garbled, an hour old") << QByteArray("12x\n") << 3600;
+        QTest::newRow("process gone") << deadPid << 0;
+        QTest::newRow("a folder in its place") << QByteArray("folder") << 0;
+    }
+
+    void leftOverStoreLock_writeNeitherWaitsNorLoses()
+    {
+        QFETCH(QByteArray, lock);
+        QFETCH(int, ageSeconds);
+        TempStore store;
+        store.writeRaw(storeText(9900));
+        auto w = openWindow();
+        const QString lockPath = store.filePath() + ".lock";
+        const bool folder = lock == "folder";
+        if (folder) {
+            QVERIFY(QDir().mkpath(lockPath));
+        } else {
+            QFile file(lockPath);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(lock);
+            if (ageSeconds)
+                file.setFileTime(QDateTime::currentDateTime().addSecs(-ageSeconds), QFileDevice::FileModificationTime);
+        }
+
+        QElapsedTimer clock;
+        clock.start();
+        enterText(control<QLineEdit>(*w, "qvipport"), "12400");
+        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString("the write took %1 ms").arg(clock.elapsed())));
+        if (folder) {
+            QVERIFY(w->alertText().contains(lockPath));
+            QVERIFY(QDir(lockPath).removeRecursively());
+            enterText(control<QLineEdit>(*w, "qvipaddress0"), "10.0.0.7");
+            QCOMPARE(store.get("IP", "Address0"), QString("10.0.0.7"));
+        }
+        QCOMPARE(store.get("IP", "Port"), QString("12400"));
+        QCOMPARE(w->alertText(), QString());
+        QVERIFY(!QFile::exists(lockPath));
+    }
+
+    // Tens of thousands of hand-edited values with commas, values of
+    // megabytes and a crafted serialised object: read and written in time
+    // linear in the size, the long values unusable, the others kept.
+    void largeDamagedStore_neitherFreezesNorLosesTheUsableValues()
+    {
+        TempStore store;
+        QByteArray text = storeText(9900) + "\n[Junk]\n";
+        for (int i = 0; i < 20000; ++i)
+            text += "Key" + QByteArray::number(i) + "=" + QByteArray::number(i) + ",x, y\n";
+        const QByteArray huge(1024 * 1024, '7');
+        for (int i = 0; i < 5; ++i)
+            text += "[Huge" + QByteArray::number(i) + "]\nFrequency=" + huge + "\n";
+        text += "[RX1]\nFrequency=@Variant(\\0\\0\\0\\f\\x7f\\xff\\xff\\xff)\nSymbolRate=" + huge + "\n";
+        store.writeRaw(text);
+
+        QElapsedTimer clock;
+        clock.start();
+        auto w = openWindow();
+        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString("start-up took %1 ms").arg(clock.elapsed())));
+        auto *grid = control<FlexGrid>(*w, "msf1");
+        QCOMPARE(grid->TextMatrix(1, 1), QString::fromUtf16(u"@Variant(\0\0\0\f\x7f\xff\xff\xff)", 18));
+        QCOMPARE(grid->TextMatrix(1, 2), QString());
+
+        clock.restart();
+        enterText(control<QLineEdit>(*w, "qvipport"), "12400");
+        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString("the first write took %1 ms").arg(clock.elapsed())));
+        QCOMPARE(w->alertText(), QString());
+        QVERIFY(store.readRaw().size() < 2 * 1024 * 1024);
+        SettingsStore after;
+        QCOMPARE(after.read("IP", "Port", ""), QString("12400"));
+        QCOMPARE(after.read("Junk", "Key19999", ""), QString("19999,x, y"));
+        QCOMPARE(after.read("RX1", "Frequency", ""), grid->TextMatrix(1, 1));
+        QCOMPARE(after.read("Huge0", "Frequency", "unusable"), QString("unusable"));
+    }
+
+    // A FIFO (or a folder) where the store's file belongs: the window starts
+    // at once on defaults and says so; what is there is never replaced.
+    void storePathThatIsNoFile_startsOnDefaultsAndIsLeftAlone_data()
+    {
+        QTest::addColumn<bool>("fifo");
+        QTest::newRow("FIFO") << true;
+        QTest::newRow("folder") << false;
+    }
+
+    void storePathThatIsNoFile_startsOnDefaultsAndIsLeftAlone()
+    {
+        QFETCH(bool, fifo);
+        TempStore store;
+        QVERIFY(QDir().mkpath(store.folder()));
+        const QByteArray path = QFile::encodeName(store.filePath());
+        QVERIFY(fifo ? ::mkfifo(path.constData(), 0600) == 0 : QDir().mkdir(store.filePath()));
+        // Should anything open the FIFO to read, a writer comes after 2 s and
+        // lets it go on, so that the test fails instead of hanging.
+        std::atomic<bool> done{false};
+        std::thread rescuer([&] {
+            for (int waited = 0; !done; waited += 20) {
+                QThread::msleep(20);
+                if (waited > 2000) {
+                    const int fd = ::open(path.constData(), O_WRONLY | O_NONBLOCK);
+                    if (fd >= 0)
+                        ::close(fd);
+                }
+            }
+        });
+        QElapsedTimer clock;
+        clock.start();
+        auto w = openWindow();
+        const qint64 startMs = clock.elapsed();
+        done = true;
+        rescuer.join();
+        QVERIFY2(startMs < 1000, qPrintable(QString("start-up took %1 ms").arg(startMs)));
+        auto *port = control<QLineEdit>(*w, "qvipport");
+        QCOMPARE(port->text(), QString("9900"));
+        QVERIFY2(w->alertText().contains("is not a file"), qPrintable(w->alertText()));
+
+        enterText(port, "12400");
+        QVERIFY(w->alertText().startsWith("Not saved"));
+        QVERIFY(QFileInfo(store.filePath()).exists() && !QFileInfo(store.filePath()).isFile());
+
+        // Once the path is free, the next write stores everything accepted.
+        QVERIFY(fifo ? QFile::remove(store.filePath()) : QDir().rmdir(store.filePath()));
+        enterText(control<QLineEdit>(*w, "qvipaddress0"), "10.0.0.7");
+        QCOMPARE(w->alertText(), QString());
+        QCOMPARE(store.get("IP", "Port"), QString("12400"));
+        QCOMPARE(store.get("IP", "Address0"), QString("10.0.0.7"));
     }
 
     // A kill right after the handler would lose nothing: the file on disk

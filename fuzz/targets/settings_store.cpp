@@ -1,13 +1,16 @@
-// SettingsStore::read over an arbitrary hand-edited file: the input becomes
-// the store's file in a fresh folder, and every key the program reads is read
-// and handed to the code that uses it.
+// The store's file format over arbitrary bytes (read, written back, read
+// again), and SettingsStore::read over an arbitrary hand-edited file: the
+// input becomes the store's file in a fresh folder, and every key the program
+// reads is read and handed to the code that uses it.
 #include "command/commandline.h"
 #include "command/hostentry.h"
 #include "fuzzcheck.h"
+#include "store/inifile.h"
 #include "store/settingsstore.h"
 #include "tuning/numbers.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -39,8 +42,9 @@ QList<Key> programKeys()
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
-    // A GUI application, as in the program: @Variant(...) values may name
-    // GUI types (a bitmap, an image), which only load with one.
+    // A GUI application, as in the program, so that a value that names a GUI
+    // type (@Variant(...) of a bitmap) would be decoded as it would there;
+    // the store decodes none.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     static QApplication app(*argc, *argv);
     // In memory where there is such a folder: the disk is far slower. A
@@ -57,6 +61,32 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
+    // The file format alone, in memory, for every input: whatever a file
+    // holds reads as short texts, and what it reads as is written back so
+    // that it reads the same again.
+    {
+        QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+        QBuffer file(&bytes);
+        file.open(QIODevice::ReadOnly);
+        QSettings::SettingsMap map;
+        FUZZ_CHECK(inifile::read(file, map));
+        for (const QVariant &value : std::as_const(map))
+            FUZZ_CHECK(value.userType() == QMetaType::QString && value.toString().size() <= inifile::maxValueLength);
+        QByteArray written;
+        QBuffer out(&written);
+        out.open(QIODevice::WriteOnly);
+        FUZZ_CHECK(inifile::write(out, map));
+        out.close();
+        out.open(QIODevice::ReadOnly);
+        QSettings::SettingsMap again;
+        FUZZ_CHECK(inifile::read(out, again));
+        FUZZ_CHECK(again == map);
+    }
+    // The store on a real file is slow (folders, files, QSettings' caches):
+    // one input in four (by its length) takes that path.
+    if (size % 4 != 0)
+        return 0;
+
     // A new folder every run: QSettings caches files it has read.
     const QString folder = root->path() + QStringLiteral("/%1").arg(++run);
     const QString appFolder = folder + QLatin1Char('/') + SettingsStore::applicationName;
@@ -110,8 +140,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
         // A value the program writes over the hand-edited file reads back.
         // Every write is flushed to the disk, which is slow, so only one input
-        // in eight (by its length) takes this path.
-        if (size % 8 == 0) {
+        // in eight of those (by its length) takes this path.
+        if (size % 32 == 0) {
             FUZZ_CHECK(store.write(QStringLiteral("IP"), QStringLiteral("Port"), QStringLiteral("12300")));
             FUZZ_CHECK(store.read(QStringLiteral("IP"), QStringLiteral("Port"), QString()) == QLatin1String("12300"));
             // QSettings rewrites the whole file; every other key still reads

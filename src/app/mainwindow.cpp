@@ -1,15 +1,18 @@
 #include "mainwindow.h"
 
 #include "accessiblenames.h"
+#include "alertline.h"
 #include "arrowlines.h"
 #include "command/hostboxes.h"
 #include "command/hostentry.h"
 #include "command/receivercommand.h"
 #include "command/storedpresets.h"
 #include "focuslosswatcher.h"
+#include "singlecopy.h"
 #include "table/flexgrid.h"
 #include "tuning/boxstate.h"
 #include "tuning/numberbox.h"
+#include "unsavedquestion.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -61,6 +64,7 @@ MainWindow::MainWindow(QWidget *parent)
     setWindowTitle(caption);
     createControls();
     connectHandlers();
+    askToRetrySave = [this](const QString &question) { return ::askToRetrySave(this, question); };
 }
 
 MainWindow::~MainWindow()
@@ -220,6 +224,7 @@ void MainWindow::connectHandlers()
     connect(sendx, &SendButton::MouseDown, this, &MainWindow::sendx_MouseDown);
     connect(sendx, &SendButton::KeyPress, this, &MainWindow::sendx_KeyPress);
     connect(&store_, &SettingsStore::writeProblemChanged, this, &MainWindow::setStoreProblem);
+    setStoreProblem(store_.problem()); // a store that could not be read
 
     focusWatcher_ = new FocusLossWatcher(this);
     focusWatcher_->watch(frequency, [this] { frequency_LostFocus(); });
@@ -397,7 +402,12 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    // Nothing is saved at the end: every value was stored when accepted.
+    // Every value was stored when accepted, unless the disk refused it then:
+    // such values are written now, and lost only when the operator says so.
+    while (!store_.saveUnsaved()) {
+        if (!askToRetrySave(unsavedQuestionText(store_.unsaved(), store_.problem())))
+            break;
+    }
     focusWatcher_->stop();
     event->accept();
 }
@@ -515,6 +525,12 @@ void MainWindow::setSendProblem(const QString &problem)
     showAlerts();
 }
 
+void MainWindow::setSingleCopyProblem(const QString &problem)
+{
+    singleCopyProblem_ = problem;
+    showAlerts();
+}
+
 void MainWindow::setStoreProblem(const QString &problem)
 {
     storeProblem_ = problem;
@@ -524,7 +540,7 @@ void MainWindow::setStoreProblem(const QString &problem)
 QString MainWindow::alertText() const
 {
     QStringList parts;
-    for (const QString &part : {storeProblem_, sendProblem_}) {
+    for (const QString &part : {singleCopyProblem_, storeProblem_, sendProblem_}) {
         if (!part.isEmpty())
             parts << part;
     }
@@ -533,8 +549,15 @@ QString MainWindow::alertText() const
 
 void MainWindow::showAlerts()
 {
+    // The whole message always shows: paths in it are shortened in their
+    // middle to fit; the tooltip has the full text.
     const QString text = alertText();
-    alertmessage->setText(text);
+    const QString storeFile = store_.fileName();
+    QStringList paths{storeFile, storeFile + QStringLiteral(".lock")};
+    if (!singleCopyProblem_.isEmpty())
+        paths << singleCopyLockPath();
+    alertmessage->setText(
+        fitAlert(text, paths, alertmessage->fontMetrics(), alertmessage->contentsRect().width()));
     alertmessage->setToolTip(text);
     alertmessage->setVisible(!text.isEmpty());
 }

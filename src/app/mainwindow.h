@@ -11,6 +11,7 @@
 
 #include <QWidget>
 #include <cstdint>
+#include <functional>
 
 class FlexGrid;
 class FocusLossWatcher;
@@ -69,6 +70,12 @@ public:
     const SendFlash &sendFlash() const { return *flash_; }
     // What the window tells the operator about a failed save or send.
     QString alertText() const;
+    // Why a second copy would not be detected, for the alert line.
+    void setSingleCopyProblem(const QString &problem);
+
+    // Asked at close while accepted values still cannot be written: true to
+    // try again, false to close and lose them. Tests answer it themselves.
+    std::function<bool(const QString &question)> askToRetrySave;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -88,6 +95,7 @@ private:
     FocusLossWatcher *focusWatcher_ = nullptr;
     SendFlash *flash_ = nullptr;
     DatagramSender sender_;
+    QString singleCopyProblem_;
     QString storeProblem_;
     QString sendProblem_;
 

@@ -12,13 +12,14 @@ int runProgram(const std::function<void(MainWindow &)> &beforeLoad)
     // desktop, so the captions fit their boxes everywhere.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
 
-    const std::unique_ptr<QLockFile> lock = takeSingleCopyLock();
-    if (!lock) {
+    const SingleCopyLock single = takeSingleCopyLock();
+    if (single.otherCopyRunning) {
         alreadyRunningBox()->exec();
         return 0;
     }
 
     MainWindow window;
+    window.setSingleCopyProblem(single.problem);
     if (beforeLoad)
         beforeLoad(window);
     window.Form_Load();

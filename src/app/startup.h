@@ -6,6 +6,6 @@
 
 class MainWindow;
 
-// Refuses a second copy (its box, then 0), else loads the main window and
+// Refuses a second copy while another copy runs (its box, then 0), else loads the main window and
 // runs the event loop. `beforeLoad` sees the window before it is loaded.
 int runProgram(const std::function<void(MainWindow &)> &beforeLoad = {});

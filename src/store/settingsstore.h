@@ -1,11 +1,15 @@
-// The per-user settings store: text values addressed by section and key,
-// kept by QSettings in the platform's native format under the application
-// name (on Linux $XDG_CONFIG_HOME/ZorudozaZudizirIvozudiro/ZorudozaZudizirIvozudiro.conf).
+// The per-user settings store: text values addressed by section and key, in
+// the INI file that QSettings' native format has always used for the
+// application name (on Linux
+// $XDG_CONFIG_HOME/ZorudozaZudizirIvozudiro/ZorudozaZudizirIvozudiro.conf).
+// Constructing a store and reading from it never creates, locks or writes a
+// file and never waits for one.
 #pragma once
 
 #include <QObject>
 #include <QSettings>
 #include <QString>
+#include <QVector>
 #include <memory>
 
 struct StoreEntry
@@ -23,31 +27,45 @@ public:
     static const QString applicationName;
 
     explicit SettingsStore(QObject *parent = nullptr);
+    ~SettingsStore() override;
 
-    // The stored text, or `fallback` when nothing is stored there.
+    // The stored text, or `fallback` when nothing usable is stored there.
+    // Values accepted but not yet on disk read as accepted.
     QString read(const QString &section, const QString &key, const QString &fallback) const;
 
     // Stores the text and puts it on disk before returning. Returns false when
-    // the file could not be written; the failure is also announced.
+    // the file could not be written; the failure is also announced, and the
+    // value is kept and written with the next write that works.
     bool write(const QString &section, const QString &key, const QString &text);
 
     // Stores several values in the order given and puts them on disk together,
     // with one flush to the disk instead of one per value.
     bool write(const QVector<StoreEntry> &entries);
 
-    QString fileName() const;
+    // Accepted values that have not reached the disk yet, oldest first.
+    const QVector<StoreEntry> &unsaved() const { return unsaved_; }
+
+    // Tries once more to put the unsaved values on disk; true when none is left.
+    bool saveUnsaved();
+
+    // What the operator should know about the store now; empty when all is well.
+    QString problem() const { return problem_; }
+
+    QString fileName() const { return path_; }
 
 signals:
-    // A write could not reach the disk (`problem` says why, for the operator),
-    // or, with an empty text, a later write reached it again.
+    // A write could not reach the disk or the file could not be read
+    // (`problem` says why, for the operator), or, with an empty text, a later
+    // write reached it again.
     void writeProblemChanged(const QString &problem);
 
 private:
-    QString rawFileValue(const QString &section, const QString &key) const;
-    void keepHandEditedTexts();
+    bool flush();
+    bool fail(const QString &problem);
+    void setProblem(const QString &problem);
 
-    void openSettings();
-
-    std::unique_ptr<QSettings> settings_;
-    bool failing_ = false;
+    QString path_;
+    std::unique_ptr<QSettings> settings_; // none while something other than a file is in the way
+    QVector<StoreEntry> unsaved_;
+    QString problem_;
 };

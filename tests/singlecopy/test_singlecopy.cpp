@@ -1,19 +1,24 @@
 // Only one copy runs per user: a second copy shows the information box and
-// ends after OK without touching the store, and the lock of a copy that was
-// killed does not block the next start. The two-process cases run the real
+// ends after OK without touching the store, and no lock that a live copy does
+// not hold (a killed copy's, an empty, garbled or old one) blocks the next start. The two-process cases run the real
 // program on an X server of their own and drive it with xdotool.
 #include "app/mainwindow.h"
 #include "app/singlecopy.h"
+#include "immutablepaths.h"
 #include "xserver.h"
 
 #include <QAbstractButton>
+#include <QDateTime>
 #include <QDirIterator>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QMessageBox>
 #include <QScopeGuard>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
+#include <sys/stat.h>
 
 namespace {
 
@@ -107,10 +112,97 @@ private slots:
         auto first = takeSingleCopyLock();
         QVERIFY(first);
         QVERIFY(QFile::exists(folders.lockPath()));
-        QVERIFY(!takeSingleCopyLock());
-        first.reset();
+        const SingleCopyLock second = takeSingleCopyLock();
+        QVERIFY(!second);
+        QVERIFY(second.otherCopyRunning);
+        QCOMPARE(second.problem, QString());
+        first.lock.reset();
         QVERIFY(!QFile::exists(folders.lockPath()));
         QVERIFY(takeSingleCopyLock());
+    }
+
+    // No lock can be taken, and no copy holds one: the program runs, and its
+    // alert line says that a second copy would not be detected, and why.
+    void unusableLockPath_programRunsAndSaysWhy_data()
+    {
+        QTest::addColumn<QString>("blocker");
+        QTest::newRow("folder in its place") << "folder";
+        QTest::newRow("FIFO in its place") << "fifo";
+        QTest::newRow("read-only runtime folder") << "immutable";
+    }
+
+    void unusableLockPath_programRunsAndSaysWhy()
+    {
+        QFETCH(QString, blocker);
+        UserFolders folders;
+        QVERIFY(folders.create());
+        const QByteArray previous = qgetenv("XDG_RUNTIME_DIR");
+        qputenv("XDG_RUNTIME_DIR", folders.runtime().toLocal8Bit());
+        auto restore = qScopeGuard([&] { qputenv("XDG_RUNTIME_DIR", previous); });
+        ImmutablePaths immutable;
+        if (blocker == "folder")
+            QVERIFY(QDir().mkpath(folders.lockPath()));
+        else if (blocker == "fifo")
+            QCOMPARE(::mkfifo(QFile::encodeName(folders.lockPath()).constData(), 0600), 0);
+        else if (!immutable.add(folders.runtime()) || canCreateIn(folders.runtime()))
+            QSKIP("chattr +i is not supported here, so no folder can be made read-only for root");
+
+        QElapsedTimer clock;
+        clock.start();
+        const SingleCopyLock taken = takeSingleCopyLock();
+        QVERIFY(clock.elapsed() < 1000);
+        QVERIFY(!taken);
+        QVERIFY(!taken.otherCopyRunning);
+        QVERIFY2(taken.problem.startsWith("A second copy would not be detected: " + folders.lockPath() + " "),
+                 qPrintable(taken.problem));
+        MainWindow window;
+        window.setSingleCopyProblem(taken.problem);
+        QCOMPARE(window.alertText(), taken.problem);
+    }
+
+    // A lock that no live copy holds, whatever its content or age, is taken
+    // over at once by the real program; a folder there does not stop it.
+    void plantedLock_doesNotKeepTheProgramFromStarting_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<int>("ageSeconds");
+        const QByteArray host = QSysInfo::machineHostName().toUtf8();
+        QTest::newRow("empty, just written") << QByteArray() << 0;
+        QTest::newRow("garbage") << QByteArray("\x01\xfejunk\n\n") << 0;
+        QTest::newRow("garbage, a year old") << QByteArray("zz\n") << 365 * 24 * 3600;
+        QTest::newRow("names a live process of another program")
+            << QByteArray::number(QCoreApplication::applicationPid()) + "\ntest_singlecopy\n" + host + "\n" << 0;
+        QTest::newRow("folder in its place") << QByteArray("folder") << 0;
+    }
+
+    void plantedLock_doesNotKeepTheProgramFromStarting()
+    {
+        SKIP_WITHOUT_X_SERVER(x_);
+        QFETCH(QByteArray, content);
+        QFETCH(int, ageSeconds);
+        UserFolders folders;
+        QVERIFY(folders.create());
+        const bool folder = content == "folder";
+        if (folder) {
+            QVERIFY(QDir().mkpath(folders.lockPath()));
+        } else {
+            QFile lock(folders.lockPath());
+            QVERIFY(lock.open(QIODevice::WriteOnly));
+            lock.write(content);
+            if (ageSeconds)
+                lock.setFileTime(QDateTime::currentDateTime().addSecs(-ageSeconds), QFileDevice::FileModificationTime);
+        }
+
+        QProcess *copy = startCopy(folders);
+        QVERIFY(copy);
+        QVERIFY2(QTest::qWaitFor([&] { return windows().size() == 1; }, patienceMs), "no window appeared");
+        QVERIFY2(isMainWindow(windows().first()), "the copy was refused");
+        QCOMPARE(copy->state(), QProcess::Running);
+        if (!folder) {
+            QFile lock(folders.lockPath());
+            QVERIFY(lock.open(QIODevice::ReadOnly));
+            QCOMPARE(lock.readLine().trimmed().toLongLong(), copy->processId());
+        }
     }
 
     void secondCopy_isRefusedAndEndsAfterOkLeavingTheStoreAlone()

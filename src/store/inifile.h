@@ -1,0 +1,30 @@
+// The store's file format: the INI text that QSettings' native format has
+// always written on this system (sections, percent-escaped keys, quoted and
+// backslash-escaped values), read and written here so that reading is linear
+// in the file's size and never decodes serialised objects.
+#pragma once
+
+#include <QSettings>
+
+namespace inifile {
+
+// Longer values are hand-edited damage, not settings: they read as missing,
+// so the key gets its default, and the next rewrite of the file leaves them
+// out. Limits are in characters as read; a text is not even decoded when
+// its written form is longer than any usable one can be (escaped, a
+// character takes at most 6 bytes).
+constexpr qsizetype maxValueLength = 1024;
+constexpr qsizetype maxKeyLength = 256; // of "section/key"
+constexpr qsizetype maxWrittenBytes = 8192;
+
+// The format to give QSettings: QSettings keeps its atomic save and its lock,
+// these functions only turn text into values and back.
+QSettings::Format format();
+
+// Every value is a QString under the key "section/key". A value QSettings'
+// native format would decode ("@Variant(...)", "@ByteArray(...)", an
+// unquoted comma list) is the text it stands as; "@@x" reads as "@x".
+bool read(QIODevice &device, QSettings::SettingsMap &map);
+bool write(QIODevice &device, const QSettings::SettingsMap &map);
+
+} // namespace inifile

@@ -8,6 +8,7 @@
 #include "command/receivercommand.h"
 #include "command/storedpresets.h"
 #include "focuslosswatcher.h"
+#include "layoutunits.h"
 #include "singlecopy.h"
 #include "table/flexgrid.h"
 #include "tuning/boxstate.h"
@@ -28,26 +29,6 @@ const QString MainWindow::caption = QStringLiteral("Zorudoza Zudizir Ivozudiro -
 namespace {
 
 constexpr int twipsPerPixel = FlexGrid::twipsPerPixel;
-constexpr int clientWidthTwips = 13500;
-constexpr int clientHeightTwips = 8025;
-const QColor labelBlue(128, 128, 255);
-
-int pixels(int twips)
-{
-    return int(std::lround(double(twips) / twipsPerPixel));
-}
-
-void place(QWidget *widget, int left, int top, int width, int height)
-{
-    widget->setGeometry(pixels(left), pixels(top), pixels(width), pixels(height));
-}
-
-void setTextColour(QWidget *widget, const QColor &colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    widget->setPalette(palette);
-}
 
 void refill(QComboBox *box, const QStringList &items)
 {
@@ -71,141 +52,6 @@ MainWindow::~MainWindow()
 {
     focusWatcher_->stop();
     qApp->removeEventFilter(this);
-}
-
-void MainWindow::createControls()
-{
-    QFont font(QStringLiteral("Arial"));
-    font.setBold(true);
-    font.setPixelSize(16); // 12 points at 96 dots per inch, in the layout's own pixels
-    setFont(font);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, QColor(192, 192, 255));
-    setPalette(palette);
-    setAutoFillBackground(true);
-    setFixedSize(pixels(clientWidthTwips), pixels(clientHeightTwips));
-
-    new ArrowLines(this);
-    findChild<ArrowLines *>()->setGeometry(0, 0, 2000, 2000);
-
-    struct LabelDesign
-    {
-        const char *name;
-        const char *text;
-        int left, top, width, height;
-        Qt::Alignment align;
-    };
-    const LabelDesign labels[] = {
-        {"Label41", "Quenvale IP Address", 660, 660, 2415, 375, Qt::AlignRight},
-        {"Label43", "Quenvale Base IP Port", 8400, 660, 2775, 375, Qt::AlignRight},
-        {"secondlabel", "Second Quenvale", 660, 1200, 2415, 375, Qt::AlignRight},
-        {"Label44", "Frequency, SR and Loc Osc may be typed directly into the box", 660, 1920,
-         12195, 375, Qt::AlignHCenter},
-        {"Label20", "Frequency . . . . . . . . .  MHz . . . . . kHz . . . . ", 600, 2520, 4875,
-         375, Qt::AlignLeft},
-        {"Label10", "SRate (kS)", 5520, 2520, 1515, 375, Qt::AlignLeft},
-        {"Label30", "Loc Osc (MHz)", 7080, 2520, 1935, 375, Qt::AlignLeft},
-        {"Label42", "Antenna", 9120, 2520, 1335, 375, Qt::AlignLeft},
-        {"Label40", "Voltage Generators", 10560, 2520, 2595, 375, Qt::AlignLeft},
-        {"Label50", "+", 2520, 2955, 375, 375, Qt::AlignHCenter},
-        {"Label60", "+", 3720, 2955, 375, 375, Qt::AlignHCenter},
-        {"rightlabel", "Right-click to send uplink to other ANT", 10380, 3600, 2595, 615,
-         Qt::AlignHCenter},
-        {"selectmessage", "Click on a row to SELECT", 660, 7500, 12195, 375, Qt::AlignHCenter},
-        {"alertmessage", "", 660, 1545, 12195, 375, Qt::AlignHCenter},
-    };
-    for (const LabelDesign &design : labels) {
-        auto *label = new QLabel(QString::fromLatin1(design.text), this);
-        label->setObjectName(QLatin1String(design.name));
-        label->setAlignment(design.align | Qt::AlignTop);
-        place(label, design.left, design.top, design.width, design.height);
-    }
-    secondlabel = findChild<QLabel *>(QStringLiteral("secondlabel"));
-    rightlabel = findChild<QLabel *>(QStringLiteral("rightlabel"));
-    selectmessage = findChild<QLabel *>(QStringLiteral("selectmessage"));
-    alertmessage = findChild<QLabel *>(QStringLiteral("alertmessage"));
-    for (const char *name : {"Label44", "rightlabel", "selectmessage"})
-        setTextColour(findChild<QLabel *>(QLatin1String(name)), labelBlue);
-    for (const char *name : {"Label50", "Label60"})
-        setTextColour(findChild<QLabel *>(QLatin1String(name)), Qt::white);
-    setTextColour(alertmessage, QColor(192, 0, 0));
-    rightlabel->setWordWrap(true);
-    secondlabel->hide();
-    rightlabel->hide();
-    alertmessage->hide();
-
-    auto makeTextBox = [this](const char *name, const QString &text, const QString &hint) {
-        auto *box = new QLineEdit(text, this);
-        box->setObjectName(QLatin1String(name));
-        box->setAlignment(Qt::AlignCenter);
-        box->setToolTip(hint);
-        return box;
-    };
-    qvipaddress[0] = makeTextBox("qvipaddress0", defaultFirstHost,
-                                 QStringLiteral("IP address of the Raspberry Pi running Quenvale"));
-    place(qvipaddress[0], 3300, 600, 2055, 405);
-    qvipport = makeTextBox("qvipport", QStringLiteral("9900"),
-                           QStringLiteral("Must be xx00 or xx000 and >= 1100 and <= 65400"));
-    place(qvipport, 11400, 600, 1455, 405);
-    qvipaddress[1] = makeTextBox("qvipaddress1", defaultSecondHost,
-                                 QStringLiteral("IP address of the second Raspberry Pi running Quenvale"));
-    place(qvipaddress[1], 3300, 1140, 2055, 405);
-
-    auto makeSelector = [this](const char *name, bool editable, const QString &placeholder) {
-        auto *box = new QComboBox(this);
-        box->setObjectName(QLatin1String(name));
-        box->setEditable(editable);
-        box->setMaxVisibleItems(20);
-        if (editable) {
-            // Typed text stays exactly as typed: no completion, no new items.
-            box->setCompleter(nullptr);
-            box->setInsertPolicy(QComboBox::NoInsert);
-            box->setEditText(placeholder);
-        }
-        return box;
-    };
-    frequency = makeSelector("frequency", true, QStringLiteral("frequency"));
-    place(frequency, 600, 2880, 1815, 405);
-    frequencymegs = makeSelector("frequencymegs", false, {});
-    place(frequencymegs, 3000, 2880, 615, 405);
-    frequencydecimal = makeSelector("frequencydecimal", false, {});
-    place(frequencydecimal, 4200, 2880, 975, 405);
-    symbolrate = makeSelector("symbolrate", true, QStringLiteral("Combo2"));
-    place(symbolrate, 5520, 2880, 1215, 405);
-    offset = makeSelector("offset", true, QStringLiteral("Combo3"));
-    place(offset, 7080, 2880, 1695, 405);
-    antenna = makeSelector("antenna", false, {});
-    place(antenna, 9120, 2880, 1095, 405);
-    voltage = makeSelector("voltage", false, {});
-    place(voltage, 10560, 2880, 2295, 405);
-
-    copytosettings = new QPushButton(QStringLiteral("Copy from grid to settings "), this);
-    copytosettings->setObjectName(QStringLiteral("copytosettings"));
-    place(copytosettings, 540, 4260, 3375, 495);
-    copytorx = new QPushButton(QStringLiteral("Copy from settings to grid"), this);
-    copytorx->setObjectName(QStringLiteral("copytorx"));
-    place(copytorx, 5940, 4260, 3375, 495);
-    for (QPushButton *button : {copytosettings, copytorx})
-        button->setAutoDefault(false);
-    sendx = new SendButton(QStringLiteral("Send Selected"), this);
-    sendx->setObjectName(QStringLiteral("sendx"));
-    sendx->setToolTip(QStringLiteral(
-        "Right-click to send the QO-100 UPLINK frequency using the other antenna (TOP/BOT)"));
-    place(sendx, 10560, 4260, 2295, 495);
-    sendx->setBackColour(FlexGrid::valueFromColour(sendx->palette().color(QPalette::Button)));
-    flash_ = new SendFlash(sendx, this);
-
-    msf1 = new FlexGrid(this);
-    msf1->setObjectName(QStringLiteral("msf1"));
-    place(msf1, 600, 5700, 12255, 1695);
-
-    // Tab order: the boxes, the buttons and the grid in their design order.
-    QWidget *const tabOrder[] = {qvipaddress[0], copytosettings, qvipport, frequency,
-                                 frequencymegs, frequencydecimal, symbolrate, offset,
-                                 antenna, voltage, copytorx, sendx, msf1, qvipaddress[1]};
-    for (size_t i = 1; i < std::size(tabOrder); ++i)
-        setTabOrder(tabOrder[i - 1], tabOrder[i]);
-    nameControlsForScreenReaders(*this);
 }
 
 void MainWindow::connectHandlers()
@@ -242,7 +88,7 @@ int MainWindow::Height() const
 
 void MainWindow::setHeight(int twips)
 {
-    setFixedHeight(pixels(twips));
+    setFixedHeight(twipsToPixels(twips));
 }
 
 void MainWindow::Form_Load()
@@ -288,7 +134,7 @@ void MainWindow::SetupWindow()
     const int32_t extraRows = int16_t(maxreceivers - 4);
     msf1->setHeight(gridheight + int32_t(msf1->RowHeight(0)) * extraRows);
     selectmessage->move(selectmessage->x(),
-                        pixels(selecttop + int32_t(msf1->RowHeight(0)) * extraRows));
+                        twipsToPixels(selecttop + int32_t(msf1->RowHeight(0)) * extraRows));
     msf1->setFormatString(QStringLiteral("RX\tFrequency\tSymbol Rate\tLoc Osc\tAntenna\tVoltage"));
     setHeight(formheight + int32_t(msf1->RowHeight(0)) * extraRows);
     qvipaddress[1]->setVisible(maxreceivers > 4);

@@ -19,7 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QStringList parts = text.isEmpty() ? QStringList() : text.split(QLatin1Char('.'));
     bool fourNumbers = parts.size() == 4;
     QStringList values;
-    for (const QString &part : parts) {
+    // Any other count of components is refused as a whole, whatever they hold.
+    for (const QString &part : fourNumbers ? parts : QStringList()) {
         const QString core = fuzz::withoutBlanksAround(part);
         const bool numeric = fuzz::matches(fuzz::plainInteger, core);
         const long long value = numeric ? fuzz::integerValue(core) : -1;

@@ -313,6 +313,33 @@ private slots:
             QCOMPARE(inCell(picture, 1, 2), ordinary);
         }
 
+        // Moved by the arrows, the current cell is framed while the grid has
+        // the focus; inside the frame its colour shows exactly, the red mark's too.
+        auto frameAndInside = [&](int row, int col) {
+            const QImage picture = shownPicture(w);
+            const QRect cell = s.grid->visualRect(s.grid->model()->index(row, col));
+            const QPoint midLeft(cell.left(), cell.center().y());
+            return QList<QColor>{shownColour(picture, w, s.grid->viewport(), cell.topLeft() + QPoint(1, 1)),
+                                 shownColour(picture, w, s.grid->viewport(), cell.bottomRight() - QPoint(2, 2)),
+                                 shownColour(picture, w, s.grid->viewport(), midLeft + QPoint(4, 0)),
+                                 shownColour(picture, w, s.grid->viewport(), cell.center())};
+        };
+        const QList<std::pair<QList<Qt::Key>, QColor>> moves{
+            {{Qt::Key_Left, Qt::Key_Left}, QColor(255, 0, 0)},          // to (1, 0), the marked cell
+            {{Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Right}, ordinary}, // to (4, 1), empty
+        };
+        for (const auto &[keys, fill] : moves) {
+            for (Qt::Key key : keys)
+                QTest::keyClick(s.grid, key);
+            const QList<QColor> shown = frameAndInside(s.grid->Row(), s.grid->Col());
+            QCOMPARE(shown[0] != fill, gridFocused);
+            QCOMPARE(shown[1] != fill, gridFocused);
+            QCOMPARE(shown[2], fill);
+            if (fill == ordinary)
+                QCOMPARE(shown[3], fill);
+        }
+        QCOMPARE(s.grid->Row(), 4);
+
         // Light-grey lines between the cells and grey outside them, whatever
         // the window's own background.
         const QImage picture = shownPicture(w);

@@ -277,19 +277,40 @@ private slots:
         QCOMPARE(receivers_.portOf(8), quint16(receivers_.base() + 28));
     }
 
+    void buttonsStayEnabled_afterArrowKeys_andSendTheNewCurrentRow_data()
+    {
+        QTest::addColumn<int>("downs"); // arrow presses from the clicked row to row 3
+        QTest::addColumn<int>("button");
+        QTest::addColumn<Cells>("cells"); // row 3's
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("right outside the band") << 1 << int(Qt::RightButton)
+            << Cells{"146.000", "250", "0.000", "BOT", " "}
+            << line("[to@qv] rcv=3 freq=146000 srate=250 offset=0 fplug=B");
+        // Not filled, yet current: sent as it stands, with no plug letter.
+        QTest::newRow("left, antenna empty") << 2 << int(Qt::LeftButton)
+            << Cells{"10491.500", "1500", "9750.000", "", "X-OFF"}
+            << line("[to@qv] rcv=3 freq=10491500 srate=1500 offset=9750000 fplug= vgx=OFF");
+    }
+
     void buttonsStayEnabled_afterArrowKeys_andSendTheNewCurrentRow()
     {
+        QFETCH(int, downs);
+        QFETCH(int, button);
+        QFETCH(Cells, cells);
+        QFETCH(QByteArray, expected);
         TempStore store;
         storeHosts(store, receivers_, 4);
-        storeRow(store, 2, workedExample);
-        storeRow(store, 3, {"146.000", "250", "0.000", "BOT", " "});
+        storeRow(store, 3 - downs, workedExample);
+        storeRow(store, 3, cells);
         auto w = openWindow();
-        clickCell(grid(*w), 2);
-        QTest::keyClick(grid(*w), Qt::Key_Down);
+        clickCell(grid(*w), 3 - downs);
+        for (int i = 0; i < downs; ++i)
+            QTest::keyClick(grid(*w), Qt::Key_Down);
         QCOMPARE(grid(*w)->Row(), 3);
-        QTest::mouseClick(sendButton(*w), Qt::RightButton);
+        QTest::mousePress(sendButton(*w), Qt::MouseButton(button));
         QCOMPARE(receivers_.withMail(), QList<int>{3});
-        QCOMPARE(receivers_.take(3), line("[to@qv] rcv=3 freq=146000 srate=250 offset=0 fplug=B"));
+        QCOMPARE(receivers_.take(3), expected);
+        QVERIFY(w->alertText().isEmpty());
     }
 
     void spaceOnFocusedSend_sendsOncePerKeyPress_otherKeysNothing()

@@ -132,9 +132,16 @@ int runCommandLineMode(int &argc, char **argv, const QStringList &arguments)
     if (receiver < 1 || receiver > count)
         return usageError(parser, tr("There is no receiver %1: the receivers are 1 to %2.").arg(receiver).arg(count));
 
+    // The window offers Send only for a filled row; a stored row is held to
+    // the same before it goes the shared way.
+    const RowCells cells = storedRow(store, receiver);
+    if (!isFilled(cells)) {
+        tell(tr("Not sent: row %1 is empty or incomplete.").arg(receiver));
+        return ExitNothingSent;
+    }
     DatagramSender sender;
     const SendOutcome outcome =
-        sendReceiverCommand(sender, receiver, count, storedRow(store, receiver), storedHosts(store),
+        sendReceiverCommand(sender, receiver, count, cells, storedHosts(store),
                             parser.isSet(uplink) ? RightButtonBit : LeftButtonBit);
     if (!outcome.sent) {
         tell(outcome.problem);

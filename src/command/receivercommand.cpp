@@ -17,10 +17,6 @@ SendOutcome sendReceiverCommand(DatagramSender &sender, int receiver, int receiv
         outcome.problem = tr("Not sent: no receiver row is selected.");
         return outcome;
     }
-    if (!isFilled(cells)) {
-        outcome.problem = tr("Not sent: row %1 is empty or incomplete.").arg(receiver);
-        return outcome;
-    }
     const std::optional<CommandFields> fields = commandFieldsFromCells(receiver, cells);
     if (!fields) {
         outcome.problem = tr("Not sent: row %1 has no usable frequency, LO or symbol rate.").arg(receiver);

@@ -26,8 +26,10 @@ struct SendOutcome
 };
 
 // Sends receiver `receiver`'s row as a press with `buttonBits` would: one
-// datagram, or none and the reason. A row that is not filled in (frequency,
-// symbol rate and antenna) or cannot give a command is refused.
+// datagram, or none and the reason. A row that cannot give a command is
+// refused; whether a row is filled in is the front end's gate (the window's
+// selection, the command line's own check), since the window sends the
+// current row as it stands, an odd or empty antenna included.
 SendOutcome sendReceiverCommand(DatagramSender &sender, int receiver, int receiverCount,
                                 const RowCells &cells, const HostTexts &hosts, int buttonBits);
 

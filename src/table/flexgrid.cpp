@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QProxyStyle>
 #include <QStyleFactory>
 #include <QStyledItemDelegate>
@@ -52,8 +53,11 @@ public:
     }
 };
 
-// The current cell gets no focus frame: the style's frame tints the cell, and
-// a cell's colour (the red mark above all) must show as it is.
+// The style's focus frame tints the whole cell, and a cell's colour (the red
+// mark above all) must show as it is. So the cell is painted without the
+// focus state, and the current cell of a focused grid gets a thin frame of
+// its own instead, inset so the cell's colour shows around and inside it:
+// keyboard users see where the arrows have taken them.
 class PlainCellDelegate : public QStyledItemDelegate
 {
 public:
@@ -65,6 +69,27 @@ public:
         QStyleOptionViewItem plain(option);
         plain.state &= ~(QStyle::State_HasFocus | QStyle::State_MouseOver);
         QStyledItemDelegate::paint(painter, plain, index);
+        if (option.state & QStyle::State_HasFocus)
+            paintFocusFrame(painter, option.rect, index);
+    }
+
+private:
+    static void paintFocusFrame(QPainter *painter, const QRect &cell, const QModelIndex &index)
+    {
+        constexpr int inset = 1;
+        constexpr int width = 2;
+        const QRect frame = cell.adjusted(inset, inset, -inset, -inset);
+        if (frame.width() <= 2 * width || frame.height() <= 2 * width)
+            return;
+        // Dark on light fills (the red mark counts as light here), light on dark.
+        const QVariant fill = index.data(Qt::BackgroundRole);
+        const bool darkFill = fill.canConvert<QBrush>() && qGray(fill.value<QBrush>().color().rgb()) < 64;
+        const QColor ink = darkFill ? Qt::white : Qt::black;
+        // Filled rectangles, not a stroked path: exact pixels at any pen setting.
+        painter->fillRect(QRect(frame.left(), frame.top(), frame.width(), width), ink);
+        painter->fillRect(QRect(frame.left(), frame.bottom() - width + 1, frame.width(), width), ink);
+        painter->fillRect(QRect(frame.left(), frame.top(), width, frame.height()), ink);
+        painter->fillRect(QRect(frame.right() - width + 1, frame.top(), width, frame.height()), ink);
     }
 };
 } // namespace

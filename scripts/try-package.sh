@@ -91,6 +91,17 @@ for _ in $(seq 50); do [ -s "$settings" ] && break; sleep 0.1; done
 [ -s "$settings" ] || fail "Ctrl+R stored nothing in $settings"
 echo "Ctrl+R: window height now $(xwininfo -id "$window" | sed -n 's/^ *Height: //p'), stored in ~${settings#$user_home}:"
 sed 's/^/    /' "$settings"
+
+step "the command line, with no display, while the window is open on the same settings"
+as_user() {
+    (cd "$user_home" && env -i PATH=/usr/bin:/bin HOME="$user_home" LANG=C.UTF-8 "$@")
+}
+as_user zorudoza-zudizir-ivozudiro --version || fail "--version failed"
+as_user zorudoza-zudizir-ivozudiro --list || fail "--list failed"
+status=0
+as_user zorudoza-zudizir-ivozudiro --send 1 || status=$?
+[ "$status" -eq 1 ] || fail "--send 1 on an empty row ended with $status, not 1"
+echo "--send 1 on an empty row: exit 1, nothing sent"
 kill "$program"
 wait "$program" 2>/dev/null || true
 program=

@@ -487,22 +487,33 @@ private slots:
         QCOMPARE(after.read("Huge0", "Frequency", "unusable"), QString("unusable"));
     }
 
-    // A FIFO (or a folder) where the store's file belongs: the window starts
-    // at once on defaults and says so; what is there is never replaced.
+    // A FIFO, a folder or a file far too large where the store's file
+    // belongs: the window starts at once on defaults and says why; what is
+    // there is never read nor replaced.
     void storePathThatIsNoFile_startsOnDefaultsAndIsLeftAlone_data()
     {
-        QTest::addColumn<bool>("fifo");
-        QTest::newRow("FIFO") << true;
-        QTest::newRow("folder") << false;
+        QTest::addColumn<QString>("blocker");
+        QTest::addColumn<QString>("why");
+        QTest::newRow("FIFO") << "fifo" << "is not a file";
+        QTest::newRow("folder") << "folder" << "is not a file";
+        QTest::newRow("600 MB file, real lines at its start") << "huge" << "is larger than 16 MiB";
     }
 
     void storePathThatIsNoFile_startsOnDefaultsAndIsLeftAlone()
     {
-        QFETCH(bool, fifo);
+        QFETCH(QString, blocker);
+        QFETCH(QString, why);
+        const bool fifo = blocker == "fifo";
+        constexpr qint64 hugeSize = 600LL * 1000 * 1000;
         TempStore store;
         QVERIFY(QDir().mkpath(store.folder()));
         const QByteArray path = QFile::encodeName(store.filePath());
-        QVERIFY(fifo ? ::mkfifo(path.constData(), 0600) == 0 : QDir().mkdir(store.filePath()));
+        if (blocker == "huge") {
+            store.writeRaw(storeText(12999));
+            QVERIFY(QFile::resize(store.filePath(), hugeSize)); // sparse: nearly nothing written
+        } else {
+            QVERIFY(fifo ? ::mkfifo(path.constData(), 0600) == 0 : QDir().mkdir(store.filePath()));
+        }
         // Should anything open the FIFO to read, a writer comes after 2 s and
         // lets it go on, so that the test fails instead of hanging.
         std::atomic<bool> done{false};
@@ -525,14 +536,15 @@ private slots:
         QVERIFY2(startMs < 1000, qPrintable(QString("start-up took %1 ms").arg(startMs)));
         auto *port = control<QLineEdit>(*w, "qvipport");
         QCOMPARE(port->text(), QString("9900"));
-        QVERIFY2(w->alertText().contains("is not a file"), qPrintable(w->alertText()));
+        QVERIFY2(w->alertText().contains(why), qPrintable(w->alertText()));
 
         enterText(port, "12400");
         QVERIFY(w->alertText().startsWith("Not saved"));
-        QVERIFY(QFileInfo(store.filePath()).exists() && !QFileInfo(store.filePath()).isFile());
+        const QFileInfo there(store.filePath());
+        QVERIFY(blocker == "huge" ? there.size() == hugeSize : there.exists() && !there.isFile());
 
         // Once the path is free, the next write stores everything accepted.
-        QVERIFY(fifo ? QFile::remove(store.filePath()) : QDir().rmdir(store.filePath()));
+        QVERIFY(blocker == "folder" ? QDir().rmdir(store.filePath()) : QFile::remove(store.filePath()));
         enterText(control<QLineEdit>(*w, "qvipaddress0"), "10.0.0.7");
         QCOMPARE(w->alertText(), QString());
         QCOMPARE(store.get("IP", "Port"), QString("12400"));

@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSysInfo>
 #include <QThread>
 #include <QUdpSocket>
@@ -72,21 +73,15 @@ QByteArray storeText(int basePort)
 }
 
 // Whether the alert line reads as the problems (most urgent first) do with
-// every word whole: the first ones shown, their paths shortened in the folder
-// part only, and the number of those left to the tooltip.
+// every word whole: the first ones with only their paths' folders shortened,
+// then how many more the tooltip has.
 bool showsWholeWords(const QString &line, const QStringList &problems)
 {
-    const auto folderless = [](const QString &text) {
-        QStringList words = text.split(QLatin1Char(' '));
-        for (QString &word : words)
-            word = word.mid(word.lastIndexOf(QLatin1Char('/')) + 1);
-        return words.join(QLatin1Char(' '));
-    };
+    static const QRegularExpression folder(QStringLiteral("\\S*/"));
     for (qsizetype shown = problems.size(); shown >= 1; --shown) {
-        QString expected = folderless(problems.mid(0, shown).join(QLatin1Char(' ')));
-        if (shown < problems.size())
-            expected += QStringLiteral(" (+%1 more)").arg(problems.size() - shown);
-        if (folderless(line) == expected)
+        const QString more =
+            shown < problems.size() ? QStringLiteral(" (+%1 more)").arg(problems.size() - shown) : QString();
+        if (QString(line).remove(folder) == problems.mid(0, shown).join(' ').remove(folder) + more)
             return true;
     }
     return false;

@@ -5,6 +5,7 @@
 // (so a kill right after it loses nothing). Run as root, so permission bits
 // do not stop writes: the immutable flag (chattr +i) and a folder that cannot
 // be created do.
+#include "app/singlecopy.h"
 #include "immutablepaths.h"
 #include "loopbackreceivers.h"
 #include "testsupport.h"
@@ -16,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSysInfo>
 #include <QThread>
 #include <QUdpSocket>
@@ -70,6 +72,21 @@ QByteArray storeText(int basePort)
              "Antenna=TOP\nVoltage=X-HORIZ\n";
 }
 
+// Whether the alert line reads as the problems (most urgent first) do with
+// every word whole: the first ones with only their paths' folders shortened,
+// then how many more the tooltip has.
+bool showsWholeWords(const QString &line, const QStringList &problems)
+{
+    static const QRegularExpression folder(QStringLiteral("\\S*/"));
+    for (qsizetype shown = problems.size(); shown >= 1; --shown) {
+        const QString more =
+            shown < problems.size() ? QStringLiteral(" (+%1 more)").arg(problems.size() - shown) : QString();
+        if (QString(line).remove(folder) == problems.mid(0, shown).join(' ').remove(folder) + more)
+            return true;
+    }
+    return false;
+}
+
 // Numbers from /proc/net/snmp ("Udp", "NoPorts"); -1 where not readable.
 qint64 netCounter(const QByteArray &protocol, const QByteArray &name)
 {
@@ -99,16 +116,21 @@ private slots:
     {
         QTest::addColumn<QString>("blocker");
         QTest::addColumn<QString>("home");
-        QTest::newRow("immutable file and folder") << "immutable" << "";
-        QTest::newRow("folder that cannot be created") << "uncreatable" << "";
-        QTest::newRow("folder that cannot be created, long home path")
-            << "uncreatable" << "/home/" + QString(60, 'o') + "/a-rather-long-folder-name/.config";
+        QTest::addColumn<QString>("lockProblem"); // why a second copy would not be detected
+        const QString longHome = "/home/" + QString(60, 'o') + "/a-rather-long-folder-name/.config";
+        QTest::newRow("immutable file and folder") << "immutable" << "" << "";
+        QTest::newRow("folder that cannot be created") << "uncreatable" << "" << "";
+        QTest::newRow("folder that cannot be created, long home path") << "uncreatable" << longHome << "";
+        QTest::newRow("immutable, and no single-copy lock")
+            << "immutable" << "" << "could not be created (the folder is read-only, full or missing)";
+        QTest::newRow("long home path, and no single-copy lock") << "uncreatable" << longHome << "is not a file";
     }
 
     void unwritableStore_windowKeepsWorkingTellsOperatorAndLosesNothing()
     {
         QFETCH(QString, blocker);
         QFETCH(QString, home);
+        QFETCH(QString, lockProblem);
         TempStore store;
         LoopbackReceivers receivers;
         QVERIFY(receivers.open());
@@ -130,6 +152,9 @@ private slots:
         auto *port = control<QLineEdit>(*w, "qvipport");
         auto *grid = control<FlexGrid>(*w, "msf1");
         QCOMPARE(w->alertText(), QString());
+        const QString lockNote = lockProblem.isEmpty() ? QString()
+            : "A second copy would not be detected: " + singleCopyLockPath() + " " + lockProblem + ".";
+        w->setSingleCopyProblem(lockNote);
 
         ImmutablePaths immutable;
         if (blocker == "immutable") {
@@ -148,14 +173,16 @@ private slots:
         QVERIFY(!port->hasFocus());
         QVERIFY2(!w->alertText().isEmpty(), "the failed save was not reported");
         QVERIFY(alert->isVisible());
-        // The whole message shows on the label, its path shortened to fit;
-        // the tooltip has it all.
+        // The tooltip has every problem in full, one a line, the unsaved value
+        // first; the line shows whole words in the label's width.
+        QStringList problems{"Not saved: " + w->store().fileName() + " could not be written."};
+        if (!lockNote.isEmpty())
+            problems << lockNote;
+        QCOMPARE(w->alertText(), problems.join('\n'));
         QCOMPARE(alert->toolTip(), w->alertText());
-        QVERIFY(w->alertText().contains(w->store().fileName()));
         QVERIFY2(alert->fontMetrics().horizontalAdvance(alert->text()) <= alert->contentsRect().width(),
                  qPrintable(alert->text()));
-        QVERIFY2(alert->text().startsWith("Not saved: /"), qPrintable(alert->text()));
-        QVERIFY2(alert->text().endsWith(".conf could not be written."), qPrintable(alert->text()));
+        QVERIFY2(showsWholeWords(alert->text(), problems), qPrintable(alert->text()));
 
         // A copy to a row: the row shows it, the save fails visibly again.
         clickCell(*w, 3);
@@ -176,8 +203,9 @@ private slots:
             // disk, the warning goes, and everything stored before is there.
             immutable.release();
             enterText(port, "12400");
-            QCOMPARE(w->alertText(), QString());
-            QVERIFY(!alert->isVisible());
+            QCOMPARE(w->alertText(), lockNote);
+            QCOMPARE(alert->isVisible(), !lockNote.isEmpty());
+            QVERIFY2(lockNote.isEmpty() || showsWholeWords(alert->text(), {lockNote}), qPrintable(alert->text()));
             QCOMPARE(store.get("IP", "Port"), QString("12400"));
             const QByteArray now = store.readRaw();
             QVERIFY(now.contains("Port=12400"));
@@ -454,22 +482,33 @@ private slots:
         QCOMPARE(after.read("Huge0", "Frequency", "unusable"), QString("unusable"));
     }
 
-    // A FIFO (or a folder) where the store's file belongs: the window starts
-    // at once on defaults and says so; what is there is never replaced.
+    // A FIFO, a folder or a file far too large where the store's file
+    // belongs: the window starts at once on defaults and says why; what is
+    // there is never read nor replaced.
     void storePathThatIsNoFile_startsOnDefaultsAndIsLeftAlone_data()
     {
-        QTest::addColumn<bool>("fifo");
-        QTest::newRow("FIFO") << true;
-        QTest::newRow("folder") << false;
+        QTest::addColumn<QString>("blocker");
+        QTest::addColumn<QString>("why");
+        QTest::newRow("FIFO") << "fifo" << "is not a file";
+        QTest::newRow("folder") << "folder" << "is not a file";
+        QTest::newRow("600 MB file, real lines at its start") << "huge" << "is larger than 16 MiB";
     }
 
     void storePathThatIsNoFile_startsOnDefaultsAndIsLeftAlone()
     {
-        QFETCH(bool, fifo);
+        QFETCH(QString, blocker);
+        QFETCH(QString, why);
+        const bool fifo = blocker == "fifo";
+        constexpr qint64 hugeSize = 600LL * 1000 * 1000;
         TempStore store;
         QVERIFY(QDir().mkpath(store.folder()));
         const QByteArray path = QFile::encodeName(store.filePath());
-        QVERIFY(fifo ? ::mkfifo(path.constData(), 0600) == 0 : QDir().mkdir(store.filePath()));
+        if (blocker == "huge") {
+            store.writeRaw(storeText(12999));
+            QVERIFY(QFile::resize(store.filePath(), hugeSize)); // sparse: nearly nothing written
+        } else {
+            QVERIFY(fifo ? ::mkfifo(path.constData(), 0600) == 0 : QDir().mkdir(store.filePath()));
+        }
         // Should anything open the FIFO to read, a writer comes after 2 s and
         // lets it go on, so that the test fails instead of hanging.
         std::atomic<bool> done{false};
@@ -492,14 +531,15 @@ private slots:
         QVERIFY2(startMs < 1000, qPrintable(QString("start-up took %1 ms").arg(startMs)));
         auto *port = control<QLineEdit>(*w, "qvipport");
         QCOMPARE(port->text(), QString("9900"));
-        QVERIFY2(w->alertText().contains("is not a file"), qPrintable(w->alertText()));
+        QVERIFY2(w->alertText().contains(why), qPrintable(w->alertText()));
 
         enterText(port, "12400");
         QVERIFY(w->alertText().startsWith("Not saved"));
-        QVERIFY(QFileInfo(store.filePath()).exists() && !QFileInfo(store.filePath()).isFile());
+        const QFileInfo there(store.filePath());
+        QVERIFY(blocker == "huge" ? there.size() == hugeSize : there.exists() && !there.isFile());
 
         // Once the path is free, the next write stores everything accepted.
-        QVERIFY(fifo ? QFile::remove(store.filePath()) : QDir().rmdir(store.filePath()));
+        QVERIFY(blocker == "folder" ? QDir().rmdir(store.filePath()) : QFile::remove(store.filePath()));
         enterText(control<QLineEdit>(*w, "qvipaddress0"), "10.0.0.7");
         QCOMPARE(w->alertText(), QString());
         QCOMPARE(store.get("IP", "Port"), QString("12400"));

@@ -1,9 +1,12 @@
-// The alert line shows every problem in full: where it is too narrow, the
-// paths in it are shortened in their middle, never the words around them.
+// The alert line shows every problem's words whole: where it is too narrow,
+// the paths in it lose the middle of their folder part (the file name stays),
+// and when even that is not enough the most urgent problems show with a note
+// that the tooltip holds the rest.
 #pragma once
 
 #include <QFontMetrics>
 #include <QString>
 #include <QStringList>
 
-QString fitAlert(const QString &text, const QStringList &paths, const QFontMetrics &metrics, int width);
+// `messages` most urgent first; `paths` those that may be shortened in them.
+QString fitAlert(const QStringList &messages, const QStringList &paths, const QFontMetrics &metrics, int width);

@@ -383,27 +383,35 @@ void MainWindow::setStoreProblem(const QString &problem)
     showAlerts();
 }
 
-QString MainWindow::alertText() const
+QStringList MainWindow::alerts() const
 {
+    // Most urgent first: values that are not on disk, a send that failed,
+    // then that a second copy would not be detected.
     QStringList parts;
-    for (const QString &part : {singleCopyProblem_, storeProblem_, sendProblem_}) {
+    for (const QString &part : {storeProblem_, sendProblem_, singleCopyProblem_}) {
         if (!part.isEmpty())
             parts << part;
     }
-    return parts.join(QLatin1Char(' '));
+    return parts;
+}
+
+QString MainWindow::alertText() const
+{
+    return alerts().join(QLatin1Char('\n'));
 }
 
 void MainWindow::showAlerts()
 {
-    // The whole message always shows: paths in it are shortened in their
-    // middle to fit; the tooltip has the full text.
-    const QString text = alertText();
+    // Every word shows: paths are shortened in their folder part to fit, and
+    // what still does not fit is counted and left to the tooltip.
+    const QStringList messages = alerts();
+    const QString text = messages.join(QLatin1Char('\n'));
     const QString storeFile = store_.fileName();
     QStringList paths{storeFile, storeFile + QStringLiteral(".lock")};
     if (!singleCopyProblem_.isEmpty())
         paths << singleCopyLockPath();
     alertmessage->setText(
-        fitAlert(text, paths, alertmessage->fontMetrics(), alertmessage->contentsRect().width()));
+        fitAlert(messages, paths, alertmessage->fontMetrics(), alertmessage->contentsRect().width()));
     alertmessage->setToolTip(text);
     alertmessage->setVisible(!text.isEmpty());
 }

@@ -68,7 +68,8 @@ public:
 
     SettingsStore &store() { return store_; }
     const SendFlash &sendFlash() const { return *flash_; }
-    // What the window tells the operator about a failed save or send.
+    // What the window tells the operator about a failed save or send, in
+    // full: one problem a line, most urgent first (the alert line's tooltip).
     QString alertText() const;
     // Why a second copy would not be detected, for the alert line.
     void setSingleCopyProblem(const QString &problem);
@@ -89,6 +90,7 @@ private:
     WorkingSettingsBoxes workingSettings() const;
     void setSendProblem(const QString &problem);
     void setStoreProblem(const QString &problem);
+    QStringList alerts() const;
     void showAlerts();
 
     SettingsStore store_;

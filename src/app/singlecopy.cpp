@@ -27,8 +27,6 @@ QString programOf(qint64 pid)
 
 bool isLiveCopyOfThisProgram(qint64 pid)
 {
-    if (pid == QCoreApplication::applicationPid())
-        return true;
     if (pid <= 0 || (::kill(pid_t(pid), 0) != 0 && errno == ESRCH))
         return false;
     const QString theirs = programOf(pid);
@@ -37,7 +35,9 @@ bool isLiveCopyOfThisProgram(qint64 pid)
 }
 
 // QLockFile keeps a lock on the open file (flock) for as long as its holder
-// lives, from before it writes its process id into it.
+// lives, from before it writes its process id into it. A lock file naming a
+// live copy is still left over when nothing holds it: after a power cut the
+// process ids start again, so it may even name this very process.
 bool isHeldByAProcess(const QString &path)
 {
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
@@ -93,8 +93,7 @@ SingleCopyLock takeSingleCopyLock()
         qint64 pid = 0;
         QString host, application;
         const bool named = lock->getLockInfo(&pid, &host, &application);
-        if (named && isLiveCopyOfThisProgram(pid)
-            && (pid == QCoreApplication::applicationPid() || isHeldByAProcess(path))) {
+        if (named && isLiveCopyOfThisProgram(pid) && isHeldByAProcess(path)) {
             result.otherCopyRunning = true;
             return result;
         }

@@ -44,6 +44,11 @@ bool storeIsReadable(const SettingsStore &store)
     const QFileInfo file(store.fileName());
     if (!file.exists())
         return true;
+    if (file.isFile() && file.size() > SettingsStore::maxFileBytes) {
+        tell(tr("The settings file %1 is larger than %2; it is not read.")
+                 .arg(file.absoluteFilePath(), SettingsStore::maxFileSizeText()));
+        return false;
+    }
     QFile probe(file.absoluteFilePath());
     if (file.isFile() && probe.open(QIODevice::ReadOnly))
         return true;

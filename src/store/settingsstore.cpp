@@ -26,11 +26,17 @@ QString nativeStorePath()
         .absoluteFilePath();
 }
 
-// A FIFO would block the reader for ever, a folder or a device is no store.
-bool isNotAFile(const QString &path)
+// Why what is at the path cannot be the store ("" when it can be): a FIFO
+// would block the reader for ever, a folder or a device is no store, and a
+// huge file would be read whole. Looked at without opening it.
+QString unusable(const QString &path)
 {
     const QFileInfo info(path);
-    return info.exists() && !info.isFile();
+    if (info.exists() && !info.isFile())
+        return SettingsStore::tr("is not a file");
+    if (info.size() > SettingsStore::maxFileBytes)
+        return SettingsStore::tr("is larger than %1").arg(SettingsStore::maxFileSizeText());
+    return QString();
 }
 
 } // namespace
@@ -38,8 +44,9 @@ bool isNotAFile(const QString &path)
 SettingsStore::SettingsStore(QObject *parent)
     : QObject(parent), path_(nativeStorePath())
 {
-    if (isNotAFile(path_))
-        problem_ = tr("Not read: %1 is not a file; started on defaults.").arg(path_);
+    const QString why = unusable(path_);
+    if (!why.isEmpty())
+        problem_ = tr("Not read: %1 %2; started on defaults.").arg(path_, why);
     else
         settings_ = std::make_unique<QSettings>(path_, inifile::format());
 }
@@ -80,8 +87,10 @@ bool SettingsStore::saveUnsaved()
 
 bool SettingsStore::flush()
 {
-    if (isNotAFile(path_))
-        return fail(tr("Not saved: %1 is not a file.").arg(path_));
+    // Never replaced: the operator may want to look at what is there.
+    const QString why = unusable(path_);
+    if (!why.isEmpty())
+        return fail(tr("Not saved: %1 %2.").arg(path_, why));
 
     // QSettings holds this lock while it writes and waits 30 s for a lock it
     // cannot read before taking it over. The program is the only writer of

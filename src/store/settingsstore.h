@@ -25,6 +25,11 @@ class SettingsStore : public QObject
 
 public:
     static const QString applicationName;
+    // The store holds about fifty short texts, a few kilobytes. A file beyond
+    // this is not the program's, and reading it whole could take the memory
+    // and the time of a small host: it is neither read nor replaced.
+    static constexpr qint64 maxFileBytes = 16 * 1024 * 1024;
+    static QString maxFileSizeText() { return QStringLiteral("16 MiB"); }
 
     explicit SettingsStore(QObject *parent = nullptr);
     ~SettingsStore() override;

@@ -155,7 +155,9 @@ private slots:
     void answers_data()
     {
         QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<int>("store"); // 0 none, 1 presets, 2 a folder where the file belongs
+        // 0 none, 1 presets, 2 a folder where the file belongs, 3 presets in a
+        // file just too large to be read
+        QTest::addColumn<int>("store");
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("out"); // the start of standard output
         QTest::addColumn<QString>("err"); // the start of standard error
@@ -175,6 +177,8 @@ private slots:
                "7                                                       127.0.0.2:9927\n"
                "8                                                       127.0.0.2:9928\n" << "";
         QTest::newRow("--list, store not readable") << QStringList{"--list"} << 2 << 1 << ""
+            << program + ": The settings file ";
+        QTest::newRow("--list, store too large") << QStringList{"--list"} << 3 << 1 << ""
             << program + ": The settings file ";
         const QList<QPair<QStringList, QString>> usageErrors{
             {{"--frobnicate"}, "Unknown option 'frobnicate'."},
@@ -200,11 +204,13 @@ private slots:
         QFETCH(QString, out);
         QFETCH(QString, err);
         TempStore settings;
-        if (store == 1)
+        if (store == 1 || store == 3)
             storePresets(settings, 8, "9900", {{1, workedExample}, {3, {"10491.500"}},
                                                {6, {"2400.250", "66", "0.000", "BOT", " "}}});
         if (store == 2)
             QVERIFY(QDir().mkpath(settings.filePath()));
+        if (store == 3)
+            QVERIFY(QFile::resize(settings.filePath(), SettingsStore::maxFileBytes + 1)); // sparse
         const QStringList before = snapshot(settings);
         const Run run = runExecutable(settings, arguments);
         QVERIFY2(run.out.left(out.size()) == out && run.out.isEmpty() == out.isEmpty(), qPrintable(run.out));

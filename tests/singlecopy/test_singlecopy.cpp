@@ -173,6 +173,9 @@ private slots:
         QTest::newRow("names a live process of another program")
             << QByteArray::number(QCoreApplication::applicationPid()) + "\ntest_singlecopy\n" + host + "\n" << 0;
         QTest::newRow("folder in its place") << QByteArray("folder") << 0;
+        // After a power cut process ids start again: the starting copy may get
+        // the one its own old lock names.
+        QTest::newRow("names the starting process itself") << QByteArray("own pid") << 0;
     }
 
     void plantedLock_doesNotKeepTheProgramFromStarting()
@@ -183,8 +186,18 @@ private slots:
         UserFolders folders;
         QVERIFY(folders.create());
         const bool folder = content == "folder";
+        QString program = QStringLiteral(PROGRAM_PATH);
         if (folder) {
             QVERIFY(QDir().mkpath(folders.lockPath()));
+        } else if (content == "own pid") {
+            // A shell writes its own pid into the lock, then becomes the program.
+            program = folders.base.path() + QStringLiteral("/start.sh");
+            QFile script(program);
+            QVERIFY(script.open(QIODevice::WriteOnly));
+            script.write("#!/bin/sh\nprintf '%s\\nzorudoza-zudizir-ivozudiro\\n%s\\n' $$ '"
+                         + QSysInfo::machineHostName().toUtf8() + "' > '" + QFile::encodeName(folders.lockPath())
+                         + "'\nexec '" PROGRAM_PATH "'\n");
+            QVERIFY(script.setPermissions(script.permissions() | QFile::ExeOwner));
         } else {
             QFile lock(folders.lockPath());
             QVERIFY(lock.open(QIODevice::WriteOnly));
@@ -193,7 +206,7 @@ private slots:
                 lock.setFileTime(QDateTime::currentDateTime().addSecs(-ageSeconds), QFileDevice::FileModificationTime);
         }
 
-        QProcess *copy = startCopy(folders);
+        QProcess *copy = x_.startProgram(program, folders.config(), folders.runtime());
         QVERIFY(copy);
         QVERIFY2(QTest::qWaitFor([&] { return windows().size() == 1; }, patienceMs), "no window appeared");
         QVERIFY2(isMainWindow(windows().first()), "the copy was refused");

@@ -1,15 +1,14 @@
 #include "rowselection.h"
 
+#include "copyoperations.h"
 #include "flexgrid.h"
-#include "rowcells.h"
 #include "tuning/numbers.h"
 
 #include <QWidget>
 
 bool isFilledRow(const FlexGrid &grid, int row)
 {
-    return isFilled(RowCells{grid.TextMatrix(row, 1), grid.TextMatrix(row, 2), grid.TextMatrix(row, 3),
-                             grid.TextMatrix(row, 4), grid.TextMatrix(row, 5)});
+    return isFilled(readRow(grid, row));
 }
 
 bool showsUplinkHint(const QString &frequencyCell)

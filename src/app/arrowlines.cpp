@@ -1,5 +1,7 @@
 #include "arrowlines.h"
 
+#include "table/twips.h"
+
 #include <QPainter>
 
 namespace {
@@ -16,7 +18,6 @@ constexpr Line lines[] = {
     {"Line7", 11700, 4860, 11700, 5520}, {"Line8", 11460, 5340, 11700, 5580},
     {"Line9", 11940, 5340, 11700, 5580},
 };
-constexpr double twipsPerPixel = 15.0;
 } // namespace
 
 ArrowLines::ArrowLines(QWidget *parent)
@@ -33,7 +34,7 @@ void ArrowLines::paintEvent(QPaintEvent *)
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(QColor(255, 0, 0), 4, Qt::SolidLine, Qt::RoundCap));
     for (const Line &line : lines) {
-        painter.drawLine(QPointF(line.x1 / twipsPerPixel, line.y1 / twipsPerPixel),
-                         QPointF(line.x2 / twipsPerPixel, line.y2 / twipsPerPixel));
+        painter.drawLine(QPointF(line.x1 / double(twipsPerPixel), line.y1 / double(twipsPerPixel)),
+                         QPointF(line.x2 / double(twipsPerPixel), line.y2 / double(twipsPerPixel)));
     }
 }

@@ -3,12 +3,10 @@
 #include "accessiblenames.h"
 #include "alertline.h"
 #include "arrowlines.h"
-#include "command/hostboxes.h"
 #include "command/hostentry.h"
 #include "command/receivercommand.h"
-#include "command/storedpresets.h"
 #include "focuslosswatcher.h"
-#include "layoutunits.h"
+#include "hostboxes.h"
 #include "singlecopy.h"
 #include "table/flexgrid.h"
 #include "tuning/boxstate.h"
@@ -27,8 +25,6 @@
 const QString MainWindow::caption = QStringLiteral("Zorudoza Zudizir Ivozudiro - 3d20u");
 
 namespace {
-
-constexpr int twipsPerPixel = FlexGrid::twipsPerPixel;
 
 void refill(QComboBox *box, const QStringList &items)
 {
@@ -61,7 +57,6 @@ void MainWindow::connectHandlers()
     connect(copytorx, &QPushButton::clicked, this, &MainWindow::copytorx_Click);
     connect(copytosettings, &QPushButton::clicked, this, &MainWindow::copytosettings_Click);
     connect(frequency, &QComboBox::editTextChanged, this, &MainWindow::frequency_Change);
-    connect(frequency, &QComboBox::activated, this, &MainWindow::frequency_Click);
     // Any change of the chosen item, by the operator or by the program, runs
     // the step box's handler; the empty item makes it stop at once.
     connect(frequencymegs, &QComboBox::currentIndexChanged, this, &MainWindow::frequencymegs_Click);
@@ -159,12 +154,12 @@ void MainWindow::SetupWindow()
     qvipaddress[1]->setText(hosts.secondHost);
     qvipport->setText(hosts.basePort);
 
-    const QString working = receiverSection(0);
-    frequency->setEditText(store_.read(working, rowKeys()[0], QStringLiteral("10491.500")));
-    symbolrate->setEditText(store_.read(working, rowKeys()[1], QStringLiteral("1500")));
-    offset->setEditText(store_.read(working, rowKeys()[2], QStringLiteral("9750.000")));
-    chooseItemByText(antenna, store_.read(working, rowKeys()[3], QStringLiteral("TOP")));
-    chooseItemByText(voltage, store_.read(working, rowKeys()[4], QStringLiteral(" ")));
+    const RowCells working = storedWorkingSettings(store_);
+    frequency->setEditText(working.frequency);
+    symbolrate->setEditText(working.symbolRate);
+    offset->setEditText(working.offset);
+    chooseItemByText(antenna, working.antenna);
+    chooseItemByText(voltage, working.voltage);
 
     for (QWidget *box : std::initializer_list<QWidget *>{frequency, symbolrate, offset})
         setLastAccepted(box, static_cast<QComboBox *>(box)->currentText());
@@ -206,8 +201,7 @@ void MainWindow::Form_KeyPress(int &characterCode)
         maxreceivers = 8;
     else if (maxreceivers == 8)
         maxreceivers = 4;
-    store_.write(QStringLiteral("MaxReceivers"), QStringLiteral("Receivers"),
-                 QString::number(maxreceivers));
+    storeReceiverCount(store_, maxreceivers);
     SetupWindow();
 }
 
@@ -302,11 +296,6 @@ void MainWindow::frequency_Change()
     frequencyTextChanged(frequencymegs, frequencydecimal);
 }
 
-void MainWindow::frequency_Click()
-{
-    // Picking a band start only puts its text into the box.
-}
-
 void MainWindow::frequency_LostFocus()
 {
     CheckNumberBox(frequency, frequencyRule);
@@ -348,11 +337,6 @@ void MainWindow::sendx_KeyPress(int characterCode)
 {
     if (characterCode == ' ')
         sendx_MouseDown(LeftButtonBit);
-}
-
-void MainWindow::sendxtimer_Timer()
-{
-    flash_->sendxtimer_Timer();
 }
 
 void MainWindow::qvipaddress_LostFocus(int index)

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "command/sending.h"
-#include "command/storedpresets.h"
+#include "sendbutton.h"
 #include "store/settingsstore.h"
 #include "table/copyoperations.h"
 #include "table/rowselection.h"
@@ -26,8 +26,6 @@ class MainWindow : public QWidget
 
 public:
     static const QString caption;
-    static constexpr int defaultReceivers = defaultReceiverCount;
-    static constexpr int largestReceiverCount = ::largestReceiverCount;
 
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
@@ -43,7 +41,6 @@ public:
     void copytorx_Click();
     void copytosettings_Click();
     void frequency_Change();
-    void frequency_Click();
     void frequency_LostFocus();
     void frequencymegs_Click();
     void frequencydecimal_Click();
@@ -51,7 +48,6 @@ public:
     void offset_LostFocus();
     void sendx_MouseDown(int buttonBits);
     void sendx_KeyPress(int characterCode);
-    void sendxtimer_Timer();
     void qvipaddress_LostFocus(int index);
     void qvipport_LostFocus();
 

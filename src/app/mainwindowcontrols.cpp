@@ -4,7 +4,7 @@
 
 #include "accessiblenames.h"
 #include "arrowlines.h"
-#include "layoutunits.h"
+#include "store/storeschema.h"
 #include "table/flexgrid.h"
 
 #include <QComboBox>
@@ -103,7 +103,7 @@ void MainWindow::createControls()
     qvipaddress[0] = makeTextBox("qvipaddress0", defaultFirstHost,
                                  QStringLiteral("IP address of the Raspberry Pi running Quenvale"));
     place(qvipaddress[0], 3300, 600, 2055, 405);
-    qvipport = makeTextBox("qvipport", QStringLiteral("9900"),
+    qvipport = makeTextBox("qvipport", defaultBasePort,
                            QStringLiteral("Must be xx00 or xx000 and >= 1100 and <= 65400"));
     place(qvipport, 11400, 600, 1455, 405);
     qvipaddress[1] = makeTextBox("qvipaddress1", defaultSecondHost,

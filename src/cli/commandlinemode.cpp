@@ -1,10 +1,10 @@
 #include "commandlinemode.h"
 
 #include "command/receivercommand.h"
-#include "command/storedpresets.h"
 #include "presettable.h"
 #include "programmode.h"
 #include "store/settingsstore.h"
+#include "store/storeschema.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -41,18 +41,18 @@ int usageError(const QCommandLineParser &parser, const QString &message)
 // and cannot be read (reading it as empty would show made-up defaults).
 bool storeIsReadable(const SettingsStore &store)
 {
-    const QFileInfo file(store.fileName());
-    if (!file.exists())
+    const QString path = QFileInfo(store.fileName()).absoluteFilePath();
+    switch (store.readability()) {
+    case SettingsStore::Readability::Readable:
         return true;
-    if (file.isFile() && file.size() > SettingsStore::maxFileBytes) {
+    case SettingsStore::Readability::TooLarge:
         tell(tr("The settings file %1 is larger than %2; it is not read.")
-                 .arg(file.absoluteFilePath(), SettingsStore::maxFileSizeText()));
+                 .arg(path, SettingsStore::maxFileSizeText()));
         return false;
+    case SettingsStore::Readability::NotReadable:
+        break;
     }
-    QFile probe(file.absoluteFilePath());
-    if (file.isFile() && probe.open(QIODevice::ReadOnly))
-        return true;
-    tell(tr("The settings file %1 cannot be read.").arg(file.absoluteFilePath()));
+    tell(tr("The settings file %1 cannot be read.").arg(path));
     return false;
 }
 

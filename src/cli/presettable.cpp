@@ -1,7 +1,7 @@
 #include "presettable.h"
 
-#include "command/sending.h"
-#include "command/storedpresets.h"
+#include "command/receivercommand.h"
+#include "store/storeschema.h"
 
 #include <QList>
 #include <QStringList>

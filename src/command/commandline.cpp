@@ -1,14 +1,11 @@
 #include "commandline.h"
 
+#include "downlinkwindow.h"
 #include "tuning/numbers.h"
 
 #include <cmath>
 
 namespace {
-
-constexpr int32_t downlinkLowKhz = 10490000;
-constexpr int32_t downlinkHighKhz = 10500000; // excluded
-constexpr int32_t uplinkShiftKhz = 8089500;
 
 struct VoltageCode
 {
@@ -80,11 +77,6 @@ std::optional<CommandFields> commandFieldsFromCells(int receiver, const RowCells
         }
     }
     return fields;
-}
-
-bool inDownlinkWindow(int32_t frequencyKhz)
-{
-    return frequencyKhz >= downlinkLowKhz && frequencyKhz < downlinkHighKhz;
 }
 
 CommandFields uplinkVariant(CommandFields fields)

@@ -5,13 +5,13 @@
 // voltage generator state). One line travels alone in one UDP datagram.
 #pragma once
 
-#include "table/rowcells.h"
+#include "downlinkwindow.h"
+#include "store/presets.h"
 
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
 #include <optional>
-
 
 struct CommandFields
 {
@@ -38,9 +38,6 @@ std::optional<int32_t> frequencyKhz(const QString &megahertzText);
 std::optional<int32_t> offsetKhz(const QString &megahertzText);
 
 QString antennaPlug(const QString &antennaCell);
-
-// The QO-100 downlink window in which a right press sends the uplink.
-bool inDownlinkWindow(int32_t frequencyKhz);
 
 // The uplink variant: frequency lowered by the uplink shift, the other plug
 // ("A" when none), no LO.

@@ -10,39 +10,40 @@ const QString hintPrefix = QStringLiteral(
     "BASEIPPORT = ");
 }
 
+AddressEntry parseAddress(const QString &text, bool boxesHoldSameText)
+{
+    AddressEntry entry;
+    const QStringList parts = text.isEmpty() ? QStringList() : text.split(QLatin1Char('.'));
+    if (parts.size() != 4) {
+        entry.errors = 1;
+    } else {
+        QStringList values;
+        for (const QString &part : parts) {
+            const std::optional<long long> value = numbers::wholeTextInteger(part);
+            if (!value || *value < 0 || *value > 255)
+                ++entry.errors;
+            else
+                values << QString::number(*value);
+        }
+        if (entry.errors == 0)
+            entry.normalised = values.join(QLatin1Char('.'));
+    }
+    if (boxesHoldSameText)
+        ++entry.errors;
+    return entry;
+}
+
 std::optional<QString> normaliseAddress(const QString &text)
 {
-    if (text.isEmpty())
+    const AddressEntry entry = parseAddress(text, false);
+    if (entry.errors != 0)
         return std::nullopt;
-    const QStringList parts = text.split(QLatin1Char('.'));
-    if (parts.size() != 4)
-        return std::nullopt;
-    QStringList values;
-    for (const QString &part : parts) {
-        const std::optional<long long> value = numbers::wholeTextInteger(part);
-        if (!value || *value < 0 || *value > 255)
-            return std::nullopt;
-        values << QString::number(*value);
-    }
-    return values.join(QLatin1Char('.'));
+    return entry.normalised;
 }
 
 int addressErrorCount(const QString &text, bool boxesHoldSameText)
 {
-    int errors = 0;
-    const QStringList parts = text.isEmpty() ? QStringList() : text.split(QLatin1Char('.'));
-    if (parts.size() != 4) {
-        errors = 1;
-    } else {
-        for (const QString &part : parts) {
-            const std::optional<long long> value = numbers::wholeTextInteger(part);
-            if (!value || *value < 0 || *value > 255)
-                ++errors;
-        }
-    }
-    if (boxesHoldSameText)
-        ++errors;
-    return errors;
+    return parseAddress(text, boxesHoldSameText).errors;
 }
 
 PortVerdict checkPort(const QString &text)

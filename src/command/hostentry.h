@@ -4,14 +4,24 @@
 #include <QString>
 #include <optional>
 
-// "a.b.c.d" with four numeric components 0 to 255 (blanks around a component
-// and leading zeros allowed), written back as plain numbers: " 010.1.2.3"
-// gives "10.1.2.3". Nothing for any other text.
+// An address entry read once: "a.b.c.d" with four numeric components 0 to
+// 255 (blanks around a component and leading zeros allowed) is written back
+// as plain numbers (" 010.1.2.3" gives "10.1.2.3"). The errors: 1 for a
+// wrong number of components, else one per component that is not numeric or
+// out of range; plus 1 when the two address boxes hold the same text. The
+// entry is accepted at 0 errors; `normalised` is empty unless the text
+// itself is a usable address.
+struct AddressEntry
+{
+    QString normalised;
+    int errors = 0;
+};
+AddressEntry parseAddress(const QString &text, bool boxesHoldSameText);
+
+// The normalised address, or nothing for any other text.
 std::optional<QString> normaliseAddress(const QString &text);
 
-// The errors of an address entry: 1 for a wrong number of components, else
-// one per component that is not numeric or out of range; plus 1 when the two
-// address boxes hold the same text. The entry is accepted at 0.
+// The error count alone.
 int addressErrorCount(const QString &text, bool boxesHoldSameText);
 
 enum class PortVerdict { NotNumeric, Rejected, Accepted };

@@ -4,18 +4,9 @@
 #pragma once
 
 #include "sending.h"
-#include "table/rowcells.h"
+#include "store/presets.h"
 
 #include <QString>
-
-// The host values a command is sent with: the last accepted texts of the two
-// address boxes and of the base port box (the store holds the same texts).
-struct HostTexts
-{
-    QString firstHost;
-    QString secondHost;
-    QString basePort;
-};
 
 struct SendOutcome
 {

@@ -2,6 +2,7 @@
 
 #include "inifile.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
 
@@ -63,6 +64,19 @@ QString SettingsStore::read(const QString &section, const QString &key, const QS
         return fallback;
     const QVariant value = settings_->value(sectionKey(section, key));
     return value.isValid() ? value.toString() : fallback;
+}
+
+SettingsStore::Readability SettingsStore::readability() const
+{
+    const QFileInfo file(path_);
+    if (!file.exists())
+        return Readability::Readable;
+    if (file.isFile() && file.size() > maxFileBytes)
+        return Readability::TooLarge;
+    QFile probe(path_);
+    if (file.isFile() && probe.open(QIODevice::ReadOnly))
+        return Readability::Readable;
+    return Readability::NotReadable;
 }
 
 bool SettingsStore::write(const QString &section, const QString &key, const QString &text)

@@ -58,6 +58,11 @@ public:
 
     QString fileName() const { return path_; }
 
+    // Whether the file can be read as the store: no file at all reads as
+    // empty, which is fine; one that is too large or cannot be opened is not.
+    enum class Readability { Readable, TooLarge, NotReadable };
+    Readability readability() const;
+
 signals:
     // A write could not reach the disk or the file could not be read
     // (`problem` says why, for the operator), or, with an empty text, a later

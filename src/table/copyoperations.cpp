@@ -1,25 +1,11 @@
 #include "copyoperations.h"
 
 #include "flexgrid.h"
-#include "store/settingsstore.h"
 #include "tuning/boxstate.h"
 #include "tuning/numbers.h"
 
 #include <QComboBox>
 #include <cmath>
-
-QString receiverSection(int row)
-{
-    return QStringLiteral("RX") + QString::number(row);
-}
-
-const QStringList &rowKeys()
-{
-    static const QStringList keys = {QStringLiteral("Frequency"), QStringLiteral("SymbolRate"),
-                                     QStringLiteral("Offset"), QStringLiteral("Antenna"),
-                                     QStringLiteral("Voltage")};
-    return keys;
-}
 
 RowCells workingSettingsTexts(const WorkingSettingsBoxes &boxes)
 {
@@ -57,12 +43,7 @@ void writeRow(FlexGrid &grid, int row, const RowCells &cells)
 
 void persistRow(SettingsStore &store, const FlexGrid &grid, int row)
 {
-    QVector<StoreEntry> entries;
-    for (const QString &section : {receiverSection(0), receiverSection(row)}) {
-        for (int col = 1; col <= 5; ++col)
-            entries.append({section, rowKeys().at(col - 1), grid.TextMatrix(row, col)});
-    }
-    store.write(entries);
+    storeCopiedRow(store, row, readRow(grid, row));
 }
 
 bool loadRowIntoSettings(const FlexGrid &grid, int row, const WorkingSettingsBoxes &boxes)

@@ -1,19 +1,13 @@
 // The two copies between the working settings and a receiver row.
 #pragma once
 
-#include "rowcells.h"
+#include "store/storeschema.h"
 
 #include <QStringList>
 
 class FlexGrid;
 class QComboBox;
 class SettingsStore;
-
-// Sections of the store: "RX0" holds the working settings, "RX<n>" row n.
-QString receiverSection(int row);
-
-// The store keys of the five row cells, in column order 1 to 5.
-const QStringList &rowKeys();
 
 struct WorkingSettingsBoxes
 {

@@ -17,11 +17,6 @@ constexpr int designRows = 5;
 constexpr int designCols = 6;
 constexpr int rowHeightPixels = 22; // five rows fill the 1695-twip design height
 
-int pixelsFromTwips(double twips)
-{
-    return int(std::lround(twips / FlexGrid::twipsPerPixel));
-}
-
 // Moves with the arrow and page keys stay among the receiver rows.
 QModelIndex receiverRowsOnly(const QModelIndex &index, const QAbstractItemModel *model)
 {
@@ -229,7 +224,7 @@ void FlexGrid::setColWidth(int col, int twips)
         return;
     colWidthTwips_.resize(columnCount(), -1);
     colWidthTwips_[col] = twips;
-    setColumnWidth(col, pixelsFromTwips(twips));
+    setColumnWidth(col, twipsToPixels(twips));
 }
 
 int FlexGrid::ColWidth(int col) const
@@ -255,7 +250,7 @@ int FlexGrid::Height() const
 
 void FlexGrid::setHeight(int twips)
 {
-    resize(width(), pixelsFromTwips(twips));
+    resize(width(), twipsToPixels(twips));
 }
 
 int FlexGrid::Width() const

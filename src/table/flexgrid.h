@@ -4,6 +4,8 @@
 // cell, ...). Sizes are in twips, 15 to a pixel; colours are 0x00BBGGRR.
 #pragma once
 
+#include "twips.h"
+
 #include <QTableWidget>
 
 class FlexGrid : public QTableWidget
@@ -11,7 +13,6 @@ class FlexGrid : public QTableWidget
     Q_OBJECT
 
 public:
-    static constexpr int twipsPerPixel = 15;
 
     explicit FlexGrid(QWidget *parent = nullptr);
 

@@ -2,19 +2,13 @@
 
 #include "copyoperations.h"
 #include "flexgrid.h"
-#include "tuning/numbers.h"
+#include "command/downlinkwindow.h"
 
 #include <QWidget>
 
 bool isFilledRow(const FlexGrid &grid, int row)
 {
     return isFilled(readRow(grid, row));
-}
-
-bool showsUplinkHint(const QString &frequencyCell)
-{
-    const double megahertz = numbers::leadingNumber(frequencyCell);
-    return megahertz >= 10490.0 && megahertz <= 10500.0;
 }
 
 void selectCurrentRow(const RowSelectionControls &controls, int maxreceivers, int fixedcolor)

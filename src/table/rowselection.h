@@ -24,6 +24,3 @@ void selectCurrentRow(const RowSelectionControls &controls, int maxreceivers, in
 
 // A row is filled when its Frequency, Symbol Rate and Antenna cells hold text.
 bool isFilledRow(const FlexGrid &grid, int row);
-
-// The uplink hint shows for a downlink frequency from 10490 to 10500 MHz.
-bool showsUplinkHint(const QString &frequencyCell);

@@ -1,26 +1,69 @@
 #include "numbers.h"
 
+#include <algorithm>
 #include <charconv>
-#include <clocale>
 #include <cmath>
-#include <cstdlib>
 #include <limits>
-#include <locale.h>
 #include <string>
 
 namespace numbers {
 namespace {
 
-// strtod in the "C" locale: the desktop's locale must never turn a full stop
-// into something else. strtod (unlike from_chars) tells overflow, which gives
-// infinity, from underflow, which gives zero.
-double parseC(const std::string &s)
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Whether a number whose digits from_chars found out of range is too large
+// (rather than too small) for a double: the sign of its decimal magnitude,
+// from the digits before and after the point and the exponent. Only called
+// for a nonzero mantissa, so the sign is never in doubt.
+bool overflows(const std::string &s)
 {
-    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
-    return strtod_l(s.c_str(), nullptr, cLocale);
+    size_t i = (!s.empty() && (s[0] == '+' || s[0] == '-')) ? 1 : 0;
+    long long magnitude = 0;
+    bool seenNonZero = false;
+    for (; i < s.size() && isDigit(s[i]); ++i) {
+        seenNonZero = seenNonZero || s[i] != '0';
+        if (seenNonZero)
+            ++magnitude;
+    }
+    if (i < s.size() && s[i] == '.') {
+        for (++i; i < s.size() && isDigit(s[i]) && !seenNonZero; ++i) {
+            if (s[i] != '0')
+                seenNonZero = true;
+            else
+                --magnitude;
+        }
+        while (i < s.size() && isDigit(s[i]))
+            ++i;
+    }
+    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+        ++i;
+        const bool negative = i < s.size() && s[i] == '-';
+        if (i < s.size() && (s[i] == '+' || s[i] == '-'))
+            ++i;
+        long long exponent = 0;
+        for (; i < s.size() && isDigit(s[i]); ++i)
+            exponent = std::min(exponent * 10 + (s[i] - '0'), 1000000LL); // far past any double
+        magnitude += negative ? -exponent : exponent;
+    }
+    return magnitude > 0;
 }
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+// A plain decimal number with an optional exponent, read in the C locale's
+// terms whatever the desktop's locale: a full stop is always the point. Too
+// large gives infinity and too small zero, of the number's sign, as strtod
+// has it.
+double parseC(const std::string &s)
+{
+    const bool negative = !s.empty() && s[0] == '-';
+    const char *first = s.data() + ((!s.empty() && s[0] == '+') ? 1 : 0);
+    double value = 0.0;
+    const std::from_chars_result result = std::from_chars(first, s.data() + s.size(), value);
+    if (result.ec == std::errc::result_out_of_range)
+        value = overflows(s) ? std::numeric_limits<double>::infinity() : 0.0;
+    else if (result.ec != std::errc())
+        value = 0.0;
+    return negative ? -std::abs(value) : std::abs(value);
+}
 
 bool isBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
 

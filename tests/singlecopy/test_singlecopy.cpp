@@ -110,15 +110,15 @@ private slots:
 
         QCOMPARE(singleCopyLockPath(), folders.lockPath());
         auto first = takeSingleCopyLock();
-        QVERIFY(first);
+        QVERIFY(first.lock);
         QVERIFY(QFile::exists(folders.lockPath()));
         const SingleCopyLock second = takeSingleCopyLock();
-        QVERIFY(!second);
+        QVERIFY(!second.lock);
         QVERIFY(second.otherCopyRunning);
         QCOMPARE(second.problem, QString());
         first.lock.reset();
         QVERIFY(!QFile::exists(folders.lockPath()));
-        QVERIFY(takeSingleCopyLock());
+        QVERIFY(takeSingleCopyLock().lock);
     }
 
     // No lock can be taken, and no copy holds one: the program runs, and its
@@ -151,7 +151,7 @@ private slots:
         clock.start();
         const SingleCopyLock taken = takeSingleCopyLock();
         QVERIFY(clock.elapsed() < 1000);
-        QVERIFY(!taken);
+        QVERIFY(!taken.lock);
         QVERIFY(!taken.otherCopyRunning);
         QVERIFY2(taken.problem.startsWith("A second copy would not be detected: " + folders.lockPath() + " "),
                  qPrintable(taken.problem));

@@ -2,11 +2,11 @@
 // grid's own scale, whatever the display's dots per inch.
 #pragma once
 
-#include "table/flexgrid.h"
-
 #include <cmath>
 
-inline int twipsToPixels(int twips)
+inline constexpr int twipsPerPixel = 15;
+
+inline int twipsToPixels(double twips)
 {
-    return int(std::lround(double(twips) / FlexGrid::twipsPerPixel));
+    return int(std::lround(twips / twipsPerPixel));
 }

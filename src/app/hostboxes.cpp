@@ -1,14 +1,12 @@
 #include "hostboxes.h"
 
-#include "hostentry.h"
-#include "store/settingsstore.h"
+#include "command/hostentry.h"
+#include "store/storeschema.h"
 #include "tuning/boxstate.h"
 
 #include <QLineEdit>
 
 namespace {
-const QString ipSection = QStringLiteral("IP");
-
 void refuse(QLineEdit *box)
 {
     box->setText(lastAccepted(box));
@@ -22,14 +20,14 @@ void checkAddressBox(QLineEdit *const (&qvipaddress)[2], int index, SettingsStor
     QLineEdit *box = qvipaddress[index];
     const QString text = box->text();
     const bool sameText = qvipaddress[0]->text() == qvipaddress[1]->text();
-    const std::optional<QString> normalised = normaliseAddress(text);
-    if (addressErrorCount(text, sameText) != 0 || !normalised) {
+    const AddressEntry entry = parseAddress(text, sameText);
+    if (entry.errors != 0) {
         refuse(box);
         return;
     }
-    box->setText(*normalised);
-    setLastAccepted(box, *normalised);
-    store.write(ipSection, QStringLiteral("Address") + QString::number(index), *normalised);
+    box->setText(entry.normalised);
+    setLastAccepted(box, entry.normalised);
+    storeHostAddress(store, index, entry.normalised);
 }
 
 void checkPortBox(QLineEdit *qvipport, QLineEdit *secondHostBox, SettingsStore &store)
@@ -40,7 +38,7 @@ void checkPortBox(QLineEdit *qvipport, QLineEdit *secondHostBox, SettingsStore &
         refuse(qvipport);
         return;
     case PortVerdict::Accepted:
-        store.write(ipSection, QStringLiteral("Port"), text);
+        storeBasePort(store, text);
         setLastAccepted(qvipport, text);
         break;
     case PortVerdict::Rejected:

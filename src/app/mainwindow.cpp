@@ -124,14 +124,15 @@ void MainWindow::SetupWindow()
 
     fillSelectionLists();
 
+    // The count is 1 to largestReceiverCount, so the sizes below stay far
+    // inside 16 bits; every row is as high as the header row.
     maxreceivers = storedReceiverCount(store_);
     msf1->setRows(maxreceivers + 1);
-    const int32_t extraRows = int16_t(maxreceivers - 4);
-    msf1->setHeight(gridheight + int32_t(msf1->RowHeight(0)) * extraRows);
-    selectmessage->move(selectmessage->x(),
-                        twipsToPixels(selecttop + int32_t(msf1->RowHeight(0)) * extraRows));
+    const int growth = msf1->RowHeight(0) * (maxreceivers - 4);
+    msf1->setHeight(gridheight + growth);
+    selectmessage->move(selectmessage->x(), twipsToPixels(selecttop + growth));
     msf1->setFormatString(QStringLiteral("RX\tFrequency\tSymbol Rate\tLoc Osc\tAntenna\tVoltage"));
-    setHeight(formheight + int32_t(msf1->RowHeight(0)) * extraRows);
+    setHeight(formheight + growth);
     qvipaddress[1]->setVisible(maxreceivers > 4);
     secondlabel->setVisible(maxreceivers > 4);
     for (int col = 0; col < msf1->Cols(); ++col)
@@ -139,6 +140,8 @@ void MainWindow::SetupWindow()
     for (int col = 0; col < msf1->Cols(); ++col)
         msf1->setColAlignment(col, 4);
 
+    // CellBackColor is the current cell's: the header cell (0, 0) gives the
+    // colour that unmarks a row.
     msf1->setRow(0);
     msf1->setCol(0);
     fixedcolor = msf1->CellBackColor();
@@ -181,6 +184,8 @@ void MainWindow::SetupWindow()
     focusWatcher_->setPaused(false);
     if (boxWithFocus && !boxWithFocus->hasFocus())
         focusWatcher_->check(boxWithFocus);
+    // Last, after the focus has moved and the box's check has run its
+    // handlers: no receiver row is current, so none is selected.
     msf1->setRow(0);
     rightlabel->setVisible(false);
     qvipaddress[1]->setToolTip(secondHostHint(qvipport->text()));

@@ -197,10 +197,7 @@ void MainWindow::Form_KeyPress(int &characterCode)
         return;
     // The mark goes, wherever the arrow keys have moved the current cell
     // since the row was chosen; no other cell changes colour.
-    for (int row = 1; row <= maxreceivers && row < msf1->Rows(); ++row) {
-        if (msf1->cellColour(row, 0) == selectedRowColour)
-            msf1->setCellColour(row, 0, fixedcolor);
-    }
+    clearSelectionMark(*msf1, maxreceivers, fixedcolor);
     characterCode = 0;
     if (maxreceivers == 4)
         maxreceivers = 8;

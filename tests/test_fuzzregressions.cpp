@@ -1,6 +1,6 @@
 // Faults that fuzzing found, each kept as a case of its own. The inputs that
 // found them are also replayed from fuzz/regressions/ (tests/fuzzreplay).
-#include "testsupport.h"
+#include "windowsupport.h"
 #include "table/flexgrid.h"
 
 #include <QLineEdit>

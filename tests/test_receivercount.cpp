@@ -1,6 +1,6 @@
 // The receiver count: how a stored count is laid out, and the Ctrl+R toggle
 // whatever control has the focus.
-#include "testsupport.h"
+#include "operatorsteps.h"
 #include "table/flexgrid.h"
 
 #include <QComboBox>
@@ -35,19 +35,6 @@ protected:
 private:
     Qt::Key key_;
 };
-
-// Types a key with Ctrl into the window as the operator would: it goes to
-// the control that has the focus.
-void typeCtrl(MainWindow &w, Qt::Key key)
-{
-    QTest::keyClick(w.windowHandle(), key, Qt::ControlModifier);
-}
-
-void clickRow(FlexGrid *grid, int row)
-{
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
-                      grid->visualRect(grid->model()->index(row, 0)).center());
-}
 
 void verifyLayoutFor(const MainWindow &w, int receivers)
 {
@@ -172,7 +159,7 @@ private slots:
         auto w = openWindow();
         auto *grid = control<FlexGrid>(*w, "msf1");
         if (name == "copytorx")
-            clickRow(grid, 1); // enables the button
+            clickCell(grid, 1, 0); // enables the button
         QWidget *target = control<QWidget>(*w, qPrintable(name));
         target->setFocus();
         QTRY_VERIFY(target->hasFocus() || target->isAncestorOf(QApplication::focusWidget()));
@@ -247,7 +234,7 @@ private slots:
         auto *grid = control<FlexGrid>(*w, "msf1");
         const int fixedcolor = w->fixedcolor;
 
-        clickRow(grid, 3);
+        clickCell(grid, 3, 0);
         QCOMPARE(grid->Row(), 3);
         QCOMPARE(grid->cellColour(3, 0), 255);
         for (const char *name : {"copytosettings", "copytorx", "sendx"})

@@ -1,5 +1,5 @@
 // The window's controls as designed, and what set-up builds from the store.
-#include "testsupport.h"
+#include "operatorsteps.h"
 #include "table/flexgrid.h"
 #include "tuning/boxstate.h"
 
@@ -148,12 +148,6 @@ QString ownerName(QWidget *widget, const MainWindow &w)
                   : QStringLiteral("<none>");
 }
 
-void clickRow(FlexGrid *grid, int row)
-{
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
-                      grid->visualRect(grid->model()->index(row, 0)).center());
-}
-
 int pixels(int twips)
 {
     return twips / 15;
@@ -299,7 +293,7 @@ private slots:
         store.put("RX1", "Antenna", "TOP");
         auto w = openWindow();
         auto *grid = control<FlexGrid>(*w, "msf1");
-        clickRow(grid, 1); // a filled row enables the three buttons
+        clickCell(grid, 1, 0); // a filled row enables the three buttons
         for (const char *name : {"copytosettings", "copytorx", "sendx"})
             QVERIFY(control<QWidget>(*w, name)->isEnabled());
 
@@ -546,7 +540,7 @@ private slots:
         const int h = grid->RowHeight(0);
 
         for (int round = 0; round < 3; ++round) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_R, Qt::ControlModifier);
+            toggleReceiverCount(*w);
             QCOMPARE(w->maxreceivers, 8);
             QCOMPARE(w->height(), windowSize.height() + 4 * h / 15);
             QCOMPARE(grid->height(), gridRect.height() + 4 * h / 15);
@@ -554,7 +548,7 @@ private slots:
             verifyListsHoldExactlyTheirItems(*w);
             verifyAllRowsShow(*grid);
 
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_R, Qt::ControlModifier);
+            toggleReceiverCount(*w);
             QCOMPARE(w->maxreceivers, 4);
             QCOMPARE(w->size(), windowSize);
             QCOMPARE(grid->geometry(), gridRect);

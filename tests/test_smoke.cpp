@@ -1,4 +1,4 @@
-#include "testsupport.h"
+#include "windowsupport.h"
 #include "table/flexgrid.h"
 #include "tuning/boxstate.h"
 

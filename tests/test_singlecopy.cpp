@@ -38,29 +38,9 @@ QMap<QString, QByteArray> snapshot(const QString &folder)
     return files;
 }
 
-// A user of the program: a config folder holding a store, and a runtime
-// folder for the lock.
-struct UserFolders
-{
-    QTemporaryDir base;
-    QString config() const { return base.path() + QStringLiteral("/config"); }
-    QString runtime() const { return base.path() + QStringLiteral("/runtime"); }
-    QString lockPath() const { return runtime() + QStringLiteral("/zorudoza-zudizir-ivozudiro.lock"); }
-
-    bool create()
-    {
-        if (!base.isValid() || !QDir().mkpath(config() + QStringLiteral("/ZorudozaZudizirIvozudiro"))
-            || !QDir().mkpath(runtime()))
-            return false;
-        QFile::setPermissions(runtime(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        QFile store(config() + QStringLiteral("/ZorudozaZudizirIvozudiro/ZorudozaZudizirIvozudiro.conf"));
-        if (!store.open(QIODevice::WriteOnly))
-            return false;
-        store.write("[MaxReceivers]\nReceivers=8\n\n[IP]\nPort=9900\n\n"
-                    "[RX3]\nFrequency=10491.500\nSymbolRate=1500\nAntenna=TOP\n");
-        return true;
-    }
-};
+// A store with a filled row, which the refused copy must leave alone.
+const QByteArray presetStore = "[MaxReceivers]\nReceivers=8\n\n[IP]\nPort=9900\n\n"
+                               "[RX3]\nFrequency=10491.500\nSymbolRate=1500\nAntenna=TOP\n";
 
 } // namespace
 
@@ -103,7 +83,7 @@ private slots:
     void lock_isHeldByOneHolderAtATime()
     {
         UserFolders folders;
-        QVERIFY(folders.create());
+        QVERIFY(folders.create(presetStore));
         const QByteArray previous = qgetenv("XDG_RUNTIME_DIR");
         qputenv("XDG_RUNTIME_DIR", folders.runtime().toLocal8Bit());
         auto restore = qScopeGuard([&] { qputenv("XDG_RUNTIME_DIR", previous); });
@@ -135,7 +115,7 @@ private slots:
     {
         QFETCH(QString, blocker);
         UserFolders folders;
-        QVERIFY(folders.create());
+        QVERIFY(folders.create(presetStore));
         const QByteArray previous = qgetenv("XDG_RUNTIME_DIR");
         qputenv("XDG_RUNTIME_DIR", folders.runtime().toLocal8Bit());
         auto restore = qScopeGuard([&] { qputenv("XDG_RUNTIME_DIR", previous); });
@@ -184,14 +164,14 @@ private slots:
         QFETCH(QByteArray, content);
         QFETCH(int, ageSeconds);
         UserFolders folders;
-        QVERIFY(folders.create());
+        QVERIFY(folders.create(presetStore));
         const bool folder = content == "folder";
         QString program = QStringLiteral(PROGRAM_PATH);
         if (folder) {
             QVERIFY(QDir().mkpath(folders.lockPath()));
         } else if (content == "own pid") {
             // A shell writes its own pid into the lock, then becomes the program.
-            program = folders.base.path() + QStringLiteral("/start.sh");
+            program = folders.home() + QStringLiteral("/start.sh");
             QFile script(program);
             QVERIFY(script.open(QIODevice::WriteOnly));
             script.write("#!/bin/sh\nprintf '%s\\nzorudoza-zudizir-ivozudiro\\n%s\\n' $$ '"
@@ -222,7 +202,7 @@ private slots:
     {
         SKIP_WITHOUT_X_SERVER(x_);
         UserFolders folders;
-        QVERIFY(folders.create());
+        QVERIFY(folders.create(presetStore));
         const QMap<QString, QByteArray> storeBefore = snapshot(folders.config());
 
         QProcess *first = startCopy(folders);
@@ -262,7 +242,7 @@ private slots:
     {
         SKIP_WITHOUT_X_SERVER(x_);
         UserFolders folders;
-        QVERIFY(folders.create());
+        QVERIFY(folders.create(presetStore));
 
         QProcess *killed = startCopy(folders);
         QVERIFY(killed);

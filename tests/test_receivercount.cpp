@@ -1,5 +1,6 @@
 // The receiver count: how a stored count is laid out, and the Ctrl+R toggle
 // whatever control has the focus.
+#include "designedlayout.h"
 #include "operatorsteps.h"
 #include "table/flexgrid.h"
 
@@ -44,9 +45,9 @@ void verifyLayoutFor(const MainWindow &w, int receivers)
     QCOMPARE(grid->Rows(), receivers + 1);
     for (int row = 1; row <= receivers; ++row)
         QCOMPARE(grid->TextMatrix(row, 0), QString::number(row));
-    QCOMPARE(grid->Height(), 1695 + h * (receivers - 4));
-    QCOMPARE(w.Height(), 8025 + h * (receivers - 4));
-    QCOMPARE(control<QLabel>(w, "selectmessage")->y() * 15, 7500 + h * (receivers - 4));
+    QCOMPARE(grid->Height(), designed("msf1").height + h * (receivers - 4));
+    QCOMPARE(w.Height(), designedFormHeight + h * (receivers - 4));
+    QCOMPARE(control<QLabel>(w, "selectmessage")->y() * 15, designed("selectmessage").top + h * (receivers - 4));
     QCOMPARE(control<QLineEdit>(w, "qvipaddress1")->isVisible(), receivers > 4);
     QCOMPARE(control<QLabel>(w, "secondlabel")->isVisible(), receivers > 4);
     const QRect visible = grid->viewport()->rect();

@@ -16,7 +16,6 @@
 
 namespace {
 
-const QString caption = QStringLiteral("Zorudoza Zudizir Ivozudiro - 3d20u");
 constexpr int patienceMs = 20000; // the longest wait for a window, a datagram or an exit
 
 // Client positions of what the operator clicks (design twips / 15).
@@ -70,7 +69,7 @@ private:
     }
 
     QStringList xdotool(const QStringList &arguments) const { return x_.xdotool(arguments); }
-    QStringList windows() const { return x_.windowsTitled(caption); }
+    QStringList windows() const { return x_.programWindows(); }
     QRect geometry(const QString &id) const { return x_.geometry(id); }
 
     // The main window of a freshly started program, focused for keys.
@@ -79,7 +78,7 @@ private:
         QString found;
         (void)QTest::qWaitFor([&] {
             for (const QString &id : windows()) {
-                if (geometry(id).width() == 900)
+                if (x_.isMainWindow(id))
                     found = id;
             }
             return !found.isEmpty();
@@ -266,7 +265,7 @@ private slots:
         QStringList mains;
         QString box;
         for (const QString &id : windows()) {
-            if (geometry(id).width() == 900)
+            if (x_.isMainWindow(id))
                 mains << id;
             else
                 box = id;

@@ -202,8 +202,7 @@ private slots:
         TempStore store;
         auto w = openWindow();
         auto *port = control<QLineEdit>(*w, "qvipport");
-        port->setFocus();
-        QTRY_VERIFY(port->hasFocus());
+        focusOn(port);
         port->end(false);
         QVERIFY(port->selectedText().isEmpty());
         KeyPressCounter counter(port, Qt::Key_A);

@@ -235,8 +235,7 @@ private slots:
         auto w = openWindow();
         clickCell(grid(*w), 1);
         SendButton *sendx = sendButton(*w);
-        sendx->setFocus();
-        QTRY_VERIFY(sendx->hasFocus());
+        focusOn(sendx);
 
         QTest::keyClick(sendx, Qt::Key_Space);
         QKeyEvent repeated(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), true);
@@ -262,10 +261,7 @@ private slots:
         auto w = openWindow();
         clickCell(grid(*w), 3);
         auto *address = control<QLineEdit>(*w, "qvipaddress0");
-        address->setFocus();
-        QTRY_VERIFY(address->hasFocus());
-        address->selectAll();
-        QTest::keyClicks(address, "127.0.0.3");
+        typeInto(address, "127.0.0.3");
         QCOMPARE(address->text(), QString("127.0.0.3"));
         QCOMPARE(lastAccepted(address), firstHost);
 

@@ -335,11 +335,8 @@ private slots:
         store.put("IP", "Address1", "10.0.0.9");
         store.put("IP", "Port", "12000");
         const QStringList working{"1296.125", "333", "1152.000", "BOT", "Y-HORIZ-TONE"};
-        const QStringList keys{"Frequency", "SymbolRate", "Offset", "Antenna", "Voltage"};
-        for (int i = 0; i < 5; ++i) {
-            store.put("RX0", keys.at(i), working.at(i));
-            store.put("RX4", keys.at(i), working.at(i));
-        }
+        storeRow(store, 0, working);
+        storeRow(store, 4, working);
         store.put("RX2", "Frequency", "10489.750"); // a row with some keys only
         store.put("RX2", "Antenna", "TOP");
         const QByteArray before = store.readRaw();

@@ -13,7 +13,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QMessageBox>
-#include <QScopeGuard>
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
@@ -50,22 +49,32 @@ class SingleCopyTest : public QObject
 
 private:
     XServer x_{patienceMs};
+    const QByteArray runtimeDir_ = qgetenv("XDG_RUNTIME_DIR");
+    UserFolders folders;
 
-    QProcess *startCopy(const UserFolders &folders)
+    QProcess *startCopy(const UserFolders &user)
     {
-        return x_.startProgram(QStringLiteral(PROGRAM_PATH), folders.config(), folders.runtime());
+        return x_.startProgram(QStringLiteral(PROGRAM_PATH), user.config(), user.runtime());
     }
 
-    // The program's visible windows: its main window and any message box
-    // carry the same title.
-    QStringList windows() const { return x_.windowsTitled(caption); }
-
-    // The main window is 900 pixels wide; its height follows the receiver count.
-    bool isMainWindow(const QString &id) const { return x_.geometry(id).width() == 900; }
+    QStringList windows() const { return x_.programWindows(); }
+    bool isMainWindow(const QString &id) const { return x_.isMainWindow(id); }
 
 private slots:
     void initTestCase() { x_.start(); }
-    void cleanup() { x_.endPrograms(); }
+    // Every case has a user of its own, whose runtime folder is also this
+    // process's, for the cases that take the lock here.
+    void init()
+    {
+        QVERIFY(folders.create(presetStore));
+        qputenv("XDG_RUNTIME_DIR", folders.runtime().toLocal8Bit());
+    }
+
+    void cleanup()
+    {
+        x_.endPrograms();
+        qputenv("XDG_RUNTIME_DIR", runtimeDir_);
+    }
     void cleanupTestCase() { x_.stop(); }
 
     void alreadyRunningBox_tellsWithOneOkButton()
@@ -82,11 +91,6 @@ private slots:
 
     void lock_isHeldByOneHolderAtATime()
     {
-        UserFolders folders;
-        QVERIFY(folders.create(presetStore));
-        const QByteArray previous = qgetenv("XDG_RUNTIME_DIR");
-        qputenv("XDG_RUNTIME_DIR", folders.runtime().toLocal8Bit());
-        auto restore = qScopeGuard([&] { qputenv("XDG_RUNTIME_DIR", previous); });
 
         QCOMPARE(singleCopyLockPath(), folders.lockPath());
         auto first = takeSingleCopyLock();
@@ -114,11 +118,6 @@ private slots:
     void unusableLockPath_programRunsAndSaysWhy()
     {
         QFETCH(QString, blocker);
-        UserFolders folders;
-        QVERIFY(folders.create(presetStore));
-        const QByteArray previous = qgetenv("XDG_RUNTIME_DIR");
-        qputenv("XDG_RUNTIME_DIR", folders.runtime().toLocal8Bit());
-        auto restore = qScopeGuard([&] { qputenv("XDG_RUNTIME_DIR", previous); });
         ImmutablePaths immutable;
         if (blocker == "folder")
             QVERIFY(QDir().mkpath(folders.lockPath()));
@@ -163,8 +162,6 @@ private slots:
         SKIP_WITHOUT_X_SERVER(x_);
         QFETCH(QByteArray, content);
         QFETCH(int, ageSeconds);
-        UserFolders folders;
-        QVERIFY(folders.create(presetStore));
         const bool folder = content == "folder";
         QString program = QStringLiteral(PROGRAM_PATH);
         if (folder) {
@@ -201,8 +198,6 @@ private slots:
     void secondCopy_isRefusedAndEndsAfterOkLeavingTheStoreAlone()
     {
         SKIP_WITHOUT_X_SERVER(x_);
-        UserFolders folders;
-        QVERIFY(folders.create(presetStore));
         const QMap<QString, QByteArray> storeBefore = snapshot(folders.config());
 
         QProcess *first = startCopy(folders);
@@ -241,8 +236,6 @@ private slots:
     void killedCopy_leavesNoLockThatBlocksTheNextStart()
     {
         SKIP_WITHOUT_X_SERVER(x_);
-        UserFolders folders;
-        QVERIFY(folders.create(presetStore));
 
         QProcess *killed = startCopy(folders);
         QVERIFY(killed);

@@ -165,6 +165,16 @@ public:
                         QLatin1Char('^') + title + QLatin1Char('$')});
     }
 
+    // The program's visible windows: its main window and any message box
+    // carry the same title.
+    QStringList programWindows() const
+    {
+        return windowsTitled(QStringLiteral("Zorudoza Zudizir Ivozudiro - 3d20u"));
+    }
+
+    // The main window is 900 pixels wide; its height follows the receiver count.
+    bool isMainWindow(const QString &id) const { return geometry(id).width() == 900; }
+
     // A window's place on the screen and its size; (0, 0, -1, -1) for what
     // could not be read.
     QRect geometry(const QString &window) const

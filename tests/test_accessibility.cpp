@@ -1,6 +1,7 @@
 // What a screen reader gets from the real window through Qt's accessibility
 // interface: each control's name and description, and the receiver table's
 // cells with their row and column titles and the selection mark.
+#include "designedlayout.h"
 #include "operatorsteps.h"
 
 #include <QAccessible>
@@ -8,9 +9,6 @@
 #include <QPushButton>
 
 namespace {
-const QString secondHostHint = QStringLiteral(
-    "IP address of the second Raspberry Pi running Quenvale, which should be started with "
-    "BASEIPPORT = ");
 
 QString name(QAccessibleInterface *iface)
 {
@@ -50,7 +48,7 @@ private slots:
                                       << "IP address of the Raspberry Pi running Quenvale";
         QTest::newRow("qvipport") << "Quenvale Base IP Port"
                                   << "Must be xx00 or xx000 and >= 1100 and <= 65400";
-        QTest::newRow("qvipaddress1") << "Second Quenvale" << secondHostHint + "9904";
+        QTest::newRow("qvipaddress1") << "Second Quenvale" << secondHostHintStart + "9904";
         QTest::newRow("frequency") << "Frequency (MHz)" << "";
         QTest::newRow("frequencymegs") << "Frequency MHz digit" << "";
         QTest::newRow("frequencydecimal") << "Frequency fraction (kHz)" << "";
@@ -91,7 +89,7 @@ private slots:
         typeInto(port, "12000");
         pressTab(port);
         QCOMPARE(accessible(control<QLineEdit>(*w, "qvipaddress1"))->text(QAccessible::Description),
-                 secondHostHint + "12004");
+                 secondHostHintStart + "12004");
     }
 
     void gridCell_isReadWithItsTitlesAndTheMark_data()

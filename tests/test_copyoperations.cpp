@@ -55,11 +55,6 @@ QStringList sectionTexts(const TempStore &store, int section)
     return texts;
 }
 
-void putRow(TempStore &store, int row, const QStringList &texts)
-{
-    for (int key = 0; key < 5; ++key)
-        store.put(receiverSection(row), rowKeys().at(key), texts.at(key));
-}
 } // namespace
 
 class CopyOperationsTest : public QObject
@@ -118,7 +113,7 @@ private slots:
         TempStore store;
         store.put("MaxReceivers", "Receivers", "8");
         const QStringList row2 = {"145.800", "333", "0.000", "BOT", "Y-HORIZ-TONE"};
-        putRow(store, 2, row2);
+        storeRow(store, 2, row2);
         CopyWindow w;
         clickCell(w.grid, 2);
         clickOn(w.copytosettings);
@@ -135,7 +130,7 @@ private slots:
     void loadingARow_setsOnlyTheBoxTexts()
     {
         TempStore store;
-        putRow(store, 1, {"145.800", "333", "0.000", "BOT", "Y-HORIZ"});
+        storeRow(store, 1, {"145.800", "333", "0.000", "BOT", "Y-HORIZ"});
         CopyWindow w;
         QComboBox *frequencymegs = w.box("frequencymegs");
         QComboBox *frequencydecimal = w.box("frequencydecimal");
@@ -172,9 +167,9 @@ private slots:
     void loadingAfterArrowKeys_takesTheCurrentRow_andSkipsARowWithoutFrequency()
     {
         TempStore store;
-        putRow(store, 1, {"145.800", "333", "0.000", "BOT", "Y-HORIZ"});
-        putRow(store, 2, {"435.000", "250", "0.000", "TOP", "X-OFF"});
-        putRow(store, 3, {"", "1000", "9750.000", "TOP", " "});
+        storeRow(store, 1, {"145.800", "333", "0.000", "BOT", "Y-HORIZ"});
+        storeRow(store, 2, {"435.000", "250", "0.000", "TOP", "X-OFF"});
+        storeRow(store, 3, {"", "1000", "9750.000", "TOP", " "});
         CopyWindow w;
         const QStringList untouched = w.boxTexts();
         clickCell(w.grid, 1);

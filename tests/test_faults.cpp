@@ -8,7 +8,7 @@
 #include "app/singlecopy.h"
 #include "immutablepaths.h"
 #include "loopbackreceivers.h"
-#include "testsupport.h"
+#include "operatorsteps.h"
 #include "table/flexgrid.h"
 
 #include <QComboBox>
@@ -16,6 +16,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSysInfo>
@@ -29,39 +30,6 @@
 #include <unistd.h>
 
 namespace {
-
-// Operator steps, through the widgets' own event handling.
-void clickCell(MainWindow &w, int row, int col = 1)
-{
-    auto *grid = control<FlexGrid>(w, "msf1");
-    const QRect cell = grid->visualItemRect(grid->item(row, col));
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
-}
-
-void pressSend(MainWindow &w, Qt::MouseButton button)
-{
-    auto *sendx = control<QPushButton>(w, "sendx");
-    QTest::mousePress(sendx, button);
-    QTest::mouseRelease(sendx, button);
-}
-
-void enterText(QLineEdit *box, const QString &text)
-{
-    box->setFocus();
-    QTRY_VERIFY(box->hasFocus());
-    box->selectAll();
-    QTest::keyClicks(box, text);
-    QTest::keyClick(box, Qt::Key_Tab);
-}
-
-void enterText(QComboBox *box, const QString &text)
-{
-    box->setFocus();
-    QTRY_VERIFY(box->hasFocus());
-    box->lineEdit()->selectAll();
-    QTest::keyClicks(box->lineEdit(), text);
-    QTest::keyClick(box->lineEdit(), Qt::Key_Tab);
-}
 
 // A store file in the program's own layout.
 QByteArray storeText(int basePort)
@@ -185,7 +153,7 @@ private slots:
         QVERIFY2(showsWholeWords(alert->text(), problems), qPrintable(alert->text()));
 
         // A copy to a row: the row shows it, the save fails visibly again.
-        clickCell(*w, 3);
+        clickCell(grid, 3);
         QCOMPARE(grid->Row(), 3);
         QTest::mouseClick(control<QPushButton>(*w, "copytorx"), Qt::LeftButton);
         QCOMPARE(grid->TextMatrix(3, 1), QString("10491.500"));
@@ -194,7 +162,7 @@ private slots:
         // The window goes on working: a stored row still goes out.
         if (blocker == "immutable") {
             QCOMPARE(store.readRaw(), stored);
-            clickCell(*w, 2);
+            clickCell(grid, 2);
             pressSend(*w, Qt::LeftButton);
             QCOMPARE(moved.take(),
                      QStringList{"2: [to@qv] rcv=2 freq=10491500 srate=1500 offset=9750000 fplug=A vgx=HI\r\n"});
@@ -267,7 +235,7 @@ private slots:
             "8: [to@qv] rcv=8 freq=2402000 srate=1500 offset=0 fplug=B\r\n"};
         QStringList arrived;
         for (int row = 1; row <= 8; ++row) {
-            clickCell(*w, row);
+            clickCell(grid, row);
             QCOMPARE(grid->Row(), row);
             pressSend(*w, Qt::LeftButton);
             pressSend(*w, Qt::RightButton);
@@ -290,7 +258,7 @@ private slots:
         enterText(control<QComboBox>(*w, "offset"), "9750");
         control<QComboBox>(*w, "antenna")->setCurrentIndex(1);
         control<QComboBox>(*w, "voltage")->setCurrentIndex(0);
-        clickCell(*w, 1);
+        clickCell(grid, 1);
         QTest::mouseClick(control<QPushButton>(*w, "copytorx"), Qt::LeftButton);
         QCOMPARE(grid->TextMatrix(1, 1), QString("10491.500"));
         QCOMPARE(store.get("RX1", "SymbolRate"), QString("333"));
@@ -313,7 +281,7 @@ private slots:
         probe = LoopbackReceivers(); // closed again: nothing listens there now
         store.writeRaw(storeText(base));
         auto w = openWindow();
-        clickCell(*w, 2);
+        clickCell(grid(*w), 2);
 
         const qint64 noPortsBefore = netCounter("Udp", "NoPorts");
         const qint64 unreachableBefore = netCounter("Icmp", "InDestUnreachs");
@@ -362,7 +330,7 @@ private slots:
             QSKIP("chattr +i is not supported here, so no store can be made unwritable for root");
 
         // A copy into a row, a port, an address, Ctrl+R: each "Not saved".
-        clickCell(*w, 3);
+        clickCell(grid(*w), 3);
         QTest::mouseClick(control<QPushButton>(*w, "copytorx"), Qt::LeftButton);
         enterText(control<QLineEdit>(*w, "qvipport"), "12400");
         enterText(control<QLineEdit>(*w, "qvipaddress0"), "10.0.0.7");
@@ -561,7 +529,7 @@ private slots:
         QVERIFY(store.readRaw().contains("Address0=10.0.0.7"));
 
         enterText(control<QComboBox>(*w, "frequency"), "2400.25");
-        clickCell(*w, 3);
+        clickCell(grid(*w), 3);
         QTest::mouseClick(control<QPushButton>(*w, "copytorx"), Qt::LeftButton);
         const QByteArray disk = store.readRaw();
         const int rx3 = int(disk.indexOf("[RX3]"));

@@ -1,5 +1,6 @@
 // Host addresses and the base port: which entries pass, how an address is
 // written back, the second host's hint, and where each receiver's commands go.
+#include "designedlayout.h"
 #include "command/hostentry.h"
 #include "command/sending.h"
 
@@ -8,9 +9,6 @@
 
 namespace {
 const QString refused = QStringLiteral("<refused>");
-const QString hintPrefix = QStringLiteral(
-    "IP address of the second Raspberry Pi running Quenvale, which should be started with "
-    "BASEIPPORT = ");
 } // namespace
 
 Q_DECLARE_METATYPE(PortVerdict)
@@ -121,7 +119,7 @@ private slots:
         QFETCH(QString, port);
         QFETCH(QString, number);
         const QString hint = secondHostHint(port);
-        QCOMPARE(hint, hintPrefix + number);
+        QCOMPARE(hint, secondHostHintStart + number);
     }
 
     void secondHostHint_forAPortThatIsNoNumber_namesNoNumber_data()
@@ -135,8 +133,8 @@ private slots:
     {
         QFETCH(QString, port);
         const QString hint = secondHostHint(port);
-        QVERIFY2(hint.startsWith(hintPrefix), qPrintable(hint));
-        QVERIFY2(!hint.mid(hintPrefix.size()).contains(QRegularExpression("\\d")), qPrintable(hint));
+        QVERIFY2(hint.startsWith(secondHostHintStart), qPrintable(hint));
+        QVERIFY2(!hint.mid(secondHostHintStart.size()).contains(QRegularExpression("\\d")), qPrintable(hint));
     }
 
     void receiverPort_isBasePlusTwentyPlusReceiver_data()

@@ -2,6 +2,7 @@
 // as the focus leaves them (Tab or a click), what is stored, the second
 // host's hint, two boxes holding the same address, and a send that follows a
 // new base port to a real loopback socket.
+#include "designedlayout.h"
 #include "operatorsteps.h"
 #include "tuning/boxstate.h"
 
@@ -10,9 +11,6 @@
 #include <QUdpSocket>
 
 namespace {
-const QString hintPrefix = QStringLiteral(
-    "IP address of the second Raspberry Pi running Quenvale, which should be started with "
-    "BASEIPPORT = ");
 
 struct HostWindow
 {
@@ -253,7 +251,7 @@ private slots:
             verifyRefused(w.port(), "9900", beeps);
             QVERIFY(!store.has("IP", "Port"));
         }
-        QCOMPARE(secondHost->toolTip(), hintPort.isEmpty() ? marked : hintPrefix + hintPort);
+        QCOMPARE(secondHost->toolTip(), hintPort.isEmpty() ? marked : secondHostHintStart + hintPort);
     }
 
     void setUpMovingTheFocusToTheGrid_checksTheReloadedBox()

@@ -1,6 +1,6 @@
 // Choosing a receiver row on the real window: the red mark, the buttons and
 // the uplink hint that follow the row, and which clicks and keys choose.
-#include "testsupport.h"
+#include "operatorsteps.h"
 #include "table/flexgrid.h"
 #include "table/rowselection.h"
 
@@ -9,29 +9,12 @@
 
 namespace {
 
-using Cells = QStringList; // Frequency, Symbol Rate, Loc Osc, Antenna, Voltage
-
-const QStringList cellKeys{"Frequency", "SymbolRate", "Offset", "Antenna", "Voltage"};
-
-void storeRow(TempStore &store, int row, const Cells &cells)
-{
-    for (int col = 0; col < cellKeys.size(); ++col)
-        store.put(QStringLiteral("RX%1").arg(row), cellKeys[col], cells.value(col));
-}
-
 // Four receivers: rows 1 to 3 filled (row 1 in the downlink band), row 4 empty.
 void storeFourRows(TempStore &store)
 {
     storeRow(store, 1, {"10491.500", "1500", "9750.000", "TOP", "X-HORIZ"});
     storeRow(store, 2, {"1240.000", "333", "0.000", "BOT", " "});
     storeRow(store, 3, {"2400.000", "2000", "0.000", "TOP", "Y-OFF"});
-}
-
-void clickCell(FlexGrid *grid, int row, int col)
-{
-    const QRect cell = grid->visualRect(grid->model()->index(row, col));
-    QVERIFY(grid->viewport()->rect().contains(cell.center()));
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
 }
 
 struct Selection

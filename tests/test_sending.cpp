@@ -1,7 +1,8 @@
 // Sending the selected row from the real window to receivers that listen on
 // loopback addresses: the exact datagram, its host and port, which presses
 // and keys send, the red flash, and what is never sent.
-#include "testsupport.h"
+#include "loopbackreceivers.h"
+#include "operatorsteps.h"
 #include "command/sending.h"
 #include "table/flexgrid.h"
 #include "tuning/boxstate.h"
@@ -9,102 +10,15 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QNetworkDatagram>
-#include <QRandomGenerator>
 #include <QUdpSocket>
-#include <array>
-
 
 namespace {
 
-using Cells = QStringList; // Frequency, Symbol Rate, Loc Osc, Antenna, Voltage
-
 const QString firstHost = QStringLiteral("127.0.0.1");
 const QString secondHost = QStringLiteral("127.0.0.2");
-const QStringList cellKeys{"Frequency", "SymbolRate", "Offset", "Antenna", "Voltage"};
 const Cells workedExample{"10491.500", "1500", "9750.000", "TOP", "X-HORIZ"};
 
-// Eight receivers as real UDP sockets: 1 to 4 on the first host, 5 to 8 on
-// the second, each at base port + 20 + its number. The base is a random xx00
-// so that test programs running side by side do not meet.
-class Receivers
-{
-public:
-    bool open()
-    {
-        for (int attempt = 0; attempt < 50; ++attempt) {
-            base_ = quint16(QRandomGenerator::global()->bounded(200, 600) * 100);
-            if (bindAll())
-                return true;
-        }
-        return false;
-    }
-
-    quint16 base() const { return base_; }
-    static QString hostOf(int receiver) { return receiver > 4 ? secondHost : firstHost; }
-    quint16 portOf(int receiver) const { return quint16(base_ + 20 + receiver); }
-
-    // The next datagram that reached the receiver, waiting a little for it.
-    QByteArray take(int receiver)
-    {
-        QUdpSocket &socket = *sockets_[receiver - 1];
-        if (!socket.hasPendingDatagrams())
-            socket.waitForReadyRead(2000);
-        if (!socket.hasPendingDatagrams())
-            return QByteArray();
-        return socket.receiveDatagram().data();
-    }
-
-    // The receivers that hold datagrams not taken yet.
-    QList<int> withMail() const
-    {
-        QList<int> receivers;
-        for (int receiver = 1; receiver <= 8; ++receiver) {
-            if (sockets_[receiver - 1]->hasPendingDatagrams())
-                receivers << receiver;
-        }
-        return receivers;
-    }
-
-private:
-    bool bindAll()
-    {
-        for (int receiver = 1; receiver <= 8; ++receiver) {
-            auto socket = std::make_unique<QUdpSocket>();
-            // No sharing: a port another program holds must fail here.
-            if (!socket->bind(QHostAddress(hostOf(receiver)), portOf(receiver),
-                              QAbstractSocket::DontShareAddress))
-                return false;
-            sockets_[receiver - 1] = std::move(socket);
-        }
-        return true;
-    }
-
-    quint16 base_ = 0;
-    std::array<std::unique_ptr<QUdpSocket>, 8> sockets_;
-};
-
-void storeRow(TempStore &store, int row, const Cells &cells)
-{
-    for (int col = 0; col < cellKeys.size(); ++col)
-        store.put(QStringLiteral("RX%1").arg(row), cellKeys[col], cells.value(col));
-}
-
-void storeHosts(TempStore &store, const Receivers &receivers, int count)
-{
-    store.put("MaxReceivers", "Receivers", QString::number(count));
-    store.put("IP", "Address0", firstHost);
-    store.put("IP", "Address1", secondHost);
-    store.put("IP", "Port", QString::number(receivers.base()));
-}
-
-FlexGrid *grid(const MainWindow &w) { return control<FlexGrid>(w, "msf1"); }
 SendButton *sendButton(const MainWindow &w) { return control<SendButton>(w, "sendx"); }
-
-void clickCell(FlexGrid *grid, int row, int col = 1)
-{
-    const QRect cell = grid->visualRect(grid->model()->index(row, col));
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
-}
 
 int normalColour(const MainWindow &w)
 {
@@ -219,7 +133,7 @@ private slots:
         QFETCH(Cells, cells);
         QFETCH(QByteArray, expected);
         TempStore store;
-        storeHosts(store, receivers_, 8);
+        storeHosts(store, 8, receivers_.base());
         storeRow(store, row, cells);
         auto w = openWindow();
         clickCell(grid(*w), row);
@@ -238,7 +152,7 @@ private slots:
     void workedExample_travelsAs70Bytes_toBasePortPlus22()
     {
         TempStore store;
-        storeHosts(store, receivers_, 4);
+        storeHosts(store, 4, receivers_.base());
         storeRow(store, 2, workedExample);
         auto w = openWindow();
         clickCell(grid(*w), 2, 4);
@@ -255,7 +169,7 @@ private slots:
     void rowsOneToEight_reachTheirHostAndPort()
     {
         TempStore store;
-        storeHosts(store, receivers_, 8);
+        storeHosts(store, 8, receivers_.base());
         for (int row = 1; row <= 8; ++row)
             storeRow(store, row, {QStringLiteral("%1.000").arg(1240 + row), "125", "0.000",
                                   row % 2 ? "TOP" : "BOT", " "});
@@ -272,8 +186,8 @@ private slots:
         }
         // The listeners' own addresses: 1 to 4 on the first host, 5 to 8 on
         // the second, ports base + 21 to base + 28.
-        QCOMPARE(Receivers::hostOf(4), firstHost);
-        QCOMPARE(Receivers::hostOf(5), secondHost);
+        QCOMPARE(LoopbackReceivers::hostOf(4), firstHost);
+        QCOMPARE(LoopbackReceivers::hostOf(5), secondHost);
         QCOMPARE(receivers_.portOf(8), quint16(receivers_.base() + 28));
     }
 
@@ -299,7 +213,7 @@ private slots:
         QFETCH(Cells, cells);
         QFETCH(QByteArray, expected);
         TempStore store;
-        storeHosts(store, receivers_, 4);
+        storeHosts(store, 4, receivers_.base());
         storeRow(store, 3 - downs, workedExample);
         storeRow(store, 3, cells);
         auto w = openWindow();
@@ -316,13 +230,12 @@ private slots:
     void spaceOnFocusedSend_sendsOncePerKeyPress_otherKeysNothing()
     {
         TempStore store;
-        storeHosts(store, receivers_, 4);
+        storeHosts(store, 4, receivers_.base());
         storeRow(store, 1, workedExample);
         auto w = openWindow();
         clickCell(grid(*w), 1);
         SendButton *sendx = sendButton(*w);
-        sendx->setFocus();
-        QTRY_VERIFY(sendx->hasFocus());
+        focusOn(sendx);
 
         QTest::keyClick(sendx, Qt::Key_Space);
         QKeyEvent repeated(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), true);
@@ -343,15 +256,12 @@ private slots:
     void pressWhileAddressIsEdited_sendsToLastAcceptedAddress()
     {
         TempStore store;
-        storeHosts(store, receivers_, 4);
+        storeHosts(store, 4, receivers_.base());
         storeRow(store, 3, workedExample);
         auto w = openWindow();
         clickCell(grid(*w), 3);
         auto *address = control<QLineEdit>(*w, "qvipaddress0");
-        address->setFocus();
-        QTRY_VERIFY(address->hasFocus());
-        address->selectAll();
-        QTest::keyClicks(address, "127.0.0.3");
+        typeInto(address, "127.0.0.3");
         QCOMPARE(address->text(), QString("127.0.0.3"));
         QCOMPARE(lastAccepted(address), firstHost);
 
@@ -373,7 +283,7 @@ private slots:
     void rowZero_sendsNothing()
     {
         TempStore store;
-        storeHosts(store, receivers_, 4);
+        storeHosts(store, 4, receivers_.base());
         storeRow(store, 1, workedExample);
         auto w = openWindow();
         QCOMPARE(grid(*w)->Row(), 0);
@@ -398,7 +308,7 @@ private slots:
     {
         QFETCH(Cells, cells);
         TempStore store;
-        storeHosts(store, receivers_, 4);
+        storeHosts(store, 4, receivers_.base());
         storeRow(store, 2, workedExample);
         storeRow(store, 3, cells);
         auto w = openWindow();
@@ -429,7 +339,7 @@ private slots:
     void send_flashesRed_thenReturnsToNormalColour()
     {
         TempStore store;
-        storeHosts(store, receivers_, 4);
+        storeHosts(store, 4, receivers_.base());
         storeRow(store, 1, workedExample);
         auto w = openWindow();
         SendButton *sendx = sendButton(*w);
@@ -484,7 +394,7 @@ private slots:
     void sendDuringFlash_startsThePeriodAfresh()
     {
         TempStore store;
-        storeHosts(store, receivers_, 4);
+        storeHosts(store, 4, receivers_.base());
         storeRow(store, 1, workedExample);
         auto w = openWindow();
         clickCell(grid(*w), 1);
@@ -519,7 +429,7 @@ private slots:
         QFETCH(QString, secondAddress);
         QFETCH(QString, symbolRate);
         TempStore store;
-        storeHosts(store, receivers_, 8);
+        storeHosts(store, 8, receivers_.base());
         store.put("IP", "Address1", secondAddress);
         storeRow(store, 1, workedExample);
         storeRow(store, 5, {"10491.500", symbolRate, "9750.000", "TOP", " "});
@@ -546,7 +456,7 @@ private slots:
     }
 
 private:
-    Receivers receivers_;
+    LoopbackReceivers receivers_;
 };
 
 QTEST_MAIN(SendingTest)

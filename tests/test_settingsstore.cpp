@@ -2,7 +2,7 @@
 // what a write that cannot reach the disk does.
 #include "immutablepaths.h"
 #include "store/settingsstore.h"
-#include "testsupport.h"
+#include "tempstore.h"
 
 #include <QCoreApplication>
 #include <QDir>

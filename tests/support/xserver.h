@@ -7,6 +7,7 @@
 #include <QProcessEnvironment>
 #include <QRect>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 #include <vector>
@@ -20,6 +21,33 @@
             QSKIP(qPrintable(QStringLiteral("no X server (Xvfb) could be started, so the real program "   \
                                             "cannot be run here: ") + (server).problem()));               \
     } while (false)
+
+// The folders of one user of the program: configuration (the store) and
+// runtime (the single-copy lock), in a temporary home of their own.
+class UserFolders
+{
+public:
+    // Makes the folders afresh in a new home, and the store with `store` in
+    // it unless that is empty.
+    bool create(const QByteArray &store = QByteArray());
+
+    QString home() const { return home_ ? home_->path() : QString(); }
+    QString config() const { return home() + QStringLiteral("/config"); }
+    QString runtime() const { return home() + QStringLiteral("/runtime"); }
+    QString storeFolder() const { return config() + QStringLiteral("/ZorudozaZudizirIvozudiro"); }
+    QString storeFile() const { return storeFolder() + QStringLiteral("/ZorudozaZudizirIvozudiro.conf"); }
+    QString lockPath() const { return runtime() + QStringLiteral("/zorudoza-zudizir-ivozudiro.lock"); }
+
+    bool writeStore(const QByteArray &text) const;
+
+    // A value as the file holds it now, read from a copy so that no cache
+    // of this process answers instead of the disk.
+    QString stored(const QString &section, const QString &key);
+
+private:
+    std::unique_ptr<QTemporaryDir> home_;
+    int reads_ = 0;
+};
 
 class XServer
 {
@@ -136,6 +164,16 @@ public:
         return xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
                         QLatin1Char('^') + title + QLatin1Char('$')});
     }
+
+    // The program's visible windows: its main window and any message box
+    // carry the same title.
+    QStringList programWindows() const
+    {
+        return windowsTitled(QStringLiteral("Zorudoza Zudizir Ivozudiro - 3d20u"));
+    }
+
+    // The main window is 900 pixels wide; its height follows the receiver count.
+    bool isMainWindow(const QString &id) const { return geometry(id).width() == 900; }
 
     // A window's place on the screen and its size; (0, 0, -1, -1) for what
     // could not be read.

@@ -11,8 +11,6 @@
 
 namespace {
 
-using Cells = QStringList; // Frequency, Symbol Rate, Loc Osc, Antenna, Voltage
-
 const QString program = QStringLiteral("zorudoza-zudizir-ivozudiro");
 const Cells workedExample{"10491.500", "1500", "9750.000", "TOP", "X-HORIZ"};
 
@@ -23,15 +21,9 @@ QString configHome(const TempStore &store)
 
 void storePresets(TempStore &store, int count, const QString &basePort, const QMap<int, Cells> &rows)
 {
-    store.put("MaxReceivers", "Receivers", QString::number(count));
-    store.put("IP", "Address0", "127.0.0.1");
-    store.put("IP", "Address1", "127.0.0.2");
-    store.put("IP", "Port", basePort);
-    const QStringList keys{"Frequency", "SymbolRate", "Offset", "Antenna", "Voltage"};
-    for (auto row = rows.begin(); row != rows.end(); ++row) {
-        for (int col = 0; col < row->size(); ++col)
-            store.put(QStringLiteral("RX%1").arg(row.key()), keys[col], row->at(col));
-    }
+    storeHosts(store, count, basePort);
+    for (auto row = rows.begin(); row != rows.end(); ++row)
+        storeRow(store, row.key(), *row);
 }
 
 // Every file under the settings home with its bytes: a lock file, a rewritten

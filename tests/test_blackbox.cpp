@@ -16,7 +16,6 @@
 
 namespace {
 
-const QString caption = QStringLiteral("Zorudoza Zudizir Ivozudiro - 3d20u");
 constexpr int patienceMs = 20000; // the longest wait for a window, a datagram or an exit
 
 // Client positions of what the operator clicks (design twips / 15).
@@ -31,44 +30,6 @@ QPoint gridCell(int row) { return QPoint(40 + 136 + 68, 380 + 22 * row + 11); }
 
 constexpr int designHeight = 535; // four receivers
 constexpr int rowHeight = 22;
-
-// The folders of one user: configuration (the store) and runtime (the lock).
-class User
-{
-public:
-    bool create()
-    {
-        return home_.isValid() && QDir().mkpath(storeFolder()) && QDir().mkpath(runtime())
-               && QFile::setPermissions(runtime(), QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                                                       | QFileDevice::ExeOwner);
-    }
-    QString config() const { return home_.path() + QStringLiteral("/config"); }
-    QString runtime() const { return home_.path() + QStringLiteral("/runtime"); }
-    QString storeFolder() const { return config() + QStringLiteral("/ZorudozaZudizirIvozudiro"); }
-    QString storeFile() const { return storeFolder() + QStringLiteral("/ZorudozaZudizirIvozudiro.conf"); }
-
-    void writeStore(const QByteArray &text) const
-    {
-        QFile file(storeFile());
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(text);
-    }
-
-    // A value as the file holds it now, read from a copy so that no cache
-    // of this process answers instead of the disk.
-    QString stored(const QString &section, const QString &key)
-    {
-        const QString copy = home_.path() + QStringLiteral("/read%1.conf").arg(++reads_);
-        QFile::copy(storeFile(), copy);
-        const QString value = QSettings(copy, QSettings::IniFormat).value(section + '/' + key).toString();
-        QFile::remove(copy);
-        return value;
-    }
-
-private:
-    QTemporaryDir home_;
-    int reads_ = 0;
-};
 
 QByteArray presetStore(int basePort)
 {
@@ -89,20 +50,27 @@ class BlackBoxTest : public QObject
 private:
     XServer x_{patienceMs};
 
-    QProcess *start(User &user)
+    // Every case but the one that starts two copies itself meets the program
+    // already running on the presets, its main window up.
+    UserFolders user;
+    LoopbackReceivers receivers;
+    QProcess *program = nullptr;
+    QString window;
+
+    QProcess *start(const UserFolders &folders)
     {
-        return x_.startProgram(QStringLiteral(PROGRAM_PATH), user.config(), user.runtime());
+        return x_.startProgram(QStringLiteral(PROGRAM_PATH), folders.config(), folders.runtime());
     }
 
-    void kill(QProcess *program)
+    void kill(QProcess *victim)
     {
-        ::kill(pid_t(program->processId()), SIGKILL);
-        program->waitForFinished(patienceMs);
+        ::kill(pid_t(victim->processId()), SIGKILL);
+        victim->waitForFinished(patienceMs);
     }
 
     QStringList xdotool(const QStringList &arguments) const { return x_.xdotool(arguments); }
-    QStringList windows() const { return x_.windowsTitled(caption); }
-    QRect geometry(const QString &window) const { return x_.geometry(window); }
+    QStringList windows() const { return x_.programWindows(); }
+    QRect geometry(const QString &id) const { return x_.geometry(id); }
 
     // The main window of a freshly started program, focused for keys.
     QString waitForWindow()
@@ -110,7 +78,7 @@ private:
         QString found;
         (void)QTest::qWaitFor([&] {
             for (const QString &id : windows()) {
-                if (geometry(id).width() == 900)
+                if (x_.isMainWindow(id))
                     found = id;
             }
             return !found.isEmpty();
@@ -122,60 +90,54 @@ private:
         return found;
     }
 
-    void click(const QString &window, QPoint at, int button = 1)
+    void click(const QString &id, QPoint at, int button = 1)
     {
-        xdotool({"mousemove", "--window", window, QString::number(at.x()), QString::number(at.y()),
+        xdotool({"mousemove", "--window", id, QString::number(at.x()), QString::number(at.y()),
                  "click", QString::number(button)});
     }
 
     void key(const QString &keys) { xdotool({"key", "--delay", "30", keys}); }
 
     // Click into a box, replace its text by typing, leave it with Tab.
-    void enter(const QString &window, QPoint box, const QString &text)
+    void enter(const QString &id, QPoint box, const QString &text)
     {
-        click(window, box);
+        click(id, box);
         key("ctrl+a");
         xdotool({"type", "--delay", "30", text});
         key("Tab");
     }
 
     // Selects a grid row, copies the working settings into it and sends it.
-    void copyIntoRowAndSend(const QString &window, int row)
+    void copyIntoRowAndSend(const QString &id, int row)
     {
-        click(window, gridCell(row));
-        click(window, copyToGridButton);
-        click(window, sendButton);
+        click(id, gridCell(row));
+        click(id, copyToGridButton);
+        click(id, sendButton);
     }
 
-    // The user's store holds the presets with the receivers' base port, and
-    // the program runs on it with its main window up. The caller returns
-    // when this failed.
-    void startOnPresets(User &user, LoopbackReceivers &receivers, QProcess *&program, QString &window)
+private slots:
+    void initTestCase() { x_.start(); }
+
+    void init()
     {
-        QVERIFY(user.create());
+        SKIP_WITHOUT_X_SERVER(x_);
+        program = nullptr;
+        window.clear();
+        if (QTest::currentTestFunction() == QLatin1String("twoCopiesStartedTogether_exactlyOneRuns"))
+            return;
         QVERIFY(receivers.open());
-        user.writeStore(presetStore(receivers.base()));
+        QVERIFY(user.create(presetStore(receivers.base())));
         program = start(user);
         QVERIFY(program);
         window = waitForWindow();
         QVERIFY2(!window.isEmpty(), "the main window did not appear");
     }
 
-private slots:
-    void initTestCase() { x_.start(); }
     void cleanup() { x_.endPrograms(); }
     void cleanupTestCase() { x_.stop(); }
 
     void selectedRow_leftRightAndSpace_sendTheirLinesToTheRowsPort()
     {
-        SKIP_WITHOUT_X_SERVER(x_);
-        User user;
-        LoopbackReceivers receivers;
-        QProcess *program = nullptr;
-        QString window;
-        startOnPresets(user, receivers, program, window);
-        if (QTest::currentTestFailed())
-            return;
         QCOMPARE(geometry(window), QRect(0, 0, 900, designHeight)); // no window manager: top left
 
         click(window, gridCell(2));
@@ -203,14 +165,6 @@ private slots:
 
     void ctrlR_switchesToEightReceiversAndBack()
     {
-        SKIP_WITHOUT_X_SERVER(x_);
-        User user;
-        LoopbackReceivers receivers;
-        QProcess *program = nullptr;
-        QString window;
-        startOnPresets(user, receivers, program, window);
-        if (QTest::currentTestFailed())
-            return;
         QCOMPARE(geometry(window).height(), designHeight);
 
         key("ctrl+r");
@@ -233,14 +187,6 @@ private slots:
     // what goes out and what is stored.
     void numberAndPortBoxes_rejectThenAccept()
     {
-        SKIP_WITHOUT_X_SERVER(x_);
-        User user;
-        LoopbackReceivers receivers;
-        QProcess *program = nullptr;
-        QString window;
-        startOnPresets(user, receivers, program, window);
-        if (QTest::currentTestFailed())
-            return;
         LoopbackReceivers moved;
         QVERIFY(moved.open());
 
@@ -285,14 +231,6 @@ private slots:
     // is back and sends as before.
     void copyToRow_killedAndRestarted_rowIsBack()
     {
-        SKIP_WITHOUT_X_SERVER(x_);
-        User user;
-        LoopbackReceivers receivers;
-        QProcess *program = nullptr;
-        QString window;
-        startOnPresets(user, receivers, program, window);
-        if (QTest::currentTestFailed())
-            return;
 
         enter(window, frequencyBox, "146.5");
         enter(window, symbolRateBox, "66");
@@ -318,8 +256,6 @@ private slots:
     // its box and ends after OK.
     void twoCopiesStartedTogether_exactlyOneRuns()
     {
-        SKIP_WITHOUT_X_SERVER(x_);
-        User user;
         QVERIFY(user.create());
         QProcess *first = start(user);
         QProcess *second = start(user);
@@ -329,7 +265,7 @@ private slots:
         QStringList mains;
         QString box;
         for (const QString &id : windows()) {
-            if (geometry(id).width() == 900)
+            if (x_.isMainWindow(id))
                 mains << id;
             else
                 box = id;

@@ -64,7 +64,9 @@ public:
         QStyleOptionViewItem plain(option);
         plain.state &= ~(QStyle::State_HasFocus | QStyle::State_MouseOver);
         QStyledItemDelegate::paint(painter, plain, index);
-        if (option.state & QStyle::State_HasFocus)
+        // The header row only names the columns; framing it would read as a
+        // selected header.
+        if ((option.state & QStyle::State_HasFocus) && index.row() > 0)
             paintFocusFrame(painter, option.rect, index);
     }
 

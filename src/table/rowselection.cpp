@@ -16,10 +16,10 @@ void selectCurrentRow(const RowSelectionControls &controls, int maxreceivers, in
     FlexGrid &grid = *controls.grid;
     const int r = grid.Row();
     grid.setCol(0);
-    for (int i = 1; i <= maxreceivers; ++i) {
-        grid.setRow(i);
-        grid.setCellBackColor(fixedcolor);
-    }
+    // Each cell is coloured where it stands: moving the current cell through
+    // the rows would take the keyboard focus, and a screen reader, with it.
+    for (int i = 1; i <= maxreceivers; ++i)
+        grid.setCellColour(i, 0, fixedcolor);
     grid.setRow(r);
     const bool isReceiverRow = r >= 1 && r <= maxreceivers;
     if (isReceiverRow)

@@ -319,6 +319,20 @@ void FlexGrid::mouseReleaseEvent(QMouseEvent *event)
         emit Click();
 }
 
+void FlexGrid::focusOutEvent(QFocusEvent *event)
+{
+    QTableWidget::focusOutEvent(event);
+    announceFocusLeft(this);
+}
+
+void FlexGrid::currentChanged(const QModelIndex &current, const QModelIndex &previous)
+{
+    // Past QTableView's own focus event, which names a child by the layout of
+    // Qt's table interface, not this grid's.
+    QAbstractItemView::currentChanged(current, previous);
+    announceCurrentCell(this, current, previous);
+}
+
 void FlexGrid::keyPressEvent(QKeyEvent *event)
 {
     int code = 0;

@@ -14,9 +14,7 @@ import time
 
 signal.signal(signal.SIGALRM, lambda *_: sys.exit("FAIL!  no end within 60 s"))
 signal.alarm(60)  # never hang a test run; what it started is ended below
-missing = [t for t in ("Xvfb", "dbus-daemon", "xdotool") if not shutil.which(t)]
-if not os.path.exists("/usr/libexec/at-spi-bus-launcher"):
-    missing.append("at-spi2-core")
+missing = [t for t in ("Xvfb", "dbus-daemon", "xdotool", "/usr/libexec/at-spi-bus-launcher") if not shutil.which(t)]
 if importlib.util.find_spec("pyatspi") is None:
     missing.append("python3-pyatspi")
 if missing:
@@ -30,15 +28,7 @@ os.mkdir(runtime, 0o700)
 with open(config + "/ZorudozaZudizirIvozudiro.conf", "w") as store:  # row 3 filled, row 4 empty
     store.write("[MaxReceivers]\nReceivers=4\n\n[RX3]\nFrequency=10491.500\nSymbolRate=1500\n"
                 "Offset=9750.000\nAntenna=TOP\n")
-started = []
-
-
-def start(args, **options):
-    started.append(subprocess.Popen(args, **options))
-    return started[-1]
-
-
-results, heard = [], []
+started, results, heard = [], [], []
 
 
 def check(what, actual, expected):
@@ -47,20 +37,16 @@ def check(what, actual, expected):
           + ("" if results[-1] else ": heard %r, wanted %r" % (actual, expected)))
 
 
-def pump(seconds):
-    context, end = GLib.MainContext.default(), time.monotonic() + seconds
-    while time.monotonic() < end:
-        while context.pending():
-            context.iteration(False)
-        time.sleep(0.01)
-
-
-def keys(*names):  # what was heard while they were typed: (event, object's name)
+def keys(*names):  # what was heard while they were typed: "[un]focused NAME", "[un]selected NAME"
     heard.clear()
-    for name in names:
-        subprocess.run(["xdotool", "key", name], timeout=10, env=os.environ)
-        pump(0.15)
-    pump(0.3)
+    for name in names + ("",):
+        if name:
+            subprocess.run(["xdotool", "key", name], timeout=10)
+        context, end = GLib.MainContext.default(), time.monotonic() + 0.3
+        while time.monotonic() < end:
+            while context.pending():
+                context.iteration(False)
+            time.sleep(0.01)
     return list(heard)
 
 
@@ -70,20 +56,25 @@ def states(obj):
 
 
 try:
-    xvfb = start(["Xvfb", "-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset"],
-                 stdout=subprocess.PIPE)
+    xvfb = subprocess.Popen(["Xvfb", "-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
+                             "-noreset"], stdout=subprocess.PIPE)
+    started.append(xvfb)
     os.environ.update(DISPLAY=":" + xvfb.stdout.readline().decode().strip(), XDG_RUNTIME_DIR=runtime,
                       XDG_CONFIG_HOME=home + "/config", QT_QPA_PLATFORM="xcb",
                       QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
     os.environ.pop("AT_SPI_BUS_ADDRESS", None)
-    bus = start(["dbus-daemon", "--session", "--nofork", "--print-address=1"], stdout=subprocess.PIPE)
+    bus = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address=1"], stdout=subprocess.PIPE)
+    started.append(bus)
     os.environ["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().decode().strip()
-    program = start([sys.argv[1]])
+    program = subprocess.Popen([sys.argv[1]])
+    started.append(program)
     import pyatspi  # reads the bus from the environment set above
     from gi.repository import GLib
 
     table = None
     while not table:
+        if program.poll() is not None:
+            sys.exit("FAIL!  the program ended with status %d" % program.returncode)
         time.sleep(0.2)
         apps = [a for a in pyatspi.Registry.getDesktop(0) if a and a.get_process_id() == program.pid]
         table = apps and pyatspi.findDescendant(apps[0], lambda o: o.getRole() == pyatspi.ROLE_TABLE)

@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -269,12 +270,11 @@ struct MarkAnnouncer
     QList<int> told;
     bool pending = false;
 
-    void schedule(FlexGrid *grid)
+    static void schedule(FlexGrid *grid, const std::shared_ptr<MarkAnnouncer> &announcer)
     {
-        if (pending)
+        if (std::exchange(announcer->pending, true))
             return;
-        pending = true;
-        QTimer::singleShot(0, grid, [this, grid] { tell(grid); });
+        QTimer::singleShot(0, grid, [grid, announcer] { announcer->tell(grid); });
     }
 
     void tell(FlexGrid *grid)
@@ -316,9 +316,10 @@ void exposeToScreenReaders(FlexGrid *grid)
     QObject::connect(model, &QAbstractItemModel::dataChanged, grid,
                      [grid, announcer](const QModelIndex &topLeft, const QModelIndex &, const QList<int> &roles) {
                          if (topLeft.column() == 0 && (roles.isEmpty() || roles.contains(Qt::BackgroundRole)))
-                             announcer->schedule(grid);
+                             MarkAnnouncer::schedule(grid, announcer);
                      });
-    QObject::connect(model, &QAbstractItemModel::rowsRemoved, grid, [grid, announcer] { announcer->schedule(grid); });
+    QObject::connect(model, &QAbstractItemModel::rowsRemoved, grid,
+                     [grid, announcer] { MarkAnnouncer::schedule(grid, announcer); });
 }
 
 void announceCurrentCell(FlexGrid *grid, const QModelIndex &current, const QModelIndex &)

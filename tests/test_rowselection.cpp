@@ -6,6 +6,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalSpy>
 
 namespace {
 
@@ -213,7 +214,11 @@ private slots:
         QCOMPARE(s.markedRows(), QList<int>{2});
         QCOMPARE(s.buttonsAndHint(), row2State);
 
+        // The mark is repainted where it stands: the current cell, and with it
+        // a screen reader's focus, does not run through the rows.
+        QSignalSpy moves(s.grid, &QTableWidget::currentCellChanged);
         QTest::keyClick(s.grid, Qt::Key_Return);
+        QCOMPARE(moves.count(), 0);
         QCOMPARE(s.grid->Row(), 4);
         QCOMPARE(s.markedRows(), QList<int>{4});
         QCOMPARE(s.buttonsAndHint(), (QList<bool>{true, false, false, false}));
@@ -292,6 +297,9 @@ private slots:
             QCOMPARE(s.grid->hasFocus(), gridFocused);
             const QImage picture = shownPicture(w);
             QCOMPARE(inCell(picture, 0, 0), header);
+            // A header cell is never framed, current or not.
+            const QPoint headerCorner = s.grid->visualRect(s.grid->model()->index(0, 0)).topLeft();
+            QCOMPARE(shownColour(picture, w, s.grid->viewport(), headerCorner + QPoint(1, 1)), header);
             QCOMPARE(inCell(picture, 1, 0), row == 1 ? QColor(255, 0, 0) : ordinary);
             QCOMPARE(inCell(picture, 1, 2), ordinary);
         }

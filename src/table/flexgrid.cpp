@@ -64,7 +64,9 @@ public:
         QStyleOptionViewItem plain(option);
         plain.state &= ~(QStyle::State_HasFocus | QStyle::State_MouseOver);
         QStyledItemDelegate::paint(painter, plain, index);
-        if (option.state & QStyle::State_HasFocus)
+        // The header row only names the columns; framing it would read as a
+        // selected header.
+        if ((option.state & QStyle::State_HasFocus) && index.row() > 0)
             paintFocusFrame(painter, option.rect, index);
     }
 
@@ -315,6 +317,20 @@ void FlexGrid::mouseReleaseEvent(QMouseEvent *event)
     event->accept();
     if (pressedOnCell)
         emit Click();
+}
+
+void FlexGrid::focusOutEvent(QFocusEvent *event)
+{
+    QTableWidget::focusOutEvent(event);
+    announceFocusLeft(this);
+}
+
+void FlexGrid::currentChanged(const QModelIndex &current, const QModelIndex &previous)
+{
+    // Past QTableView's own focus event, which names a child by the layout of
+    // Qt's table interface, not this grid's.
+    QAbstractItemView::currentChanged(current, previous);
+    announceCurrentCell(this, current, previous);
 }
 
 void FlexGrid::keyPressEvent(QKeyEvent *event)

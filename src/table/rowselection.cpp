@@ -24,9 +24,10 @@ void selectCurrentRow(const RowSelectionControls &controls, int maxreceivers, in
     FlexGrid &grid = *controls.grid;
     const int r = grid.Row();
     grid.setCol(0);
+    // Each cell is coloured where it stands: moving the current cell through
+    // the rows would take the keyboard focus, and a screen reader, with it.
     // Every receiver row's first cell takes the unmarked colour (unlike
-    // clearSelectionMark, which touches only a marked cell); the current cell
-    // stays where it is.
+    // clearSelectionMark, which touches only a marked cell).
     for (int i = 1; i <= maxreceivers && i < grid.Rows(); ++i)
         grid.setCellColour(i, 0, fixedcolor);
     const bool isReceiverRow = r >= 1 && r <= maxreceivers;

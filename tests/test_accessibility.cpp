@@ -44,19 +44,29 @@ private slots:
         QTest::newRow("qvipport") << "Quenvale Base IP Port"
                                   << "Must be xx00 or xx000 and >= 1100 and <= 65400";
         QTest::newRow("qvipaddress1") << "Second Quenvale" << secondHostHintStart + "9904";
-        QTest::newRow("frequency") << "Frequency (MHz)" << "";
-        QTest::newRow("frequencymegs") << "Frequency MHz digit" << "";
-        QTest::newRow("frequencydecimal") << "Frequency fraction (kHz)" << "";
-        QTest::newRow("symbolrate") << "SRate (kS)" << "";
-        QTest::newRow("offset") << "Loc Osc (MHz)" << "";
-        QTest::newRow("antenna") << "Antenna" << "";
-        QTest::newRow("voltage") << "Voltage Generators" << "";
-        QTest::newRow("copytosettings") << "Copy from grid to settings" << "";
-        QTest::newRow("copytorx") << "Copy from settings to grid" << "";
+        QTest::newRow("frequency") << "Frequency (MHz)"
+                                   << "";
+        QTest::newRow("frequencymegs") << "Frequency MHz digit"
+                                       << "";
+        QTest::newRow("frequencydecimal") << "Frequency fraction (kHz)"
+                                          << "";
+        QTest::newRow("symbolrate") << "SRate (kS)"
+                                    << "";
+        QTest::newRow("offset") << "Loc Osc (MHz)"
+                                << "";
+        QTest::newRow("antenna") << "Antenna"
+                                 << "";
+        QTest::newRow("voltage") << "Voltage Generators"
+                                 << "";
+        QTest::newRow("copytosettings") << "Copy from grid to settings"
+                                        << "";
+        QTest::newRow("copytorx") << "Copy from settings to grid"
+                                  << "";
         QTest::newRow("sendx")
             << "Send Selected"
             << "Right-click to send the QO-100 UPLINK frequency using the other antenna (TOP/BOT)";
-        QTest::newRow("msf1") << "Receivers" << "";
+        QTest::newRow("msf1") << "Receivers"
+                              << "";
     }
 
     void control_isReadByItsCaptionAndItsHint()
@@ -124,7 +134,8 @@ private slots:
             // The RX cell heads its row, the visible title cell its column.
             QCOMPARE(headerName(place->rowHeaderCells()), receiver);
             QCOMPARE(headerName(place->columnHeaderCells()), titles.at(col));
-            QCOMPARE(name(cell), col == 0 ? receiver : receiver + ", " + titles.at(col) + ' ' + texts.at(col));
+            QCOMPARE(name(cell),
+                     col == 0 ? receiver : receiver + ", " + titles.at(col) + ' ' + texts.at(col));
             // The copy leaves the row selected.
             QVERIFY(cell->state().selected && place->isSelected());
         }

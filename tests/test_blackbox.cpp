@@ -26,7 +26,10 @@ const QPoint frequencyBox(80, 205);
 const QPoint symbolRateBox(395, 205);
 const QPoint offsetBox(510, 205);
 // The grid sits at (40, 380); rows are 22 pixels tall, row 0 the header.
-QPoint gridCell(int row) { return QPoint(40 + 136 + 68, 380 + 22 * row + 11); }
+QPoint gridCell(int row)
+{
+    return QPoint(40 + 136 + 68, 380 + 22 * row + 11);
+}
 
 constexpr int designHeight = 535; // four receivers
 constexpr int rowHeight = 22;
@@ -34,11 +37,11 @@ constexpr int rowHeight = 22;
 QByteArray presetStore(int basePort)
 {
     return "[IP]\nAddress0=127.0.0.1\nAddress1=127.0.0.2\nPort=" + QByteArray::number(basePort)
-           + "\n\n[MaxReceivers]\nReceivers=4\n\n"
-             "[RX0]\nFrequency=10491.500\nSymbolRate=1500\nOffset=9750.000\nAntenna=TOP\nVoltage=\" \"\n\n"
-             "[RX2]\nFrequency=10491.500\nSymbolRate=1500\nOffset=9750.000\nAntenna=TOP\nVoltage=X-HORIZ\n\n"
-             "[RX3]\nFrequency=10368.250\nSymbolRate=333\nOffset=0.000\nAntenna=BOT\nVoltage=\" \"\n\n"
-             "[RX6]\nFrequency=10499.999\nSymbolRate=2000\nOffset=9750.000\nAntenna=BOT\nVoltage=Y-VERT-TONE\n";
+        + "\n\n[MaxReceivers]\nReceivers=4\n\n"
+          "[RX0]\nFrequency=10491.500\nSymbolRate=1500\nOffset=9750.000\nAntenna=TOP\nVoltage=\" \"\n\n"
+          "[RX2]\nFrequency=10491.500\nSymbolRate=1500\nOffset=9750.000\nAntenna=TOP\nVoltage=X-HORIZ\n\n"
+          "[RX3]\nFrequency=10368.250\nSymbolRate=333\nOffset=0.000\nAntenna=BOT\nVoltage=\" \"\n\n"
+          "[RX6]\nFrequency=10499.999\nSymbolRate=2000\nOffset=9750.000\nAntenna=BOT\nVoltage=Y-VERT-TONE\n";
 }
 
 } // namespace
@@ -76,13 +79,15 @@ private:
     QString waitForWindow()
     {
         QString found;
-        (void)QTest::qWaitFor([&] {
-            for (const QString &id : windows()) {
-                if (x_.isMainWindow(id))
-                    found = id;
-            }
-            return !found.isEmpty();
-        }, patienceMs);
+        (void)QTest::qWaitFor(
+            [&] {
+                for (const QString &id : windows()) {
+                    if (x_.isMainWindow(id))
+                        found = id;
+                }
+                return !found.isEmpty();
+            },
+            patienceMs);
         if (!found.isEmpty()) {
             xdotool({"windowfocus", "--sync", found});
             QTest::qWait(300); // the window's first layout and focus settle
@@ -92,8 +97,8 @@ private:
 
     void click(const QString &id, QPoint at, int button = 1)
     {
-        xdotool({"mousemove", "--window", id, QString::number(at.x()), QString::number(at.y()),
-                 "click", QString::number(button)});
+        xdotool({"mousemove", "--window", id, QString::number(at.x()), QString::number(at.y()), "click",
+                 QString::number(button)});
     }
 
     void key(const QString &keys) { xdotool({"key", "--delay", "30", keys}); }
@@ -154,10 +159,12 @@ private slots:
         // Outside the downlink window a right press sends the row as it is.
         click(window, gridCell(3));
         click(window, sendButton, 3);
-        QCOMPARE(receivers.await(1), QStringList{"3: [to@qv] rcv=3 freq=10368250 srate=333 offset=0 fplug=B\r\n"});
+        QCOMPARE(receivers.await(1),
+                 QStringList{"3: [to@qv] rcv=3 freq=10368250 srate=333 offset=0 fplug=B\r\n"});
 
         // A quick double click is two presses: two commands.
-        xdotool({"mousemove", "--window", window, "780", "300", "click", "--repeat", "2", "--delay", "60", "1"});
+        xdotool(
+            {"mousemove", "--window", window, "780", "300", "click", "--repeat", "2", "--delay", "60", "1"});
         QCOMPARE(receivers.await(2),
                  QStringList({"3: [to@qv] rcv=3 freq=10368250 srate=333 offset=0 fplug=B\r\n",
                               "3: [to@qv] rcv=3 freq=10368250 srate=333 offset=0 fplug=B\r\n"}));
@@ -203,7 +210,8 @@ private slots:
         enter(window, symbolRateBox, "1500.5");
         enter(window, offsetBox, "0");
         copyIntoRowAndSend(window, 1);
-        QCOMPARE(receivers.await(1), QStringList{"1: [to@qv] rcv=1 freq=2400250 srate=1501 offset=0 fplug=A\r\n"});
+        QCOMPARE(receivers.await(1),
+                 QStringList{"1: [to@qv] rcv=1 freq=2400250 srate=1501 offset=0 fplug=A\r\n"});
         QCOMPARE(user.stored("RX1", "Frequency"), QString("2400.250"));
         QCOMPARE(user.stored("RX1", "SymbolRate"), QString("1501"));
         QCOMPARE(user.stored("RX1", "Offset"), QString("0.000"));
@@ -273,8 +281,8 @@ private slots:
         QCOMPARE(mains.size(), 1);
         QVERIFY(!box.isEmpty());
 
-        for (int attempt = 0; attempt < 20 && first->state() == QProcess::Running
-                              && second->state() == QProcess::Running;
+        for (int attempt = 0;
+             attempt < 20 && first->state() == QProcess::Running && second->state() == QProcess::Running;
              ++attempt) {
             xdotool({"windowfocus", "--sync", box, "key", "Return"});
             QTest::qWait(300);

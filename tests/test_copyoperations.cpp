@@ -192,22 +192,32 @@ private slots:
         QTest::addColumn<QString>("offset");
         QTest::addColumn<QStringList>("cells");
 
-        QTest::newRow("as accepted") << "10491.5" << "1500" << "9750"
-                                     << QStringList{"10491.500", "1500", "9750.000"};
+        QTest::newRow("as accepted") << "10491.5"
+                                     << "1500"
+                                     << "9750" << QStringList{"10491.500", "1500", "9750.000"};
         QTest::newRow("frequency with letters after")
-            << "10491.5abc" << "1500" << "9750.000" << QStringList{"10491.500", "1500", "9750.000"};
-        QTest::newRow("frequency empty") << "" << "1500" << "9750.000"
-                                         << QStringList{"0.000", "1500", "9750.000"};
-        QTest::newRow("frequency a word") << "high" << "1500" << "9750.000"
-                                          << QStringList{"0.000", "1500", "9750.000"};
-        QTest::newRow("LO empty") << "10491.500" << "1500" << ""
-                                  << QStringList{"10491.500", "1500", ""};
-        QTest::newRow("LO with blanks") << "10491.500" << "1500" << " 10207.4074 "
-                                        << QStringList{"10491.500", "1500", "10207.407"};
-        QTest::newRow("LO not a number") << "10491.500" << "1500" << "9750MHz"
-                                         << QStringList{"10491.500", "1500", "9750MHz"};
-        QTest::newRow("symbol rate verbatim") << "10491.500" << " 1500.7 " << "9750.000"
-                                              << QStringList{"10491.500", " 1500.7 ", "9750.000"};
+            << "10491.5abc"
+            << "1500"
+            << "9750.000" << QStringList{"10491.500", "1500", "9750.000"};
+        QTest::newRow("frequency empty") << ""
+                                         << "1500"
+                                         << "9750.000" << QStringList{"0.000", "1500", "9750.000"};
+        QTest::newRow("frequency a word") << "high"
+                                          << "1500"
+                                          << "9750.000" << QStringList{"0.000", "1500", "9750.000"};
+        QTest::newRow("LO empty") << "10491.500"
+                                  << "1500"
+                                  << "" << QStringList{"10491.500", "1500", ""};
+        QTest::newRow("LO with blanks") << "10491.500"
+                                        << "1500"
+                                        << " 10207.4074 " << QStringList{"10491.500", "1500", "10207.407"};
+        QTest::newRow("LO not a number") << "10491.500"
+                                         << "1500"
+                                         << "9750MHz" << QStringList{"10491.500", "1500", "9750MHz"};
+        QTest::newRow("symbol rate verbatim")
+            << "10491.500"
+            << " 1500.7 "
+            << "9750.000" << QStringList{"10491.500", " 1500.7 ", "9750.000"};
     }
     void copyToRow_convertsFrequencyAndLoOnly()
     {
@@ -259,10 +269,14 @@ private slots:
         QTest::addColumn<int>("col");
         QTest::addColumn<QString>("cell");
 
-        QTest::newRow("symbol rate refused") << "symbolrate" << "abc" << 2 << "1500";
-        QTest::newRow("symbol rate rounded") << "symbolrate" << "1500.5" << 2 << "1501";
-        QTest::newRow("frequency refused") << "frequency" << "0" << 1 << "10491.500";
-        QTest::newRow("LO refused") << "offset" << "-1" << 3 << "9750.000";
+        QTest::newRow("symbol rate refused") << "symbolrate"
+                                             << "abc" << 2 << "1500";
+        QTest::newRow("symbol rate rounded") << "symbolrate"
+                                             << "1500.5" << 2 << "1501";
+        QTest::newRow("frequency refused") << "frequency"
+                                           << "0" << 1 << "10491.500";
+        QTest::newRow("LO refused") << "offset"
+                                    << "-1" << 3 << "9750.000";
     }
     void copyClick_takesTheBoxTextsAfterTheirCheck()
     {

@@ -47,7 +47,8 @@ void verifyLayoutFor(const MainWindow &w, int receivers)
         QCOMPARE(grid->TextMatrix(row, 0), QString::number(row));
     QCOMPARE(grid->Height(), designed("msf1").height + h * (receivers - 4));
     QCOMPARE(w.Height(), designedFormHeight + h * (receivers - 4));
-    QCOMPARE(control<QLabel>(w, "selectmessage")->y() * 15, designed("selectmessage").top + h * (receivers - 4));
+    QCOMPARE(control<QLabel>(w, "selectmessage")->y() * 15,
+             designed("selectmessage").top + h * (receivers - 4));
     QCOMPARE(control<QLineEdit>(w, "qvipaddress1")->isVisible(), receivers > 4);
     QCOMPARE(control<QLabel>(w, "secondlabel")->isVisible(), receivers > 4);
     const QRect visible = grid->viewport()->rect();
@@ -220,8 +221,7 @@ private slots:
     {
         QTest::addColumn<QList<int>>("arrowKeys");
         QTest::newRow("row clicked") << QList<int>{};
-        QTest::newRow("then moved off the mark")
-            << QList<int>{Qt::Key_Right, Qt::Key_Right, Qt::Key_Down};
+        QTest::newRow("then moved off the mark") << QList<int>{Qt::Key_Right, Qt::Key_Right, Qt::Key_Down};
     }
     void ctrlR_afterARowWasSelected_removesTheMarkAndTheSelection()
     {
@@ -258,7 +258,8 @@ private slots:
         for (int row = 1; row <= 4; ++row) {
             for (int col = 0; col < grid->Cols(); ++col) {
                 const QRect cell = grid->visualRect(grid->model()->index(row, col));
-                const QColor shown = shownColour(picture, *w, grid->viewport(), cell.topLeft() + QPoint(3, 3));
+                const QColor shown =
+                    shownColour(picture, *w, grid->viewport(), cell.topLeft() + QPoint(3, 3));
                 const int expected = col == 0 ? fixedcolor : dataCells.at((row - 1) * 5 + col - 1);
                 QCOMPARE(shown, FlexGrid::colourFromValue(expected));
             }

@@ -26,8 +26,7 @@ struct Selection
         , copytosettings(control<QPushButton>(w, "copytosettings"))
         , sendx(control<QPushButton>(w, "sendx"))
         , rightlabel(control<QLabel>(w, "rightlabel"))
-    {
-    }
+    { }
 
     // Enabled state of copytorx, copytosettings, sendx, and the hint.
     QList<bool> buttonsAndHint() const
@@ -131,16 +130,22 @@ private slots:
         QTest::addColumn<bool>("filled");
         QTest::addColumn<bool>("hint");
 
-        QTest::newRow("band start 10490.000") << Cells{"10490.000", "1500", "9750.000", "TOP", " "} << true << true;
-        QTest::newRow("band end 10500.000") << Cells{"10500.000", "1500", "9750.000", "BOT", " "} << true << true;
-        QTest::newRow("just below 10489.999") << Cells{"10489.999", "1500", "9750.000", "TOP", " "} << true << false;
-        QTest::newRow("just above 10500.001") << Cells{"10500.001", "1500", "9750.000", "TOP", " "} << true << false;
-        QTest::newRow("leading number read") << Cells{"10495.000 MHz", "1500", "9750.000", "TOP", " "} << true << true;
+        QTest::newRow("band start 10490.000")
+            << Cells{"10490.000", "1500", "9750.000", "TOP", " "} << true << true;
+        QTest::newRow("band end 10500.000")
+            << Cells{"10500.000", "1500", "9750.000", "BOT", " "} << true << true;
+        QTest::newRow("just below 10489.999")
+            << Cells{"10489.999", "1500", "9750.000", "TOP", " "} << true << false;
+        QTest::newRow("just above 10500.001")
+            << Cells{"10500.001", "1500", "9750.000", "TOP", " "} << true << false;
+        QTest::newRow("leading number read")
+            << Cells{"10495.000 MHz", "1500", "9750.000", "TOP", " "} << true << true;
         QTest::newRow("not a number") << Cells{"abc", "1500", "9750.000", "TOP", " "} << true << false;
         QTest::newRow("far from the band") << Cells{"146.000", "25", "0.000", "TOP", " "} << true << false;
         QTest::newRow("LO and voltage empty") << Cells{"10491.500", "1500", "", "TOP", ""} << true << true;
         QTest::newRow("frequency empty") << Cells{"", "1500", "9750.000", "TOP", " "} << false << false;
-        QTest::newRow("symbol rate empty") << Cells{"10491.500", "", "9750.000", "TOP", " "} << false << false;
+        QTest::newRow("symbol rate empty")
+            << Cells{"10491.500", "", "9750.000", "TOP", " "} << false << false;
         QTest::newRow("antenna empty") << Cells{"10491.500", "1500", "9750.000", "", " "} << false << false;
         QTest::newRow("empty row") << Cells{"", "", "", "", ""} << false << false;
     }
@@ -310,13 +315,14 @@ private slots:
             const QImage picture = shownPicture(w);
             const QRect cell = s.grid->visualRect(s.grid->model()->index(row, col));
             const QPoint midLeft(cell.left(), cell.center().y());
-            return QList<QColor>{shownColour(picture, w, s.grid->viewport(), cell.topLeft() + QPoint(1, 1)),
-                                 shownColour(picture, w, s.grid->viewport(), cell.bottomRight() - QPoint(2, 2)),
-                                 shownColour(picture, w, s.grid->viewport(), midLeft + QPoint(4, 0)),
-                                 shownColour(picture, w, s.grid->viewport(), cell.center())};
+            return QList<QColor>{
+                shownColour(picture, w, s.grid->viewport(), cell.topLeft() + QPoint(1, 1)),
+                shownColour(picture, w, s.grid->viewport(), cell.bottomRight() - QPoint(2, 2)),
+                shownColour(picture, w, s.grid->viewport(), midLeft + QPoint(4, 0)),
+                shownColour(picture, w, s.grid->viewport(), cell.center())};
         };
         const QList<std::pair<QList<Qt::Key>, QColor>> moves{
-            {{Qt::Key_Left, Qt::Key_Left}, QColor(255, 0, 0)},          // to (1, 0), the marked cell
+            {{Qt::Key_Left, Qt::Key_Left}, QColor(255, 0, 0)}, // to (1, 0), the marked cell
             {{Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Right}, ordinary}, // to (4, 1), empty
         };
         for (const auto &[keys, fill] : moves) {

@@ -1,9 +1,9 @@
 // Sending the selected row from the real window to receivers that listen on
 // loopback addresses: the exact datagram, its host and port, which presses
 // and keys send, the red flash, and what is never sent.
+#include "command/sending.h"
 #include "loopbackreceivers.h"
 #include "operatorsteps.h"
-#include "command/sending.h"
 #include "table/flexgrid.h"
 #include "tuning/boxstate.h"
 
@@ -18,7 +18,10 @@ const QString firstHost = QStringLiteral("127.0.0.1");
 const QString secondHost = QStringLiteral("127.0.0.2");
 const Cells workedExample{"10491.500", "1500", "9750.000", "TOP", "X-HORIZ"};
 
-SendButton *sendButton(const MainWindow &w) { return control<SendButton>(w, "sendx"); }
+SendButton *sendButton(const MainWindow &w)
+{
+    return control<SendButton>(w, "sendx");
+}
 
 int normalColour(const MainWindow &w)
 {
@@ -33,13 +36,13 @@ QByteArray line(const char *text)
 bool isIdle(const MainWindow &w)
 {
     return !w.sendFlash().isFlashing() && !w.sendFlash().timer().isActive()
-           && sendButton(w)->backColour() == normalColour(w);
+        && sendButton(w)->backColour() == normalColour(w);
 }
 
 bool isFlashingRed(const MainWindow &w)
 {
     return w.sendFlash().isFlashing() && w.sendFlash().timer().interval() == 100
-           && sendButton(w)->backColour() == 255;
+        && sendButton(w)->backColour() == 255;
 }
 
 // The box around the caption's ink on the window's picture: every pixel
@@ -72,10 +75,7 @@ class SendingTest : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        QVERIFY2(receivers_.open(), "no free base port for the loopback receivers");
-    }
+    void initTestCase() { QVERIFY2(receivers_.open(), "no free base port for the loopback receivers"); }
 
     void init()
     {
@@ -94,7 +94,8 @@ private slots:
         QTest::addColumn<QByteArray>("expected");
 
         const int left = Qt::LeftButton, right = Qt::RightButton, middle = Qt::MiddleButton;
-        const QByteArray ordinary = line("[to@qv] rcv=2 freq=10491500 srate=1500 offset=9750000 fplug=A vgx=HI");
+        const QByteArray ordinary =
+            line("[to@qv] rcv=2 freq=10491500 srate=1500 offset=9750000 fplug=A vgx=HI");
         QTest::newRow("left") << left << 2 << workedExample << ordinary;
         QTest::newRow("middle") << middle << 2 << workedExample << ordinary;
         QTest::newRow("right: uplink on the other input")
@@ -162,8 +163,9 @@ private slots:
         QCOMPARE(receivers_.portOf(2), quint16(receivers_.base() + 22));
         const QByteArray datagram = receivers_.take(2);
         QCOMPARE(datagram.size(), 70);
-        QCOMPARE(datagram, QByteArray("[to@qv] rcv=2 freq=10491500 srate=1500 offset=9750000 "
-                                      "fplug=A vgx=HI\r\n"));
+        QCOMPARE(datagram,
+                 QByteArray("[to@qv] rcv=2 freq=10491500 srate=1500 offset=9750000 "
+                            "fplug=A vgx=HI\r\n"));
     }
 
     void rowsOneToEight_reachTheirHostAndPort()
@@ -171,8 +173,9 @@ private slots:
         TempStore store;
         storeHosts(store, 8, receivers_.base());
         for (int row = 1; row <= 8; ++row)
-            storeRow(store, row, {QStringLiteral("%1.000").arg(1240 + row), "125", "0.000",
-                                  row % 2 ? "TOP" : "BOT", " "});
+            storeRow(
+                store, row,
+                {QStringLiteral("%1.000").arg(1240 + row), "125", "0.000", row % 2 ? "TOP" : "BOT", " "});
         auto w = openWindow();
         for (int row = 1; row <= 8; ++row) {
             clickCell(grid(*w), row);
@@ -197,12 +200,12 @@ private slots:
         QTest::addColumn<int>("button");
         QTest::addColumn<Cells>("cells"); // row 3's
         QTest::addColumn<QByteArray>("expected");
-        QTest::newRow("right outside the band") << 1 << int(Qt::RightButton)
-            << Cells{"146.000", "250", "0.000", "BOT", " "}
+        QTest::newRow("right outside the band")
+            << 1 << int(Qt::RightButton) << Cells{"146.000", "250", "0.000", "BOT", " "}
             << line("[to@qv] rcv=3 freq=146000 srate=250 offset=0 fplug=B");
         // Not filled, yet current: sent as it stands, with no plug letter.
-        QTest::newRow("left, antenna empty") << 2 << int(Qt::LeftButton)
-            << Cells{"10491.500", "1500", "9750.000", "", "X-OFF"}
+        QTest::newRow("left, antenna empty")
+            << 2 << int(Qt::LeftButton) << Cells{"10491.500", "1500", "9750.000", "", "X-OFF"}
             << line("[to@qv] rcv=3 freq=10491500 srate=1500 offset=9750000 fplug= vgx=OFF");
     }
 
@@ -242,7 +245,8 @@ private slots:
         QApplication::sendEvent(sendx, &repeated);
         QTest::keyClick(sendx, Qt::Key_Space);
         // Space is a left press: the ordinary line, also in the downlink band.
-        const QByteArray ordinary = line("[to@qv] rcv=1 freq=10491500 srate=1500 offset=9750000 fplug=A vgx=HI");
+        const QByteArray ordinary =
+            line("[to@qv] rcv=1 freq=10491500 srate=1500 offset=9750000 fplug=A vgx=HI");
         for (int i = 0; i < 3; ++i)
             QCOMPARE(receivers_.take(1), ordinary);
         QVERIFY(receivers_.withMail().isEmpty());

@@ -12,10 +12,10 @@
 
 namespace {
 
-const char *const tabOrder[] = {"qvipaddress0", "copytosettings", "qvipport",  "frequency",
+const char *const tabOrder[] = {"qvipaddress0",  "copytosettings",   "qvipport",   "frequency",
                                 "frequencymegs", "frequencydecimal", "symbolrate", "offset",
-                                "antenna",      "voltage",        "copytorx",  "sendx",
-                                "msf1",         "qvipaddress1"};
+                                "antenna",       "voltage",          "copytorx",   "sendx",
+                                "msf1",          "qvipaddress1"};
 
 struct SelectionList
 {
@@ -32,19 +32,22 @@ QStringList megahertzItems()
 }
 
 const SelectionList lists[] = {
-    {"frequency", {"29.000", "51.000", "71.000", "146.000", "430.000", "1240.000", "2400.000",
-                   "3400.000", "5760.000", "10490.000"}},
-    {"symbolrate", {"25", "35", "66", "125", "250", "333", "350", "500", "1000", "1200", "1500",
-                    "2000", "3000", "4000", "4167", "22000", "27500"}},
-    {"offset", {"0.000", "5150.000", "9000.000", "9388.888", "9400.000", "9500.000", "9750.000",
-                "10000.000", "10207.407", "10600.000"}},
+    {"frequency",
+     {"29.000", "51.000", "71.000", "146.000", "430.000", "1240.000", "2400.000", "3400.000", "5760.000",
+      "10490.000"}},
+    {"symbolrate",
+     {"25", "35", "66", "125", "250", "333", "350", "500", "1000", "1200", "1500", "2000", "3000", "4000",
+      "4167", "22000", "27500"}},
+    {"offset",
+     {"0.000", "5150.000", "9000.000", "9388.888", "9400.000", "9500.000", "9750.000", "10000.000",
+      "10207.407", "10600.000"}},
     {"antenna", {"TOP", "BOT"}},
     {"frequencydecimal", {"", ".000", ".125", ".250", ".375", ".500", ".625", ".750", ".875"}},
     {"frequencymegs", megahertzItems()},
-    {"voltage", {" ", "X-OFF", "X-VERT", "X-HORIZ", "X-VERT-TONE", "X-HORIZ-TONE", "Y-OFF",
-                 "Y-VERT", "Y-HORIZ", "Y-VERT-TONE", "Y-HORIZ-TONE"}},
+    {"voltage",
+     {" ", "X-OFF", "X-VERT", "X-HORIZ", "X-VERT-TONE", "X-HORIZ-TONE", "Y-OFF", "Y-VERT", "Y-HORIZ",
+      "Y-VERT-TONE", "Y-HORIZ-TONE"}},
 };
-
 
 QStringList items(const QComboBox *box)
 {
@@ -159,14 +162,15 @@ private slots:
         }
         }
         QCOMPARE(widget->toolTip(), QString::fromLatin1(designed.hint));
-        QCOMPARE(widget->geometry(), QRect(pixels(designed.left), pixels(designed.top), pixels(designed.width),
-                                           pixels(designed.height)));
+        QCOMPARE(widget->geometry(),
+                 QRect(pixels(designed.left), pixels(designed.top), pixels(designed.width),
+                       pixels(designed.height)));
         QCOMPARE(widget->font().family(), QString("Arial"));
         QVERIFY(widget->font().bold());
         QCOMPARE(widget->font().weight(), QFont::Bold);
         QVERIFY(!widget->font().italic() && !widget->font().underline() && !widget->font().strikeOut());
-        const bool startsHidden = designed.name == QLatin1String("secondlabel")
-                                  || designed.name == QLatin1String("rightlabel");
+        const bool startsHidden =
+            designed.name == QLatin1String("secondlabel") || designed.name == QLatin1String("rightlabel");
         QCOMPARE(widget->isHidden(), startsHidden);
     }
 
@@ -370,11 +374,26 @@ private slots:
         QTest::addColumn<QString>("storedVoltage");
         QTest::addColumn<QString>("antenna");
         QTest::addColumn<QString>("voltage");
-        QTest::newRow("items") << "BOT" << "X-VERT" << "BOT" << "X-VERT";
-        QTest::newRow("wrong case") << "top" << "x-vert" << "TOP" << " ";
-        QTest::newRow("unknown") << "MIDDLE" << "Z-FOO" << "TOP" << " ";
-        QTest::newRow("empty") << "" << "" << "TOP" << " ";
-        QTest::newRow("blanks around") << " BOT " << " X-OFF" << "TOP" << " ";
+        QTest::newRow("items") << "BOT"
+                               << "X-VERT"
+                               << "BOT"
+                               << "X-VERT";
+        QTest::newRow("wrong case") << "top"
+                                    << "x-vert"
+                                    << "TOP"
+                                    << " ";
+        QTest::newRow("unknown") << "MIDDLE"
+                                 << "Z-FOO"
+                                 << "TOP"
+                                 << " ";
+        QTest::newRow("empty") << ""
+                               << ""
+                               << "TOP"
+                               << " ";
+        QTest::newRow("blanks around") << " BOT "
+                                       << " X-OFF"
+                                       << "TOP"
+                                       << " ";
     }
 
     void storedChoiceThatIsNoItem_leavesTheBoxOnItsFirstItem()
@@ -398,13 +417,20 @@ private slots:
     {
         QTest::addColumn<QString>("port");
         QTest::addColumn<QString>("secondPort"); // empty: the hint names no number
-        QTest::newRow("9900") << "9900" << "9904";
-        QTest::newRow("12000") << "12000" << "12004";
-        QTest::newRow("blanks around") << " 9900 " << "9904";
-        QTest::newRow("letters") << "abc" << "";
-        QTest::newRow("empty") << "" << "";
-        QTest::newRow("number then letters") << "9900x" << "";
-        QTest::newRow("too large for a double") << "1e999" << "";
+        QTest::newRow("9900") << "9900"
+                              << "9904";
+        QTest::newRow("12000") << "12000"
+                               << "12004";
+        QTest::newRow("blanks around") << " 9900 "
+                                       << "9904";
+        QTest::newRow("letters") << "abc"
+                                 << "";
+        QTest::newRow("empty") << ""
+                               << "";
+        QTest::newRow("number then letters") << "9900x"
+                                             << "";
+        QTest::newRow("too large for a double") << "1e999"
+                                                << "";
     }
 
     void storedPort_givesTheSecondHostsHint()

@@ -1,7 +1,7 @@
 // Only one copy runs per user: a second copy shows the information box and
 // ends after OK without touching the store, and no lock that a live copy does
-// not hold (a killed copy's, an empty, garbled or old one) blocks the next start. The two-process cases run the real
-// program on an X server of their own and drive it with xdotool.
+// not hold (a killed copy's, an empty, garbled or old one) blocks the next start. The two-process cases run
+// the real program on an X server of their own and drive it with xdotool.
 #include "app/mainwindow.h"
 #include "app/singlecopy.h"
 #include "immutablepaths.h"
@@ -150,7 +150,8 @@ private slots:
         QTest::newRow("garbage") << QByteArray("\x01\xfejunk\n\n") << 0;
         QTest::newRow("garbage, a year old") << QByteArray("zz\n") << 365 * 24 * 3600;
         QTest::newRow("names a live process of another program")
-            << QByteArray::number(QCoreApplication::applicationPid()) + "\ntest_singlecopy\n" + host + "\n" << 0;
+            << QByteArray::number(QCoreApplication::applicationPid()) + "\ntest_singlecopy\n" + host + "\n"
+            << 0;
         QTest::newRow("folder in its place") << QByteArray("folder") << 0;
         // After a power cut process ids start again: the starting copy may get
         // the one its own old lock names.
@@ -172,15 +173,16 @@ private slots:
             QFile script(program);
             QVERIFY(script.open(QIODevice::WriteOnly));
             script.write("#!/bin/sh\nprintf '%s\\nzorudoza-zudizir-ivozudiro\\n%s\\n' $$ '"
-                         + QSysInfo::machineHostName().toUtf8() + "' > '" + QFile::encodeName(folders.lockPath())
-                         + "'\nexec '" PROGRAM_PATH "'\n");
+                         + QSysInfo::machineHostName().toUtf8() + "' > '"
+                         + QFile::encodeName(folders.lockPath()) + "'\nexec '" PROGRAM_PATH "'\n");
             QVERIFY(script.setPermissions(script.permissions() | QFile::ExeOwner));
         } else {
             QFile lock(folders.lockPath());
             QVERIFY(lock.open(QIODevice::WriteOnly));
             lock.write(content);
             if (ageSeconds)
-                lock.setFileTime(QDateTime::currentDateTime().addSecs(-ageSeconds), QFileDevice::FileModificationTime);
+                lock.setFileTime(QDateTime::currentDateTime().addSecs(-ageSeconds),
+                                 QFileDevice::FileModificationTime);
         }
 
         QProcess *copy = x_.startProgram(program, folders.config(), folders.runtime());

@@ -13,7 +13,6 @@ class FlexGrid : public QTableWidget
     Q_OBJECT
 
 public:
-
     explicit FlexGrid(QWidget *parent = nullptr);
 
     int Rows() const { return rowCount(); }

@@ -35,19 +35,17 @@ class GridTable;
 class GridCell : public QAccessibleInterface, public QAccessibleTableCellInterface
 {
 public:
-    GridCell(FlexGrid *grid, int row, int col) : grid_(grid), row_(row), col_(col) {}
+    GridCell(FlexGrid *grid, int row, int col)
+        : grid_(grid)
+        , row_(row)
+        , col_(col)
+    { }
 
     const FlexGrid *grid() const { return grid_; }
 
-    bool isValid() const override
-    {
-        return grid_ && row_ < grid_->Rows() && col_ < grid_->Cols();
-    }
+    bool isValid() const override { return grid_ && row_ < grid_->Rows() && col_ < grid_->Cols(); }
     QObject *object() const override { return nullptr; }
-    QWindow *window() const override
-    {
-        return grid_ ? grid_->window()->windowHandle() : nullptr;
-    }
+    QWindow *window() const override { return grid_ ? grid_->window()->windowHandle() : nullptr; }
     QAccessibleInterface *childAt(int, int) const override { return nullptr; }
     QAccessibleInterface *parent() const override { return QAccessible::queryAccessibleInterface(grid_); }
     QAccessibleInterface *child(int) const override { return nullptr; }
@@ -73,7 +71,7 @@ public:
         return shown.isEmpty() ? FlexGrid::tr("%1, %2, empty").arg(receiver, title)
                                : FlexGrid::tr("%1, %2 %3").arg(receiver, title, shown);
     }
-    void setText(QAccessible::Text, const QString &) override {}
+    void setText(QAccessible::Text, const QString &) override { }
 
     QRect rect() const override
     {
@@ -129,7 +127,9 @@ private:
 class GridTable : public QAccessibleWidget, public QAccessibleTableInterface
 {
 public:
-    explicit GridTable(FlexGrid *grid) : QAccessibleWidget(grid, QAccessible::Table) {}
+    explicit GridTable(FlexGrid *grid)
+        : QAccessibleWidget(grid, QAccessible::Table)
+    { }
     ~GridTable() override
     {
         for (QAccessible::Id id : std::as_const(cells_))
@@ -313,11 +313,12 @@ void exposeToScreenReaders(FlexGrid *grid)
     Q_UNUSED(installed);
     auto announcer = std::make_shared<MarkAnnouncer>();
     const QAbstractItemModel *model = grid->model();
-    QObject::connect(model, &QAbstractItemModel::dataChanged, grid,
-                     [grid, announcer](const QModelIndex &topLeft, const QModelIndex &, const QList<int> &roles) {
-                         if (topLeft.column() == 0 && (roles.isEmpty() || roles.contains(Qt::BackgroundRole)))
-                             MarkAnnouncer::schedule(grid, announcer);
-                     });
+    QObject::connect(
+        model, &QAbstractItemModel::dataChanged, grid,
+        [grid, announcer](const QModelIndex &topLeft, const QModelIndex &, const QList<int> &roles) {
+            if (topLeft.column() == 0 && (roles.isEmpty() || roles.contains(Qt::BackgroundRole)))
+                MarkAnnouncer::schedule(grid, announcer);
+        });
     QObject::connect(model, &QAbstractItemModel::rowsRemoved, grid,
                      [grid, announcer] { MarkAnnouncer::schedule(grid, announcer); });
 }

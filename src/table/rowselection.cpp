@@ -1,8 +1,8 @@
 #include "rowselection.h"
 
+#include "command/downlinkwindow.h"
 #include "copyoperations.h"
 #include "flexgrid.h"
-#include "command/downlinkwindow.h"
 
 #include <QWidget>
 

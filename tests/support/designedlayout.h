@@ -14,7 +14,7 @@ struct DesignedControl
     const char *name;
     Kind kind;
     const char *caption; // nullptr: not fixed by the design
-    const char *hint;    // "" for none
+    const char *hint; // "" for none
     int left, top, width, height; // twips
     quint32 textColour; // QRgb
     Qt::Alignment align;

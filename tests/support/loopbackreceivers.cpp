@@ -25,7 +25,8 @@ bool LoopbackReceivers::bindAll()
     for (int receiver = 1; receiver <= 8; ++receiver) {
         auto socket = std::make_unique<QUdpSocket>();
         // No sharing: a port another program holds must fail here.
-        if (!socket->bind(QHostAddress(hostOf(receiver)), portOf(receiver), QAbstractSocket::DontShareAddress))
+        if (!socket->bind(QHostAddress(hostOf(receiver)), portOf(receiver),
+                          QAbstractSocket::DontShareAddress))
             return false;
         sockets_.push_back(std::move(socket));
     }
@@ -68,7 +69,12 @@ QList<int> LoopbackReceivers::withMail() const
 QStringList LoopbackReceivers::await(int count, int patienceMs)
 {
     QStringList got;
-    (void)QTest::qWaitFor([&] { got << take(); return got.size() >= count; }, patienceMs);
+    (void)QTest::qWaitFor(
+        [&] {
+            got << take();
+            return got.size() >= count;
+        },
+        patienceMs);
     QTest::qWait(150);
     got << take();
     return got;

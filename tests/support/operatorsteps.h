@@ -21,8 +21,7 @@
 // The real window, loaded as at start-up, shown and active.
 std::unique_ptr<MainWindow> openWindow();
 
-template <typename T>
-T *control(const QWidget &window, const char *name)
+template<typename T> T *control(const QWidget &window, const char *name)
 {
     T *found = window.findChild<T *>(QLatin1String(name));
     if (!found)

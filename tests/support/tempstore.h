@@ -15,7 +15,11 @@ public:
     TempStore() { use(); }
     // In a folder made from `templatePath` (see QTemporaryDir), for a store
     // that has to be on a particular file system.
-    explicit TempStore(const QString &templatePath) : dir_(templatePath) { use(); }
+    explicit TempStore(const QString &templatePath)
+        : dir_(templatePath)
+    {
+        use();
+    }
 
     QString folder() const { return dir_.path() + QStringLiteral("/ZorudozaZudizirIvozudiro"); }
     QString filePath() const { return folder() + QStringLiteral("/ZorudozaZudizirIvozudiro.conf"); }

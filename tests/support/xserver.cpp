@@ -9,9 +9,9 @@ bool UserFolders::create(const QByteArray &store)
     home_ = std::make_unique<QTemporaryDir>();
     reads_ = 0;
     return home_->isValid() && QDir().mkpath(storeFolder()) && QDir().mkpath(runtime())
-           && QFile::setPermissions(runtime(), QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                                                   | QFileDevice::ExeOwner)
-           && (store.isEmpty() || writeStore(store));
+        && QFile::setPermissions(runtime(),
+                                 QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner)
+        && (store.isEmpty() || writeStore(store));
 }
 
 bool UserFolders::writeStore(const QByteArray &text) const

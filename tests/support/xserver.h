@@ -15,11 +15,12 @@
 // Skips the calling test function when there is no X server. It has to be
 // the test function itself that skips: a skip inside a helper only leaves
 // the helper, and the test would go on without a display.
-#define SKIP_WITHOUT_X_SERVER(server)                                                                      \
-    do {                                                                                                   \
-        if (!(server).isUp())                                                                              \
-            QSKIP(qPrintable(QStringLiteral("no X server (Xvfb) could be started, so the real program "   \
-                                            "cannot be run here: ") + (server).problem()));               \
+#define SKIP_WITHOUT_X_SERVER(server)                                                                        \
+    do {                                                                                                     \
+        if (!(server).isUp())                                                                                \
+            QSKIP(qPrintable(QStringLiteral("no X server (Xvfb) could be started, so the real program "      \
+                                            "cannot be run here: ")                                          \
+                             + (server).problem()));                                                         \
     } while (false)
 
 // The folders of one user of the program: configuration (the store) and
@@ -52,7 +53,9 @@ private:
 class XServer
 {
 public:
-    explicit XServer(int patienceMs = 20000) : patienceMs_(patienceMs) {}
+    explicit XServer(int patienceMs = 20000)
+        : patienceMs_(patienceMs)
+    { }
     XServer(const XServer &) = delete;
     XServer &operator=(const XServer &) = delete;
     ~XServer() { stop(); }
@@ -62,21 +65,23 @@ public:
     // client goes, and a program started in that moment cannot connect.
     bool start()
     {
-        xvfb_.start(QStringLiteral("Xvfb"), {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten",
-                                             "tcp", "-noreset"});
+        xvfb_.start(QStringLiteral("Xvfb"),
+                    {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset"});
         if (!xvfb_.waitForStarted(patienceMs_)) {
             problem_ = xvfb_.errorString();
             return false;
         }
         QByteArray number;
-        (void)QTest::qWaitFor([&] {
-            xvfb_.waitForReadyRead(100);
-            number += xvfb_.readAllStandardOutput();
-            return number.contains('\n') || xvfb_.state() != QProcess::Running;
-        }, patienceMs_);
+        (void)QTest::qWaitFor(
+            [&] {
+                xvfb_.waitForReadyRead(100);
+                number += xvfb_.readAllStandardOutput();
+                return number.contains('\n') || xvfb_.state() != QProcess::Running;
+            },
+            patienceMs_);
         if (!number.contains('\n')) {
             problem_ = QStringLiteral("Xvfb told no display number: ")
-                       + QString::fromLocal8Bit(xvfb_.readAllStandardError());
+                + QString::fromLocal8Bit(xvfb_.readAllStandardError());
             xvfb_.kill();
             xvfb_.waitForFinished();
             return false;
@@ -154,7 +159,8 @@ public:
             tool.waitForFinished();
             return {};
         }
-        return QString::fromLocal8Bit(tool.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        return QString::fromLocal8Bit(tool.readAllStandardOutput())
+            .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     }
 
     // The visible windows whose whole title is `title` (xdotool reads it as a
@@ -180,7 +186,8 @@ public:
     QRect geometry(const QString &window) const
     {
         QRect rect(0, 0, -1, -1);
-        for (const QString &line : xdotool({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), window})) {
+        for (const QString &line :
+             xdotool({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), window})) {
             const int value = line.section(QLatin1Char('='), 1).toInt();
             if (line.startsWith(QLatin1String("X=")))
                 rect.moveLeft(value);

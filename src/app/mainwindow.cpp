@@ -218,17 +218,18 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
     auto *widget = qobject_cast<QWidget *>(watched);
     if (!widget)
         return false;
+    // window(): this one, or the frame it sits in on a small screen.
     QWidget *const topLevel = widget->window();
     if (type == QEvent::Wheel) {
         // A stray turn of the wheel over a selector must not change a setting.
-        return topLevel == this
+        return topLevel == window()
             && (qobject_cast<QComboBox *>(widget) != nullptr
                 || qobject_cast<QComboBox *>(widget->parentWidget()) != nullptr);
     }
     // An open drop-down list is a window of its own, owned by its selector.
     auto *const listOwner =
         topLevel->windowType() == Qt::Popup ? qobject_cast<QComboBox *>(topLevel->parentWidget()) : nullptr;
-    if (topLevel != this && !(listOwner && listOwner->window() == this))
+    if (topLevel != window() && !(listOwner && listOwner->window() == window()))
         return false;
     const auto *key = static_cast<QKeyEvent *>(event);
     int code = 0;

@@ -2,6 +2,7 @@
 
 #include "mainwindow.h"
 #include "singlecopy.h"
+#include "smallscreen.h"
 
 #include <QApplication>
 #include <QStyleFactory>
@@ -22,6 +23,9 @@ int runProgram(const std::function<void(MainWindow &)> &beforeLoad)
     window.setSingleCopyProblem(single.problem);
     if (beforeLoad)
         beforeLoad(window);
+    const auto frame = SmallScreenFrame::aroundIfTooLarge(window);
     window.Form_Load();
+    if (frame)
+        frame->show();
     return QApplication::exec();
 }

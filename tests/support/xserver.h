@@ -2,10 +2,13 @@
 // xdotool to look at its windows and drive them.
 #pragma once
 
+#include "programundertest.h"
+
 #include <QByteArray>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QRect>
+#include <QSize>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
@@ -63,10 +66,12 @@ public:
     // -displayfd: the server takes a display number that is free and tells
     // it. -noreset: without it the server starts afresh each time its last
     // client goes, and a program started in that moment cannot connect.
-    bool start()
+    bool start(QSize screen = defaultScreen)
     {
-        xvfb_.start(QStringLiteral("Xvfb"),
-                    {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset"});
+        screen_ = screen;
+        xvfb_.start(QStringLiteral("Xvfb"), {"-displayfd", "1", "-screen", "0",
+                                             QStringLiteral("%1x%2x24").arg(screen.width()).arg(screen.height()),
+                                             "-nolisten", "tcp", "-noreset"});
         if (!xvfb_.waitForStarted(patienceMs_)) {
             problem_ = xvfb_.errorString();
             return false;
@@ -104,6 +109,8 @@ public:
         }
     }
 
+    static constexpr QSize defaultScreen{1280, 1024};
+    QSize screen() const { return screen_; }
     bool isUp() const { return !display_.isEmpty(); }
     QString display() const { return display_; }
     QString problem() const { return problem_; } // why the server is not up
@@ -128,7 +135,7 @@ public:
         auto process = std::make_unique<QProcess>();
         process->setProcessEnvironment(programEnvironment(configHome, runtimeDir));
         process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        process->start(path, {});
+        startProgramUnderTest(*process, path, {});
         QProcess *started = process.get();
         programs_.push_back(std::move(process));
         return started->waitForStarted(patienceMs_) ? started : nullptr;
@@ -206,5 +213,6 @@ private:
     QProcess xvfb_;
     QString display_;
     QString problem_;
+    QSize screen_;
     std::vector<std::unique_ptr<QProcess>> programs_;
 };

@@ -5,6 +5,7 @@
 #include "command/sending.h"
 #include "loopbackreceivers.h"
 #include "operatorsteps.h"
+#include "programundertest.h"
 
 #include <QDirIterator>
 #include <QProcess>
@@ -57,7 +58,7 @@ Run runExecutable(const TempStore &store, const QStringList &arguments)
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome(store));
     QProcess process;
     process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(PROGRAM_PATH), arguments);
+    startProgramUnderTest(process, QStringLiteral(PROGRAM_PATH), arguments);
     if (!process.waitForFinished(20000))
         process.kill();
     process.waitForFinished();

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the program and its tests need,
 # only those that are missing; uses sudo when not run as root.
-# `--package` adds the tools that build and check the Debian package.
+# `--package` adds the tools that build and check the Debian package;
+# `--arm64` and `--armhf` add a cross compiler for that architecture, its Qt
+# beside the native one (Debian multiarch) and QEMU to run what it builds.
 set -euo pipefail
 
 packages=(
@@ -14,13 +16,27 @@ packages=(
     e2fsprogs                   # chattr, for the unwritable-store tests
     clang libclang-rt-14-dev    # fuzzing and sanitizer builds
 )
-if [ "${1:-}" = "--package" ]; then
-    packages+=(
-        dpkg-dev                # dpkg-shlibdeps, dpkg-buildflags, dpkg-deb
-        lintian appstream desktop-file-utils file
-        imagemagick             # import: try-package.sh's screenshot of the window
-    )
-fi
+foreign=()
+for option in "$@"; do
+    case "$option" in
+    --package)
+        packages+=(
+            dpkg-dev            # dpkg-shlibdeps, dpkg-buildflags, dpkg-deb
+            lintian appstream desktop-file-utils file
+            imagemagick         # import: try-package.sh's screenshot of the window
+        )
+        ;;
+    --arm64 | --armhf)
+        arch=${option#--}
+        foreign+=("$arch")
+        packages+=(crossbuild-essential-"$arch" qt6-base-dev:"$arch" qemu-user-static)
+        ;;
+    *)
+        echo "usage: $0 [--package] [--arm64] [--armhf]" >&2
+        exit 2
+        ;;
+    esac
+done
 
 missing=()
 for package in "${packages[@]}"; do
@@ -36,5 +52,15 @@ if [ "$(id -u)" -ne 0 ]; then
     sudo="sudo"
 fi
 export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -qq
-$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+for arch in "${foreign[@]}"; do
+    dpkg --print-foreign-architectures | grep -qx "$arch" || $sudo dpkg --add-architecture "$arch"
+done
+apt=(apt-get -o DPkg::Lock::Timeout=1800)
+$sudo "${apt[@]}" update -qq
+# Another architecture's -dev packages must not push out the native ones.
+removed=$("${apt[@]}" install -s --no-install-recommends "${missing[@]}" | sed -n 's/^Remv //p')
+if [ -n "$removed" ]; then
+    echo "Not installing: apt would remove $removed" >&2
+    exit 1
+fi
+$sudo "${apt[@]}" install -y -qq --no-install-recommends "${missing[@]}"

@@ -69,14 +69,49 @@ check-sanitize: deps
 # The Debian package: an optimised tree of its own (build/package), built
 # with Debian's hardening flags, packed by CPack and checked by lintian.
 # scripts/try-package.sh then installs it, starts it and removes it again.
+# `make package ARCH=arm64` (or armhf) cross-builds the same package for a
+# Raspberry Pi in build/arm64 (build/armhf), with the toolchain in cmake/ and
+# that architecture's Debian Qt, and the same flags for that architecture.
+ARCH ?=
+ifneq ($(filter-out arm64 armhf,$(ARCH)),)
+$(error ARCH is arm64, armhf or empty (this machine's own), not '$(ARCH)')
+endif
+package_tree := $(if $(ARCH),$(ARCH),package)
 .PHONY: package
 package:
-	@scripts/install-deps.sh --package
-	@export DEB_BUILD_MAINT_OPTIONS=hardening=+all; \
-	 cmake --preset package \
+	@scripts/install-deps.sh --package $(if $(ARCH),--$(ARCH))
+	@export DEB_BUILD_MAINT_OPTIONS=hardening=+all $(if $(ARCH),DEB_HOST_ARCH=$(ARCH)); \
+	 cmake --preset $(package_tree) \
 	     -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CPPFLAGS) $$(dpkg-buildflags --get CXXFLAGS)" \
 	     -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)" >/dev/null
-	@cmake --build --preset package
-	@cd build/package && cpack >/dev/null
-	lintian --fail-on error --info build/package/zorudoza-zudizir-ivozudiro_*.deb
-	@ls build/package/zorudoza-zudizir-ivozudiro_*.deb
+	@cmake --build --preset $(package_tree) $(if $(ARCH),--target zorudoza-zudizir-ivozudiro packaging_docs)
+	@cd build/$(package_tree) && cpack >/dev/null
+	lintian --fail-on error,warning --info build/$(package_tree)/zorudoza-zudizir-ivozudiro_*.deb
+	@ls build/$(package_tree)/zorudoza-zudizir-ivozudiro_*.deb
+
+# The Raspberry Pi builds under QEMU: the package as above, the cross-built
+# tests that open no window (with the package's file list and dependencies),
+# then the native tests/cli and tests/blackbox driving the cross-built program
+# under the emulator, on loopback sockets and a private Xvfb. Not the two
+# copies started together: under QEMU /proc/PID/exe names the emulator, so
+# one copy cannot tell that the other is the same program.
+qemu_arm64 := qemu-aarch64-static
+qemu_armhf := qemu-arm-static
+emulated_blackbox := selectedRow_leftRightAndSpace_sendTheirLinesToTheRowsPort keyboardSelectedRow_sentWithSpace \
+    ctrlR_switchesToEightReceiversAndBack numberAndPortBoxes_rejectThenAccept copyToRow_killedAndRestarted_rowIsBack
+.PHONY: test-arm64 test-armhf
+test-arm64 test-armhf: test-%: build
+	@$(MAKE) --no-print-directory package ARCH=$*
+	@cmake --build --preset $*
+	ctest --preset $*
+	@export ZZI_PROGRAM_UNDER_TEST="$(qemu_$*) -L / $(CURDIR)/build/$*/src/zorudoza-zudizir-ivozudiro" \
+	     QT_QPA_PLATFORM=offscreen QT_QPA_PLATFORMTHEME= LC_ALL=C.UTF-8; \
+	 set -e; echo "tests/cli and tests/blackbox on the $* program under $(qemu_$*):"; \
+	 build/default/tests/cli/test_cli -silent; \
+	 build/default/tests/blackbox/test_blackbox -silent $(emulated_blackbox)
+
+# The arm64 window under QEMU on a private Xvfb, for docs/.
+.PHONY: screenshots-arm64
+screenshots-arm64:
+	@$(MAKE) --no-print-directory package ARCH=arm64
+	scripts/screenshots-cross.sh "$(qemu_arm64) -L / build/arm64/src/zorudoza-zudizir-ivozudiro" arm64

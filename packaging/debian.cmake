@@ -29,4 +29,16 @@ schedulers and scripts.")
 # Debian wants 0755 directories whatever the umask of the one who builds.
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+# A cross-built tree (cmake/*-toolchain.cmake) is packed for its own
+# architecture.
+if(ZZI_DEB_ARCH)
+    set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE ${ZZI_DEB_ARCH})
+    set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/cpack-cross.cmake)
+endif()
+if(ZZI_DEB_ARCH STREQUAL armhf)
+    # dpkg's maintainer scripts must be called exactly so.
+    configure_file(${CMAKE_CURRENT_LIST_DIR}/preinst-armv7 ${CMAKE_BINARY_DIR}/packaging/control/preinst COPYONLY)
+    set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_BINARY_DIR}/packaging/control/preinst)
+    set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+endif()
 include(CPack)

@@ -1,6 +1,8 @@
 # Packs BUILD_DIR with its CPack configuration into OUT and checks the .deb:
 # its name, that it holds exactly the files a user of the package gets under
-# /usr, and that its dependencies were computed from the executable.
+# /usr, and that its dependencies were computed from the executable. ARCH is
+# the package's architecture when it was cross-built; its Depends must then
+# name packages that Debian has for that architecture.
 cmake_minimum_required(VERSION 3.22)
 get_filename_component(cmake_bin "${CMAKE_COMMAND}" DIRECTORY)
 foreach(tool cpack dpkg-deb dpkg-shlibdeps dpkg)
@@ -17,7 +19,10 @@ execute_process(COMMAND "${cpack_path}" --config "${BUILD_DIR}/CPackConfig.cmake
 if(failed)
     message(FATAL_ERROR "cpack failed:\n${log}")
 endif()
-execute_process(COMMAND "${dpkg_path}" --print-architecture OUTPUT_VARIABLE arch OUTPUT_STRIP_TRAILING_WHITESPACE)
+set(arch "${ARCH}")
+if(NOT arch)
+    execute_process(COMMAND "${dpkg_path}" --print-architecture OUTPUT_VARIABLE arch OUTPUT_STRIP_TRAILING_WHITESPACE)
+endif()
 set(deb "${OUT}/zorudoza-zudizir-ivozudiro_${VERSION}_${arch}.deb")
 if(NOT EXISTS "${deb}")
     file(GLOB made "${OUT}/*.deb")
@@ -48,4 +53,35 @@ endif()
 execute_process(COMMAND "${dpkg-deb_path}" -f "${deb}" Version Depends OUTPUT_VARIABLE fields)
 if(NOT fields MATCHES "Version: ${VERSION}\n" OR NOT fields MATCHES "Depends:[^\n]*libqt6widgets6 \\(>= ")
     message(FATAL_ERROR "version or computed dependencies missing:\n${fields}")
+endif()
+
+# Each package named, with any alternatives, is one apt knows for the
+# package's architecture.
+find_program(apt_cache apt-cache)
+string(REGEX MATCH "Depends: ([^\n]*)" _ "${fields}")
+string(REGEX REPLACE " *\\([^)]*\\)" "" names "${CMAKE_MATCH_1}")
+string(REGEX REPLACE " *[,|] *" ";" names "${names}")
+foreach(name ${names})
+    if(apt_cache)
+        execute_process(COMMAND "${apt_cache}" show --no-all-versions "${name}:${arch}"
+                        OUTPUT_VARIABLE record ERROR_QUIET RESULT_VARIABLE unknown)
+        if(unknown OR NOT record MATCHES "\nArchitecture: (${arch}|all)\n")
+            message(FATAL_ERROR "Depends names ${name}, which apt does not know for ${arch}:\n${fields}")
+        endif()
+    endif()
+endforeach()
+
+# The armhf package refuses an ARMv6 processor before anything is unpacked.
+if(arch STREQUAL armhf)
+    set(control "${OUT}/control")
+    execute_process(COMMAND "${dpkg-deb_path}" -e "${deb}" "${control}")
+    foreach(machine armv6l armv7l aarch64)
+        file(WRITE "${OUT}/bin/uname" "#!/bin/sh\necho ${machine}\n")
+        file(CHMOD "${OUT}/bin/uname" PERMISSIONS OWNER_READ OWNER_EXECUTE)
+        execute_process(COMMAND env "PATH=${OUT}/bin:$ENV{PATH}" "${control}/preinst" install
+                        RESULT_VARIABLE refused OUTPUT_QUIET ERROR_QUIET)
+        if(machine STREQUAL armv6l AND refused EQUAL 0 OR NOT machine STREQUAL armv6l AND NOT refused EQUAL 0)
+            message(FATAL_ERROR "preinst on ${machine} ends with ${refused}")
+        endif()
+    endforeach()
 endif()

@@ -73,15 +73,14 @@ endforeach()
 
 # The armhf package refuses an ARMv6 processor before anything is unpacked.
 if(arch STREQUAL armhf)
-    set(control "${OUT}/control")
-    execute_process(COMMAND "${dpkg-deb_path}" -e "${deb}" "${control}")
+    execute_process(COMMAND "${dpkg-deb_path}" -e "${deb}" "${OUT}/control")
     foreach(machine armv6l armv7l aarch64)
         file(WRITE "${OUT}/bin/uname" "#!/bin/sh\necho ${machine}\n")
         file(CHMOD "${OUT}/bin/uname" PERMISSIONS OWNER_READ OWNER_EXECUTE)
-        execute_process(COMMAND env "PATH=${OUT}/bin:$ENV{PATH}" "${control}/preinst" install
-                        RESULT_VARIABLE refused OUTPUT_QUIET ERROR_QUIET)
-        if(machine STREQUAL armv6l AND refused EQUAL 0 OR NOT machine STREQUAL armv6l AND NOT refused EQUAL 0)
-            message(FATAL_ERROR "preinst on ${machine} ends with ${refused}")
+        execute_process(COMMAND env "PATH=${OUT}/bin:$ENV{PATH}" "${OUT}/control/preinst" install
+                        RESULT_VARIABLE status OUTPUT_QUIET ERROR_QUIET)
+        if(machine STREQUAL armv6l AND status EQUAL 0 OR NOT machine STREQUAL armv6l AND NOT status EQUAL 0)
+            message(FATAL_ERROR "preinst on ${machine} ends with ${status}")
         endif()
     endforeach()
 endif()

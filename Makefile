@@ -91,7 +91,7 @@ package:
 
 # The Raspberry Pi builds under QEMU: the package as above, the cross-built
 # tests that open no window (with the package's file list and dependencies),
-# then the native tests/cli and tests/blackbox driving the cross-built program
+# then the native test_cli and test_blackbox driving the cross-built program
 # under the emulator, on loopback sockets and a private Xvfb. Not the two
 # copies started together: under QEMU /proc/PID/exe names the emulator, so
 # one copy cannot tell that the other is the same program.

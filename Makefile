@@ -107,8 +107,8 @@ test-arm64 test-armhf: test-%: build
 	@export ZZI_PROGRAM_UNDER_TEST="$(qemu_$*) -L / $(CURDIR)/build/$*/src/zorudoza-zudizir-ivozudiro" \
 	     QT_QPA_PLATFORM=offscreen QT_QPA_PLATFORMTHEME= LC_ALL=C.UTF-8; \
 	 set -e; echo "tests/cli and tests/blackbox on the $* program under $(qemu_$*):"; \
-	 build/default/tests/cli/test_cli -silent; \
-	 build/default/tests/blackbox/test_blackbox -silent $(emulated_blackbox)
+	 build/default/tests/test_cli -silent; \
+	 build/default/tests/test_blackbox -silent $(emulated_blackbox)
 
 # The arm64 window under QEMU on a private Xvfb, for docs/.
 .PHONY: screenshots-arm64

@@ -53,7 +53,7 @@ class BlackBoxTest : public QObject
 private:
     XServer x_{patienceMs};
 
-    // Every case but the one that starts two copies itself meets the program
+    // Every case but those that start the program themselves meets it
     // already running on the presets, its main window up.
     UserFolders user;
     LoopbackReceivers receivers;
@@ -76,13 +76,13 @@ private:
     QRect geometry(const QString &id) const { return x_.geometry(id); }
 
     // The main window of a freshly started program, focused for keys.
-    QString waitForWindow()
+    QString waitForWindow(int width = 900)
     {
         QString found;
         (void)QTest::qWaitFor(
             [&] {
                 for (const QString &id : windows()) {
-                    if (x_.isMainWindow(id))
+                    if (geometry(id).width() == width)
                         found = id;
                 }
                 return !found.isEmpty();
@@ -101,7 +101,7 @@ private:
                  QString::number(button)});
     }
 
-    void key(const QString &keys) { xdotool({"key", "--delay", "30", keys}); }
+    void key(const QString &keys) { xdotool(QStringList{"key", "--delay", "30"} + keys.split(' ')); }
 
     // Click into a box, replace its text by typing, leave it with Tab.
     void enter(const QString &id, QPoint box, const QString &text)
@@ -120,6 +120,16 @@ private:
         click(id, sendButton);
     }
 
+    void startOnPresets(int width = 900)
+    {
+        QVERIFY(receivers.open());
+        QVERIFY(user.create(presetStore(receivers.base())));
+        program = start(user);
+        QVERIFY(program);
+        window = waitForWindow(width);
+        QVERIFY2(!window.isEmpty(), "the main window did not appear");
+    }
+
 private slots:
     void initTestCase() { x_.start(); }
 
@@ -128,17 +138,19 @@ private slots:
         SKIP_WITHOUT_X_SERVER(x_);
         program = nullptr;
         window.clear();
-        if (QTest::currentTestFunction() == QLatin1String("twoCopiesStartedTogether_exactlyOneRuns"))
-            return;
-        QVERIFY(receivers.open());
-        QVERIFY(user.create(presetStore(receivers.base())));
-        program = start(user);
-        QVERIFY(program);
-        window = waitForWindow();
-        QVERIFY2(!window.isEmpty(), "the main window did not appear");
+        const QString function = QTest::currentTestFunction();
+        if (function != "twoCopiesStartedTogether_exactlyOneRuns" && function != "keyboardSelectedRow_sentWithSpace")
+            startOnPresets();
     }
 
-    void cleanup() { x_.endPrograms(); }
+    void cleanup()
+    {
+        x_.endPrograms();
+        if (x_.screen() != XServer::defaultScreen) {
+            x_.stop();
+            x_.start();
+        }
+    }
     void cleanupTestCase() { x_.stop(); }
 
     void selectedRow_leftRightAndSpace_sendTheirLinesToTheRowsPort()
@@ -168,6 +180,37 @@ private slots:
         QCOMPARE(receivers.await(2),
                  QStringList({"3: [to@qv] rcv=3 freq=10368250 srate=333 offset=0 fplug=B\r\n",
                               "3: [to@qv] rcv=3 freq=10368250 srate=333 offset=0 fplug=B\r\n"}));
+    }
+
+    // From the keyboard alone: the grid has the focus at start, the arrows
+    // reach row 2 and Space selects it; Shift+Tab reaches "Send Selected" and
+    // Space sends. On a screen smaller than the window, it fills the screen
+    // and scrolls to the focus.
+    void keyboardSelectedRow_sentWithSpace_data()
+    {
+        QTest::addColumn<QSize>("screen");
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("1280 x 1024") << XServer::defaultScreen << QSize(900, designHeight);
+        QTest::newRow("1920 x 1080") << QSize(1920, 1080) << QSize(900, designHeight);
+        QTest::newRow("800 x 480 touch display") << QSize(800, 480) << QSize(800, 480);
+    }
+
+    void keyboardSelectedRow_sentWithSpace()
+    {
+        QFETCH(QSize, screen);
+        QFETCH(QSize, size);
+        if (screen != x_.screen()) {
+            x_.stop();
+            QVERIFY(x_.start(screen));
+        }
+        startOnPresets(size.width());
+        if (QTest::currentTestFailed())
+            return;
+        QCOMPARE(windows(), QStringList{window});
+        QCOMPARE(geometry(window), QRect(QPoint(0, 0), size));
+        key("Prior Down space shift+Tab space");
+        QCOMPARE(receivers.await(1),
+                 QStringList{"2: [to@qv] rcv=2 freq=10491500 srate=1500 offset=9750000 fplug=A vgx=HI\r\n"});
     }
 
     void ctrlR_switchesToEightReceiversAndBack()

@@ -139,7 +139,8 @@ private slots:
         program = nullptr;
         window.clear();
         const QString function = QTest::currentTestFunction();
-        if (function != "twoCopiesStartedTogether_exactlyOneRuns" && function != "keyboardSelectedRow_sentWithSpace")
+        if (function != "twoCopiesStartedTogether_exactlyOneRuns"
+            && function != "keyboardSelectedRow_sentWithSpace")
             startOnPresets();
     }
 

@@ -9,7 +9,8 @@
 
 inline void startProgramUnderTest(QProcess &process, const QString &builtBeside, const QStringList &arguments)
 {
-    QStringList command = qEnvironmentVariable("ZZI_PROGRAM_UNDER_TEST").split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    QStringList command =
+        qEnvironmentVariable("ZZI_PROGRAM_UNDER_TEST").split(QLatin1Char(' '), Qt::SkipEmptyParts);
     if (command.isEmpty())
         command = QStringList{builtBeside};
     const QString program = command.takeFirst();

@@ -69,9 +69,10 @@ public:
     bool start(QSize screen = defaultScreen)
     {
         screen_ = screen;
-        xvfb_.start(QStringLiteral("Xvfb"), {"-displayfd", "1", "-screen", "0",
-                                             QStringLiteral("%1x%2x24").arg(screen.width()).arg(screen.height()),
-                                             "-nolisten", "tcp", "-noreset"});
+        xvfb_.start(QStringLiteral("Xvfb"),
+                    {"-displayfd", "1", "-screen", "0",
+                     QStringLiteral("%1x%2x24").arg(screen.width()).arg(screen.height()), "-nolisten", "tcp",
+                     "-noreset"});
         if (!xvfb_.waitForStarted(patienceMs_)) {
             problem_ = xvfb_.errorString();
             return false;

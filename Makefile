@@ -106,7 +106,7 @@ test-arm64 test-armhf: test-%: build
 	ctest --preset $*
 	@export ZZI_PROGRAM_UNDER_TEST="$(qemu_$*) -L / $(CURDIR)/build/$*/src/zorudoza-zudizir-ivozudiro" \
 	     QT_QPA_PLATFORM=offscreen QT_QPA_PLATFORMTHEME= LC_ALL=C.UTF-8; \
-	 set -e; echo "tests/cli and tests/blackbox on the $* program under $(qemu_$*):"; \
+	 set -e; echo "test_cli and test_blackbox on the $* program under $(qemu_$*):"; \
 	 build/default/tests/test_cli -silent; \
 	 build/default/tests/test_blackbox -silent $(emulated_blackbox)
 

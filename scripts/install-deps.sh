@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the program and its tests need,
 # only those that are missing; uses sudo when not run as root.
-# `--package` adds the tools that build and check the Debian package.
+# `--package` adds the tools that build and check the Debian package;
+# `--windows` adds the cross-compiler, Wine and the Windows packaging tools.
 set -euo pipefail
 
 packages=(
@@ -20,6 +21,16 @@ if [ "${1:-}" = "--package" ]; then
         imagemagick             # import: try-package.sh's screenshot of the window
     )
 fi
+if [ "${1:-}" = "--windows" ]; then
+    packages+=(
+        g++-mingw-w64-x86-64-posix  # the 64-bit Windows compiler, POSIX threads, as Qt was built
+        wine64 wine                 # runs the Windows executables and tests
+        nsis                        # makensis, for CPack's installer
+        zip                         # CPack's portable zip
+        fonts-liberation            # "Arial" mapped to Liberation Sans in the test prefix
+        icoutils librsvg2-bin       # the icon: the SVG drawn at each size, packed into an .ico
+    )
+fi
 
 missing=()
 for package in "${packages[@]}"; do
@@ -36,4 +47,4 @@ if [ "$(id -u)" -ne 0 ]; then
 fi
 export DEBIAN_FRONTEND=noninteractive
 $sudo apt-get update -qq
-$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+$sudo apt-get -o DPkg::Lock::Timeout=1800 install -y -qq --no-install-recommends "${missing[@]}"

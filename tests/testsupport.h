@@ -34,17 +34,21 @@ public:
         settings.sync();
     }
 
-    // Reads the file afresh from disk (not from any cache of the program).
+    // Reads the file afresh from disk, from a copy: Qt shares one parse of a
+    // path among its readers (the program's among them), and on Windows its
+    // INI reader ignores the case of keys where the store does not.
     QString get(const QString &section, const QString &key, const QString &fallback = QString()) const
     {
-        QSettings settings(filePath(), QSettings::IniFormat);
+        QTemporaryDir copy;
+        QFile::copy(filePath(), copy.filePath(QStringLiteral("copy.conf")));
+        QSettings settings(copy.filePath(QStringLiteral("copy.conf")), QSettings::IniFormat);
         return settings.value(section + QLatin1Char('/') + key, fallback).toString();
     }
 
     bool has(const QString &section, const QString &key) const
     {
-        QSettings settings(filePath(), QSettings::IniFormat);
-        return settings.contains(section + QLatin1Char('/') + key);
+        const QString absent = QStringLiteral("\x01absent");
+        return get(section, key, absent) != absent;
     }
 
     // Replaces the whole file with the given text.
@@ -63,7 +67,7 @@ public:
     }
 
 private:
-    void use() const { QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir_.path()); }
+    void use() const { QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir_.path()); }
 
     QTemporaryDir dir_;
 };

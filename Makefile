@@ -77,3 +77,21 @@ package:
 	@cd build/package && cpack >/dev/null
 	lintian --fail-on error --info build/package/zorudoza-zudizir-ivozudiro_*.deb
 	@ls build/package/zorudoza-zudizir-ivozudiro_*.deb
+
+# Windows: 64-bit executables cross-built with MinGW-w64 on Qt for Windows
+# (QT_WINDOWS_PREFIX, else the archive in ../shared/qt-windows/ unpacked into
+# build/ once), packed into a portable zip and an installer in build/windows.
+.PHONY: windows test-windows
+windows:
+	@scripts/install-deps.sh --windows
+	@qt=$$(scripts/windows-qt.sh) && cmake --preset windows -DQT_WINDOWS_PREFIX="$$qt" >/dev/null
+	@cmake --build --preset windows
+	@cd build/windows && cpack >/dev/null
+	@ls -l build/windows/zorudoza-zudizir-ivozudiro-*-windows-x64.zip \
+	       build/windows/zorudoza-zudizir-ivozudiro-*-windows-x64-setup.exe
+
+# The Windows build under Wine, in a fresh prefix on a private Xvfb, with
+# the Linux build's tests driving it.
+test-windows: windows configure
+	@cmake --build --preset default --target test_blackbox test_cli
+	tests/windows/run.sh

@@ -91,7 +91,9 @@ private:
 
     QProcess *start(User &user)
     {
-        return x_.startProgram(QStringLiteral(PROGRAM_PATH), user.config(), user.runtime());
+        // ZZI_TEST_PROGRAM: another build of the program (the Windows one, under Wine).
+        return x_.startProgram(qEnvironmentVariable("ZZI_TEST_PROGRAM", QStringLiteral(PROGRAM_PATH)), user.config(),
+                               user.runtime());
     }
 
     void kill(QProcess *program)
@@ -176,7 +178,8 @@ private slots:
         startOnPresets(user, receivers, program, window);
         if (QTest::currentTestFailed())
             return;
-        QCOMPARE(geometry(window), QRect(0, 0, 900, designHeight)); // no window manager: top left
+        // Where it appears is the system's choice (X without a window manager: top left; Windows: cascaded).
+        QCOMPARE(geometry(window).size(), QSize(900, designHeight));
 
         click(window, gridCell(2));
         click(window, sendButton, 1);

@@ -343,6 +343,11 @@ private slots:
         for (int attempt = 0; attempt < 20 && first->state() == QProcess::Running
                               && second->state() == QProcess::Running;
              ++attempt) {
+            // Raised and clicked first: Wine gives a window the keys only once
+            // it is the foreground window, which the X focus alone does not make.
+            xdotool({"windowraise", box});
+            click(box, QPoint(geometry(box).width() / 2, 10));
+            QTest::qWait(200);
             xdotool({"windowfocus", "--sync", box, "key", "Return"});
             QTest::qWait(300);
         }

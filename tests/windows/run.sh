@@ -108,9 +108,10 @@ installed_cli_version()
 check "installed console program answers --version" installed_cli_version
 installed_window_opens()
 {
-    local store id
+    local store id program
     store="$(appdata)/ZorudozaZudizirIvozudiro/ZorudozaZudizirIvozudiro.conf"
     wine "$(installed)/$name.exe" &
+    program=$!
     id=$(timeout 30 xdotool search --sync --onlyvisible --name "^$caption\$" | head -1) &&
         xdotool getwindowgeometry "$id" && xdotool getwindowgeometry "$id" | grep -q 'Geometry: 900x535' &&
         xdotool windowfocus --sync "$id" key ctrl+r &&
@@ -118,7 +119,7 @@ installed_window_opens()
         grep -q 'Receivers=8' "$store"
     local ok=$?
     wineserver -k
-    wait
+    wait "$program"
     return $ok
 }
 check "installed window opens, Ctrl+R stores the count under %APPDATA%" installed_window_opens

@@ -46,7 +46,6 @@ set(CPACK_PACKAGE_FILE_NAME ${name}-${PROJECT_VERSION}-windows-x64)
 set(CPACK_PACKAGE_INSTALL_DIRECTORY "Zorudoza Zudizir Ivozudiro")
 set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY ZorudozaZudizirIvozudiro)
 set(CPACK_PACKAGE_EXECUTABLES ${name} "Zorudoza Zudizir Ivozudiro")
-set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PROJECT_CONFIG_FILE ${windows_dir}/cpack-generators.cmake)
 

@@ -39,7 +39,7 @@ check()  # check NAME COMMAND...: runs one step, its output kept for a failure
     if "$@" >"$work/out" 2>&1; then
         passed=$((passed + 1))
         printf 'PASS  %s\n' "$what"
-        grep -h '^Totals:' "$work/out" | sed 's/^/      /'
+        grep -hE '^Totals:|tests passed' "$work/out" | sed 's/^/      /'
     else
         failed+=("$what")
         printf 'FAIL  %s\n' "$what"

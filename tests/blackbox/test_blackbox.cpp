@@ -202,6 +202,14 @@ private slots:
         QCOMPARE(receivers.await(2),
                  QStringList({"3: [to@qv] rcv=3 freq=10368250 srate=333 offset=0 fplug=B\r\n",
                               "3: [to@qv] rcv=3 freq=10368250 srate=333 offset=0 fplug=B\r\n"}));
+
+        // A row chosen from the keyboard: Up in the table, Shift+Tab back to the button, Space.
+        click(window, gridCell(3));
+        key("Up");
+        key("shift+Tab");
+        key("space");
+        QCOMPARE(receivers.await(1),
+                 QStringList{"2: [to@qv] rcv=2 freq=10491500 srate=1500 offset=9750000 fplug=A vgx=HI\r\n"});
     }
 
     void ctrlR_switchesToEightReceiversAndBack()

@@ -45,6 +45,9 @@ screenshots: deps
 	@cmake --preset bench >/dev/null
 	@cmake --build --preset bench --target zzi-bench
 	scripts/screenshots.sh build/bench
+	@if ls build/windows/zorudoza-zudizir-ivozudiro-*-windows-x64.zip >/dev/null 2>&1; then \
+	    scripts/screenshot-windows.sh build/bench; \
+	else echo "No Windows screenshot: make windows first."; fi
 
 # Installs the program, its desktop entry and its icon under PREFIX
 # (default /usr/local); `make install PREFIX=$HOME/.local` needs no root.

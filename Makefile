@@ -3,6 +3,9 @@
 
 .PHONY: all deps configure build run test clean
 
+# Tests run side by side, one a core.
+JOBS ?= $(shell nproc)
+
 all: build
 
 deps:
@@ -18,7 +21,7 @@ run: build
 	./build/default/src/zorudoza-zudizir-ivozudiro
 
 test: build
-	ctest --preset default
+	ctest --preset default -j $(JOBS)
 
 clean:
 	rm -rf build
@@ -64,7 +67,7 @@ install: deps
 check-sanitize: deps
 	@cmake --preset sanitize >/dev/null
 	@cmake --build --preset sanitize
-	ctest --preset sanitize
+	ctest --preset sanitize -j $(JOBS)
 
 # The Debian package: an optimised tree of its own (build/package), built
 # with Debian's hardening flags, packed by CPack and checked by lintian.

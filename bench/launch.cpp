@@ -54,7 +54,8 @@ int main(int argc, char *argv[])
     // Read until the helper has said both lines, or gives up, or 20 s pass.
     std::string said;
     const long long deadline = start + 20000000000LL;
-    while (said.find("hwm ") == std::string::npos || said.find('\n', said.find("hwm ")) == std::string::npos) {
+    while (said.find("hwm ") == std::string::npos
+           || said.find('\n', said.find("hwm ")) == std::string::npos) {
         const long long left = (deadline - monotonicNanoseconds()) / 1000000;
         pollfd fd{out[0], POLLIN, 0};
         if (left <= 0 || poll(&fd, 1, int(left)) <= 0)
@@ -77,7 +78,7 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "%s reported no frame\n", argv[1]);
         return 1;
     }
-    std::printf("startup_ms %.3f cpu_ms %.3f hwm_kib %lld\n", double(frame - start) / 1e6,
-                double(cpu) / 1e6, hwm);
+    std::printf("startup_ms %.3f cpu_ms %.3f hwm_kib %lld\n", double(frame - start) / 1e6, double(cpu) / 1e6,
+                hwm);
     return 0;
 }

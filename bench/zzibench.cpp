@@ -42,8 +42,7 @@ class Input
 public:
     explicit Input(QWidget *window)
         : window_(window)
-    {
-    }
+    { }
 
     void mouse(QEvent::Type type, const QWidget *target, Qt::MouseButton button)
     {
@@ -55,10 +54,10 @@ public:
     {
         // Far apart in time, so no two presses make a double click.
         timestamp_ += 1000;
-        const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::MouseButtons(button)
-                                                                       : Qt::NoButton;
-        qt_handleMouseEvent(window_->windowHandle(), local, window_->mapToGlobal(local), held,
-                            button, type, Qt::NoModifier, int(timestamp_));
+        const Qt::MouseButtons held =
+            type == QEvent::MouseButtonPress ? Qt::MouseButtons(button) : Qt::NoButton;
+        qt_handleMouseEvent(window_->windowHandle(), local, window_->mapToGlobal(local), held, button, type,
+                            Qt::NoModifier, int(timestamp_));
     }
 
     void key(QEvent::Type type, Qt::Key key, Qt::KeyboardModifiers modifiers, const QString &text)
@@ -279,8 +278,8 @@ struct FrameTimes
 {
     double wall = 0, cpu = 0;
 };
-bool untilFrameAtHeight(QWidget &window, FrameWatch &watch, int framesBefore, int height,
-                        qint64 start, qint64 cpuStart, FrameTimes &times)
+bool untilFrameAtHeight(QWidget &window, FrameWatch &watch, int framesBefore, int height, qint64 start,
+                        qint64 cpuStart, FrameTimes &times)
 {
     const qint64 deadline = start + 3000000000LL;
     int seen = framesBefore;

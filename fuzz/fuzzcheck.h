@@ -17,13 +17,12 @@
 
 // A property that must hold for every input; a failure is reported as a
 // crash so that libFuzzer keeps the input.
-#define FUZZ_CHECK(condition)                                                                 \
-    do {                                                                                      \
-        if (!(condition)) {                                                                   \
-            std::fprintf(stderr, "%s:%d: property failed: %s\n", __FILE__, __LINE__,         \
-                         #condition);                                                         \
-            std::abort();                                                                     \
-        }                                                                                     \
+#define FUZZ_CHECK(condition)                                                                                \
+    do {                                                                                                     \
+        if (!(condition)) {                                                                                  \
+            std::fprintf(stderr, "%s:%d: property failed: %s\n", __FILE__, __LINE__, #condition);            \
+            std::abort();                                                                                    \
+        }                                                                                                    \
     } while (0)
 
 namespace fuzz {

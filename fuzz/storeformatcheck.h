@@ -17,7 +17,8 @@ inline void checkStoreFormat(const uint8_t *data, size_t size)
     QSettings::SettingsMap map;
     FUZZ_CHECK(inifile::read(file, map));
     for (const QVariant &value : std::as_const(map))
-        FUZZ_CHECK(value.userType() == QMetaType::QString && value.toString().size() <= inifile::maxValueLength);
+        FUZZ_CHECK(value.userType() == QMetaType::QString
+                   && value.toString().size() <= inifile::maxValueLength);
     QByteArray written;
     QBuffer out(&written);
     out.open(QIODevice::WriteOnly);

@@ -101,20 +101,34 @@ private slots:
         QTest::addColumn<QString>("voltage");
         QTest::addColumn<QString>("ending");
 
-        QTest::newRow("X-OFF") << "X-OFF" << " fplug=A vgx=OFF\r\n";
-        QTest::newRow("X-VERT") << "X-VERT" << " fplug=A vgx=LO\r\n";
-        QTest::newRow("X-HORIZ") << "X-HORIZ" << " fplug=A vgx=HI\r\n";
-        QTest::newRow("X-VERT-TONE") << "X-VERT-TONE" << " fplug=A vgx=LOT\r\n";
-        QTest::newRow("X-HORIZ-TONE") << "X-HORIZ-TONE" << " fplug=A vgx=HIT\r\n";
-        QTest::newRow("Y-OFF") << "Y-OFF" << " fplug=A vgy=OFF\r\n";
-        QTest::newRow("Y-VERT") << "Y-VERT" << " fplug=A vgy=LO\r\n";
-        QTest::newRow("Y-HORIZ") << "Y-HORIZ" << " fplug=A vgy=HI\r\n";
-        QTest::newRow("Y-VERT-TONE") << "Y-VERT-TONE" << " fplug=A vgy=LOT\r\n";
-        QTest::newRow("Y-HORIZ-TONE") << "Y-HORIZ-TONE" << " fplug=A vgy=HIT\r\n";
-        QTest::newRow("blank choice") << " " << " fplug=A\r\n";
-        QTest::newRow("empty") << "" << " fplug=A\r\n";
-        QTest::newRow("lower case") << "x-off" << " fplug=A\r\n";
-        QTest::newRow("blank after the name") << "X-OFF " << " fplug=A\r\n";
+        QTest::newRow("X-OFF") << "X-OFF"
+                               << " fplug=A vgx=OFF\r\n";
+        QTest::newRow("X-VERT") << "X-VERT"
+                                << " fplug=A vgx=LO\r\n";
+        QTest::newRow("X-HORIZ") << "X-HORIZ"
+                                 << " fplug=A vgx=HI\r\n";
+        QTest::newRow("X-VERT-TONE") << "X-VERT-TONE"
+                                     << " fplug=A vgx=LOT\r\n";
+        QTest::newRow("X-HORIZ-TONE") << "X-HORIZ-TONE"
+                                      << " fplug=A vgx=HIT\r\n";
+        QTest::newRow("Y-OFF") << "Y-OFF"
+                               << " fplug=A vgy=OFF\r\n";
+        QTest::newRow("Y-VERT") << "Y-VERT"
+                                << " fplug=A vgy=LO\r\n";
+        QTest::newRow("Y-HORIZ") << "Y-HORIZ"
+                                 << " fplug=A vgy=HI\r\n";
+        QTest::newRow("Y-VERT-TONE") << "Y-VERT-TONE"
+                                     << " fplug=A vgy=LOT\r\n";
+        QTest::newRow("Y-HORIZ-TONE") << "Y-HORIZ-TONE"
+                                      << " fplug=A vgy=HIT\r\n";
+        QTest::newRow("blank choice") << " "
+                                      << " fplug=A\r\n";
+        QTest::newRow("empty") << ""
+                               << " fplug=A\r\n";
+        QTest::newRow("lower case") << "x-off"
+                                    << " fplug=A\r\n";
+        QTest::newRow("blank after the name") << "X-OFF "
+                                              << " fplug=A\r\n";
     }
     void commandLine_endsWithTheVoltageCodeOfTheCell()
     {
@@ -140,24 +154,21 @@ private slots:
         QTest::newRow("antenna in lower case leaves the plug empty")
             << 1 << row("10491.500", "1500", "9750.000", "top", "Y-VERT-TONE")
             << "[to@qv] rcv=1 freq=10491500 srate=1500 offset=9750000 fplug= vgy=LOT\r\n";
-        QTest::newRow("no LO")
-            << 4 << row("2400.000", "333", "0.000", "BOT", "X-OFF")
-            << "[to@qv] rcv=4 freq=2400000 srate=333 offset=0 fplug=B vgx=OFF\r\n";
+        QTest::newRow("no LO") << 4 << row("2400.000", "333", "0.000", "BOT", "X-OFF")
+                               << "[to@qv] rcv=4 freq=2400000 srate=333 offset=0 fplug=B vgx=OFF\r\n";
         QTest::newRow("LO that is no number")
             << 1 << row("10491.500", "1500", "", "TOP", " ")
             << "[to@qv] rcv=1 freq=10491500 srate=1500 offset=0 fplug=A\r\n";
         QTest::newRow("symbol rate sent verbatim")
             << 5 << row("10491.500", " 15 00.0x", "9750.000", "TOP", " ")
             << "[to@qv] rcv=5 freq=10491500 srate= 15 00.0x offset=9750000 fplug=A\r\n";
-        QTest::newRow("empty symbol rate")
-            << 1 << row("10491.500", "", "9750.000", "TOP", " ")
-            << "[to@qv] rcv=1 freq=10491500 srate= offset=9750000 fplug=A\r\n";
+        QTest::newRow("empty symbol rate") << 1 << row("10491.500", "", "9750.000", "TOP", " ")
+                                           << "[to@qv] rcv=1 freq=10491500 srate= offset=9750000 fplug=A\r\n";
         QTest::newRow("negative values in decimal form")
             << 6 << row("-1.5", "1500", "-1", "TOP", " ")
             << "[to@qv] rcv=6 freq=-1500 srate=1500 offset=-1000 fplug=A\r\n";
-        QTest::newRow("row 8")
-            << 8 << row("10491.500", "1500", "9750.000", "TOP", " ")
-            << "[to@qv] rcv=8 freq=10491500 srate=1500 offset=9750000 fplug=A\r\n";
+        QTest::newRow("row 8") << 8 << row("10491.500", "1500", "9750.000", "TOP", " ")
+                               << "[to@qv] rcv=8 freq=10491500 srate=1500 offset=9750000 fplug=A\r\n";
     }
     void commandLine_writesEachCellAsTheWireExpects()
     {
@@ -177,8 +188,9 @@ private slots:
         QCOMPARE(line.left(68),
                  QString("[to@qv] rcv=2 freq=10491500 srate=1500 offset=9750000 fplug=A vgx=HI"));
         const QByteArray datagram = commandDatagram(*fields);
-        QCOMPARE(datagram, QByteArray("[to@qv] rcv=2 freq=10491500 srate=1500 offset=9750000 "
-                                      "fplug=A vgx=HI\r\n"));
+        QCOMPARE(datagram,
+                 QByteArray("[to@qv] rcv=2 freq=10491500 srate=1500 offset=9750000 "
+                            "fplug=A vgx=HI\r\n"));
         QCOMPARE(datagram.size(), 70);
         QCOMPARE(datagram.right(2), QByteArray("\x0d\x0a"));
     }
@@ -189,20 +201,14 @@ private slots:
 
         QTest::newRow("empty frequency") << row("", "1500", "9750.000", "TOP", " ");
         QTest::newRow("frequency not a number") << row("abc", "1500", "9750.000", "TOP", " ");
-        QTest::newRow("frequency with letters after")
-            << row("10491.5MHz", "1500", "9750.000", "TOP", " ");
-        QTest::newRow("frequency too large for a double")
-            << row("1e999", "1500", "9750.000", "TOP", " ");
-        QTest::newRow("frequency kHz beyond 32 bits")
-            << row("3000000", "1500", "9750.000", "TOP", " ");
-        QTest::newRow("LO kHz beyond 32 bits")
-            << row("10491.500", "1500", "3000000", "TOP", " ");
-        QTest::newRow("LO kHz below 32 bits")
-            << row("10491.500", "1500", "-3000000", "TOP", " ");
+        QTest::newRow("frequency with letters after") << row("10491.5MHz", "1500", "9750.000", "TOP", " ");
+        QTest::newRow("frequency too large for a double") << row("1e999", "1500", "9750.000", "TOP", " ");
+        QTest::newRow("frequency kHz beyond 32 bits") << row("3000000", "1500", "9750.000", "TOP", " ");
+        QTest::newRow("LO kHz beyond 32 bits") << row("10491.500", "1500", "3000000", "TOP", " ");
+        QTest::newRow("LO kHz below 32 bits") << row("10491.500", "1500", "-3000000", "TOP", " ");
         QTest::newRow("symbol rate with CR LF")
             << row("10491.500", "1500\r\n[to@qv] rcv=1", "9750.000", "TOP", " ");
-        QTest::newRow("symbol rate with a line feed")
-            << row("10491.500", "15\n00", "9750.000", "TOP", " ");
+        QTest::newRow("symbol rate with a line feed") << row("10491.500", "15\n00", "9750.000", "TOP", " ");
         QTest::newRow("symbol rate with a carriage return")
             << row("10491.500", "1500\r", "9750.000", "TOP", " ");
         QTest::newRow("symbol rate with a non-ASCII letter")
@@ -225,34 +231,37 @@ private slots:
 
         const int right = RightButtonBit;
         QTest::newRow("right press, TOP becomes B, no LO")
-            << "10491.500" << "TOP" << right
-            << "[to@qv] rcv=2 freq=2402000 srate=1500 offset=0 fplug=B vgx=HI\r\n";
+            << "10491.500"
+            << "TOP" << right << "[to@qv] rcv=2 freq=2402000 srate=1500 offset=0 fplug=B vgx=HI\r\n";
         QTest::newRow("right press, BOT becomes A")
-            << "10491.500" << "BOT" << right
-            << "[to@qv] rcv=2 freq=2402000 srate=1500 offset=0 fplug=A vgx=HI\r\n";
+            << "10491.500"
+            << "BOT" << right << "[to@qv] rcv=2 freq=2402000 srate=1500 offset=0 fplug=A vgx=HI\r\n";
         QTest::newRow("right press, other antenna becomes A")
-            << "10491.500" << "top" << right
-            << "[to@qv] rcv=2 freq=2402000 srate=1500 offset=0 fplug=A vgx=HI\r\n";
+            << "10491.500"
+            << "top" << right << "[to@qv] rcv=2 freq=2402000 srate=1500 offset=0 fplug=A vgx=HI\r\n";
         QTest::newRow("right press at the window's start")
-            << "10490.000" << "TOP" << right
-            << "[to@qv] rcv=2 freq=2400500 srate=1500 offset=0 fplug=B vgx=HI\r\n";
+            << "10490.000"
+            << "TOP" << right << "[to@qv] rcv=2 freq=2400500 srate=1500 offset=0 fplug=B vgx=HI\r\n";
         QTest::newRow("right press at the window's last kHz")
-            << "10499.999" << "TOP" << right
-            << "[to@qv] rcv=2 freq=2410499 srate=1500 offset=0 fplug=B vgx=HI\r\n";
+            << "10499.999"
+            << "TOP" << right << "[to@qv] rcv=2 freq=2410499 srate=1500 offset=0 fplug=B vgx=HI\r\n";
         QTest::newRow("right press at the window's excluded end")
-            << "10500.000" << "TOP" << right
-            << "[to@qv] rcv=2 freq=10500000 srate=1500 offset=9750000 fplug=A vgx=HI\r\n";
+            << "10500.000"
+            << "TOP" << right << "[to@qv] rcv=2 freq=10500000 srate=1500 offset=9750000 fplug=A vgx=HI\r\n";
         QTest::newRow("right press just below the window")
-            << "10489.999" << "TOP" << right
-            << "[to@qv] rcv=2 freq=10489999 srate=1500 offset=9750000 fplug=A vgx=HI\r\n";
+            << "10489.999"
+            << "TOP" << right << "[to@qv] rcv=2 freq=10489999 srate=1500 offset=9750000 fplug=A vgx=HI\r\n";
         QTest::newRow("right press with another button too")
-            << "10491.500" << "TOP" << int(LeftButtonBit | RightButtonBit)
+            << "10491.500"
+            << "TOP" << int(LeftButtonBit | RightButtonBit)
             << "[to@qv] rcv=2 freq=2402000 srate=1500 offset=0 fplug=B vgx=HI\r\n";
         QTest::newRow("left press in the window")
-            << "10491.500" << "TOP" << int(LeftButtonBit)
+            << "10491.500"
+            << "TOP" << int(LeftButtonBit)
             << "[to@qv] rcv=2 freq=10491500 srate=1500 offset=9750000 fplug=A vgx=HI\r\n";
         QTest::newRow("middle press in the window")
-            << "10491.500" << "TOP" << int(MiddleButtonBit)
+            << "10491.500"
+            << "TOP" << int(MiddleButtonBit)
             << "[to@qv] rcv=2 freq=10491500 srate=1500 offset=9750000 fplug=A vgx=HI\r\n";
     }
     void press_sendsTheUplinkOnlyForARightPressInTheDownlinkWindow()

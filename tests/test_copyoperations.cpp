@@ -55,11 +55,6 @@ QStringList sectionTexts(const TempStore &store, int section)
     return texts;
 }
 
-void putRow(TempStore &store, int row, const QStringList &texts)
-{
-    for (int key = 0; key < 5; ++key)
-        store.put(receiverSection(row), rowKeys().at(key), texts.at(key));
-}
 } // namespace
 
 class CopyOperationsTest : public QObject
@@ -118,7 +113,7 @@ private slots:
         TempStore store;
         store.put("MaxReceivers", "Receivers", "8");
         const QStringList row2 = {"145.800", "333", "0.000", "BOT", "Y-HORIZ-TONE"};
-        putRow(store, 2, row2);
+        storeRow(store, 2, row2);
         CopyWindow w;
         clickCell(w.grid, 2);
         clickOn(w.copytosettings);
@@ -135,7 +130,7 @@ private slots:
     void loadingARow_setsOnlyTheBoxTexts()
     {
         TempStore store;
-        putRow(store, 1, {"145.800", "333", "0.000", "BOT", "Y-HORIZ"});
+        storeRow(store, 1, {"145.800", "333", "0.000", "BOT", "Y-HORIZ"});
         CopyWindow w;
         QComboBox *frequencymegs = w.box("frequencymegs");
         QComboBox *frequencydecimal = w.box("frequencydecimal");
@@ -172,9 +167,9 @@ private slots:
     void loadingAfterArrowKeys_takesTheCurrentRow_andSkipsARowWithoutFrequency()
     {
         TempStore store;
-        putRow(store, 1, {"145.800", "333", "0.000", "BOT", "Y-HORIZ"});
-        putRow(store, 2, {"435.000", "250", "0.000", "TOP", "X-OFF"});
-        putRow(store, 3, {"", "1000", "9750.000", "TOP", " "});
+        storeRow(store, 1, {"145.800", "333", "0.000", "BOT", "Y-HORIZ"});
+        storeRow(store, 2, {"435.000", "250", "0.000", "TOP", "X-OFF"});
+        storeRow(store, 3, {"", "1000", "9750.000", "TOP", " "});
         CopyWindow w;
         const QStringList untouched = w.boxTexts();
         clickCell(w.grid, 1);
@@ -197,22 +192,32 @@ private slots:
         QTest::addColumn<QString>("offset");
         QTest::addColumn<QStringList>("cells");
 
-        QTest::newRow("as accepted") << "10491.5" << "1500" << "9750"
-                                     << QStringList{"10491.500", "1500", "9750.000"};
+        QTest::newRow("as accepted") << "10491.5"
+                                     << "1500"
+                                     << "9750" << QStringList{"10491.500", "1500", "9750.000"};
         QTest::newRow("frequency with letters after")
-            << "10491.5abc" << "1500" << "9750.000" << QStringList{"10491.500", "1500", "9750.000"};
-        QTest::newRow("frequency empty") << "" << "1500" << "9750.000"
-                                         << QStringList{"0.000", "1500", "9750.000"};
-        QTest::newRow("frequency a word") << "high" << "1500" << "9750.000"
-                                          << QStringList{"0.000", "1500", "9750.000"};
-        QTest::newRow("LO empty") << "10491.500" << "1500" << ""
-                                  << QStringList{"10491.500", "1500", ""};
-        QTest::newRow("LO with blanks") << "10491.500" << "1500" << " 10207.4074 "
-                                        << QStringList{"10491.500", "1500", "10207.407"};
-        QTest::newRow("LO not a number") << "10491.500" << "1500" << "9750MHz"
-                                         << QStringList{"10491.500", "1500", "9750MHz"};
-        QTest::newRow("symbol rate verbatim") << "10491.500" << " 1500.7 " << "9750.000"
-                                              << QStringList{"10491.500", " 1500.7 ", "9750.000"};
+            << "10491.5abc"
+            << "1500"
+            << "9750.000" << QStringList{"10491.500", "1500", "9750.000"};
+        QTest::newRow("frequency empty") << ""
+                                         << "1500"
+                                         << "9750.000" << QStringList{"0.000", "1500", "9750.000"};
+        QTest::newRow("frequency a word") << "high"
+                                          << "1500"
+                                          << "9750.000" << QStringList{"0.000", "1500", "9750.000"};
+        QTest::newRow("LO empty") << "10491.500"
+                                  << "1500"
+                                  << "" << QStringList{"10491.500", "1500", ""};
+        QTest::newRow("LO with blanks") << "10491.500"
+                                        << "1500"
+                                        << " 10207.4074 " << QStringList{"10491.500", "1500", "10207.407"};
+        QTest::newRow("LO not a number") << "10491.500"
+                                         << "1500"
+                                         << "9750MHz" << QStringList{"10491.500", "1500", "9750MHz"};
+        QTest::newRow("symbol rate verbatim")
+            << "10491.500"
+            << " 1500.7 "
+            << "9750.000" << QStringList{"10491.500", " 1500.7 ", "9750.000"};
     }
     void copyToRow_convertsFrequencyAndLoOnly()
     {
@@ -264,10 +269,14 @@ private slots:
         QTest::addColumn<int>("col");
         QTest::addColumn<QString>("cell");
 
-        QTest::newRow("symbol rate refused") << "symbolrate" << "abc" << 2 << "1500";
-        QTest::newRow("symbol rate rounded") << "symbolrate" << "1500.5" << 2 << "1501";
-        QTest::newRow("frequency refused") << "frequency" << "0" << 1 << "10491.500";
-        QTest::newRow("LO refused") << "offset" << "-1" << 3 << "9750.000";
+        QTest::newRow("symbol rate refused") << "symbolrate"
+                                             << "abc" << 2 << "1500";
+        QTest::newRow("symbol rate rounded") << "symbolrate"
+                                             << "1500.5" << 2 << "1501";
+        QTest::newRow("frequency refused") << "frequency"
+                                           << "0" << 1 << "10491.500";
+        QTest::newRow("LO refused") << "offset"
+                                    << "-1" << 3 << "9750.000";
     }
     void copyClick_takesTheBoxTextsAfterTheirCheck()
     {

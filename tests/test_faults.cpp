@@ -8,7 +8,7 @@
 #include "app/singlecopy.h"
 #include "immutablepaths.h"
 #include "loopbackreceivers.h"
-#include "testsupport.h"
+#include "operatorsteps.h"
 #include "table/flexgrid.h"
 
 #include <QComboBox>
@@ -16,6 +16,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSysInfo>
@@ -30,46 +31,13 @@
 
 namespace {
 
-// Operator steps, through the widgets' own event handling.
-void clickCell(MainWindow &w, int row, int col = 1)
-{
-    auto *grid = control<FlexGrid>(w, "msf1");
-    const QRect cell = grid->visualItemRect(grid->item(row, col));
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
-}
-
-void pressSend(MainWindow &w, Qt::MouseButton button)
-{
-    auto *sendx = control<QPushButton>(w, "sendx");
-    QTest::mousePress(sendx, button);
-    QTest::mouseRelease(sendx, button);
-}
-
-void enterText(QLineEdit *box, const QString &text)
-{
-    box->setFocus();
-    QTRY_VERIFY(box->hasFocus());
-    box->selectAll();
-    QTest::keyClicks(box, text);
-    QTest::keyClick(box, Qt::Key_Tab);
-}
-
-void enterText(QComboBox *box, const QString &text)
-{
-    box->setFocus();
-    QTRY_VERIFY(box->hasFocus());
-    box->lineEdit()->selectAll();
-    QTest::keyClicks(box->lineEdit(), text);
-    QTest::keyClick(box->lineEdit(), Qt::Key_Tab);
-}
-
 // A store file in the program's own layout.
 QByteArray storeText(int basePort)
 {
     return "[IP]\nAddress0=127.0.0.1\nAddress1=127.0.0.2\nPort=" + QByteArray::number(basePort)
-           + "\n\n[RX0]\nFrequency=10491.500\nSymbolRate=1500\nOffset=9750.000\nAntenna=TOP\n"
-             "Voltage=\" \"\n\n[RX2]\nFrequency=10491.500\nSymbolRate=1500\nOffset=9750.000\n"
-             "Antenna=TOP\nVoltage=X-HORIZ\n";
+        + "\n\n[RX0]\nFrequency=10491.500\nSymbolRate=1500\nOffset=9750.000\nAntenna=TOP\n"
+          "Voltage=\" \"\n\n[RX2]\nFrequency=10491.500\nSymbolRate=1500\nOffset=9750.000\n"
+          "Antenna=TOP\nVoltage=X-HORIZ\n";
 }
 
 // Whether the alert line reads as the problems (most urgent first) do with
@@ -118,12 +86,19 @@ private slots:
         QTest::addColumn<QString>("home");
         QTest::addColumn<QString>("lockProblem"); // why a second copy would not be detected
         const QString longHome = "/home/" + QString(60, 'o') + "/a-rather-long-folder-name/.config";
-        QTest::newRow("immutable file and folder") << "immutable" << "" << "";
-        QTest::newRow("folder that cannot be created") << "uncreatable" << "" << "";
+        QTest::newRow("immutable file and folder") << "immutable"
+                                                   << ""
+                                                   << "";
+        QTest::newRow("folder that cannot be created") << "uncreatable"
+                                                       << ""
+                                                       << "";
         QTest::newRow("folder that cannot be created, long home path") << "uncreatable" << longHome << "";
         QTest::newRow("immutable, and no single-copy lock")
-            << "immutable" << "" << "could not be created (the folder is read-only, full or missing)";
-        QTest::newRow("long home path, and no single-copy lock") << "uncreatable" << longHome << "is not a file";
+            << "immutable"
+            << ""
+            << "could not be created (the folder is read-only, full or missing)";
+        QTest::newRow("long home path, and no single-copy lock")
+            << "uncreatable" << longHome << "is not a file";
     }
 
     void unwritableStore_windowKeepsWorkingTellsOperatorAndLosesNothing()
@@ -152,7 +127,8 @@ private slots:
         auto *port = control<QLineEdit>(*w, "qvipport");
         auto *grid = control<FlexGrid>(*w, "msf1");
         QCOMPARE(w->alertText(), QString());
-        const QString lockNote = lockProblem.isEmpty() ? QString()
+        const QString lockNote = lockProblem.isEmpty()
+            ? QString()
             : "A second copy would not be detected: " + singleCopyLockPath() + " " + lockProblem + ".";
         w->setSingleCopyProblem(lockNote);
 
@@ -185,7 +161,7 @@ private slots:
         QVERIFY2(showsWholeWords(alert->text(), problems), qPrintable(alert->text()));
 
         // A copy to a row: the row shows it, the save fails visibly again.
-        clickCell(*w, 3);
+        clickCell(grid, 3);
         QCOMPARE(grid->Row(), 3);
         QTest::mouseClick(control<QPushButton>(*w, "copytorx"), Qt::LeftButton);
         QCOMPARE(grid->TextMatrix(3, 1), QString("10491.500"));
@@ -194,10 +170,11 @@ private slots:
         // The window goes on working: a stored row still goes out.
         if (blocker == "immutable") {
             QCOMPARE(store.readRaw(), stored);
-            clickCell(*w, 2);
+            clickCell(grid, 2);
             pressSend(*w, Qt::LeftButton);
-            QCOMPARE(moved.take(),
-                     QStringList{"2: [to@qv] rcv=2 freq=10491500 srate=1500 offset=9750000 fplug=A vgx=HI\r\n"});
+            QCOMPARE(
+                moved.take(),
+                QStringList{"2: [to@qv] rcv=2 freq=10491500 srate=1500 offset=9750000 fplug=A vgx=HI\r\n"});
 
             // Once the store can be written again, the next save reaches the
             // disk, the warning goes, and everything stored before is there.
@@ -205,7 +182,8 @@ private slots:
             enterText(port, "12400");
             QCOMPARE(w->alertText(), lockNote);
             QCOMPARE(alert->isVisible(), !lockNote.isEmpty());
-            QVERIFY2(lockNote.isEmpty() || showsWholeWords(alert->text(), {lockNote}), qPrintable(alert->text()));
+            QVERIFY2(lockNote.isEmpty() || showsWholeWords(alert->text(), {lockNote}),
+                     qPrintable(alert->text()));
             QCOMPARE(store.get("IP", "Port"), QString("12400"));
             const QByteArray now = store.readRaw();
             QVERIFY(now.contains("Port=12400"));
@@ -242,15 +220,22 @@ private slots:
         store.writeRaw(
             "[MaxReceivers]\nReceivers=1e999\n\n[IP]\n" + hosts
             + "\n[RX0]\nFrequency=@Variant(\\0\\0\\0\\x7f\\0\\0\\0\\x10junk)\nSymbolRate=1e999\n"
-              "Offset=" + digits400 + "\nAntenna=\xff\xfe\x01\nVoltage=" + longLine + "\n"
-            "\n[RX1]\nFrequency=1e999\nSymbolRate=1500\nOffset=9750.000\nAntenna=TOP\nVoltage=X-OFF\n"
-            "\n[RX2]\nFrequency=" + digits400 + "\nSymbolRate=1500\nOffset=9750.000\nAntenna=TOP\n"
-            "\n[RX3]\nFrequency=10491.500,junk\nSymbolRate=1500\nOffset=9750.000\nAntenna=TOP\n"
-            "\n[RX4]\nFrequency=@Variant(\\0\\0\\0\\x2\\0\\0\\0\\0\\x5)\nSymbolRate=1500\nOffset=0\nAntenna=BOT\n"
-            "\n[RX5]\nFrequency=10491.500\nSymbolRate=15\x01\x7f" "00\nOffset=9750.000\nAntenna=TOP\n"
-            "\n[RX6]\nFrequency=10491.500\nSymbolRate=1500\nOffset=1e999\nAntenna=TOP\n"
-            "\n[RX7]\nFrequency=-99999999.999\nSymbolRate=\xe2\x80\x9c" "1500\xe2\x80\x9d\nOffset=0\nAntenna=BOT\n"
-            "\n[RX8]\nFrequency=10491.500\nSymbolRate=1500\nOffset=9750.000\nAntenna=TOP\nVoltage="
+              "Offset="
+            + digits400 + "\nAntenna=\xff\xfe\x01\nVoltage=" + longLine
+            + "\n"
+              "\n[RX1]\nFrequency=1e999\nSymbolRate=1500\nOffset=9750.000\nAntenna=TOP\nVoltage=X-OFF\n"
+              "\n[RX2]\nFrequency="
+            + digits400
+            + "\nSymbolRate=1500\nOffset=9750.000\nAntenna=TOP\n"
+              "\n[RX3]\nFrequency=10491.500,junk\nSymbolRate=1500\nOffset=9750.000\nAntenna=TOP\n"
+              "\n[RX4]\nFrequency=@Variant(\\0\\0\\0\\x2\\0\\0\\0\\0\\x5)\nSymbolRate=1500\nOffset="
+              "0\nAntenna=BOT\n"
+              "\n[RX5]\nFrequency=10491.500\nSymbolRate=15\x01\x7f"
+              "00\nOffset=9750.000\nAntenna=TOP\n"
+              "\n[RX6]\nFrequency=10491.500\nSymbolRate=1500\nOffset=1e999\nAntenna=TOP\n"
+              "\n[RX7]\nFrequency=-99999999.999\nSymbolRate=\xe2\x80\x9c"
+              "1500\xe2\x80\x9d\nOffset=0\nAntenna=BOT\n"
+              "\n[RX8]\nFrequency=10491.500\nSymbolRate=1500\nOffset=9750.000\nAntenna=TOP\nVoltage="
             + longLine + "\n[RX\nFrequency\n=\n\x01\x02\x03\n");
 
         auto w = openWindow();
@@ -262,12 +247,11 @@ private slots:
 
         // Only row 8 holds a command that needs nothing made up; it may go
         // out as read (left, Space) or as the uplink (right).
-        const QStringList allowed = {
-            "8: [to@qv] rcv=8 freq=10491500 srate=1500 offset=9750000 fplug=A\r\n",
-            "8: [to@qv] rcv=8 freq=2402000 srate=1500 offset=0 fplug=B\r\n"};
+        const QStringList allowed = {"8: [to@qv] rcv=8 freq=10491500 srate=1500 offset=9750000 fplug=A\r\n",
+                                     "8: [to@qv] rcv=8 freq=2402000 srate=1500 offset=0 fplug=B\r\n"};
         QStringList arrived;
         for (int row = 1; row <= 8; ++row) {
-            clickCell(*w, row);
+            clickCell(grid, row);
             QCOMPARE(grid->Row(), row);
             pressSend(*w, Qt::LeftButton);
             pressSend(*w, Qt::RightButton);
@@ -290,14 +274,15 @@ private slots:
         enterText(control<QComboBox>(*w, "offset"), "9750");
         control<QComboBox>(*w, "antenna")->setCurrentIndex(1);
         control<QComboBox>(*w, "voltage")->setCurrentIndex(0);
-        clickCell(*w, 1);
+        clickCell(grid, 1);
         QTest::mouseClick(control<QPushButton>(*w, "copytorx"), Qt::LeftButton);
         QCOMPARE(grid->TextMatrix(1, 1), QString("10491.500"));
         QCOMPARE(store.get("RX1", "SymbolRate"), QString("333"));
         pressSend(*w, Qt::LeftButton);
         QCOMPARE(receivers.take(),
-                 usableHost ? QStringList{"1: [to@qv] rcv=1 freq=10491500 srate=333 offset=9750000 fplug=B\r\n"}
-                            : QStringList{});
+                 usableHost
+                     ? QStringList{"1: [to@qv] rcv=1 freq=10491500 srate=333 offset=9750000 fplug=B\r\n"}
+                     : QStringList{});
         QVERIFY(w->isVisible());
     }
 
@@ -313,7 +298,7 @@ private slots:
         probe = LoopbackReceivers(); // closed again: nothing listens there now
         store.writeRaw(storeText(base));
         auto w = openWindow();
-        clickCell(*w, 2);
+        clickCell(grid(*w), 2);
 
         const qint64 noPortsBefore = netCounter("Udp", "NoPorts");
         const qint64 unreachableBefore = netCounter("Icmp", "InDestUnreachs");
@@ -335,7 +320,8 @@ private slots:
         QTRY_VERIFY(late.hasPendingDatagrams());
         QByteArray payload(int(late.pendingDatagramSize()), '\0');
         late.readDatagram(payload.data(), payload.size());
-        QCOMPARE(payload, QByteArray("[to@qv] rcv=2 freq=10491500 srate=1500 offset=9750000 fplug=A vgx=HI\r\n"));
+        QCOMPARE(payload,
+                 QByteArray("[to@qv] rcv=2 freq=10491500 srate=1500 offset=9750000 fplug=A vgx=HI\r\n"));
         QVERIFY(w->isVisible());
         QTRY_VERIFY(!w->sendFlash().isFlashing());
     }
@@ -362,7 +348,7 @@ private slots:
             QSKIP("chattr +i is not supported here, so no store can be made unwritable for root");
 
         // A copy into a row, a port, an address, Ctrl+R: each "Not saved".
-        clickCell(*w, 3);
+        clickCell(grid(*w), 3);
         QTest::mouseClick(control<QPushButton>(*w, "copytorx"), Qt::LeftButton);
         enterText(control<QLineEdit>(*w, "qvipport"), "12400");
         enterText(control<QLineEdit>(*w, "qvipaddress0"), "10.0.0.7");
@@ -405,7 +391,7 @@ private slots:
         gone.start("true");
         gone.waitForFinished();
         const QByteArray deadPid = QByteArray::number(gone.processId()) + "\nzorudoza-zudizir-ivozudiro\n"
-                                   + QSysInfo::machineHostName().toUtf8() + "\n";
+            + QSysInfo::machineHostName().toUtf8() + "\n";
         QTest::newRow("empty, just left") << QByteArray() << 0;
         QTest::newRow("garbled") << QByteArray("\x01\xff garbage\n") << 0;
         QTest::newRow("garbled, an hour old") << QByteArray("12x\n") << 3600;
@@ -429,7 +415,8 @@ private slots:
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write(lock);
             if (ageSeconds)
-                file.setFileTime(QDateTime::currentDateTime().addSecs(-ageSeconds), QFileDevice::FileModificationTime);
+                file.setFileTime(QDateTime::currentDateTime().addSecs(-ageSeconds),
+                                 QFileDevice::FileModificationTime);
         }
 
         QElapsedTimer clock;
@@ -472,7 +459,8 @@ private slots:
 
         clock.restart();
         enterText(control<QLineEdit>(*w, "qvipport"), "12400");
-        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString("the first write took %1 ms").arg(clock.elapsed())));
+        QVERIFY2(clock.elapsed() < 1000,
+                 qPrintable(QString("the first write took %1 ms").arg(clock.elapsed())));
         QCOMPARE(w->alertText(), QString());
         QVERIFY(store.readRaw().size() < 2 * 1024 * 1024);
         SettingsStore after;
@@ -489,9 +477,12 @@ private slots:
     {
         QTest::addColumn<QString>("blocker");
         QTest::addColumn<QString>("why");
-        QTest::newRow("FIFO") << "fifo" << "is not a file";
-        QTest::newRow("folder") << "folder" << "is not a file";
-        QTest::newRow("600 MB file, real lines at its start") << "huge" << "is larger than 16 MiB";
+        QTest::newRow("FIFO") << "fifo"
+                              << "is not a file";
+        QTest::newRow("folder") << "folder"
+                                << "is not a file";
+        QTest::newRow("600 MB file, real lines at its start") << "huge"
+                                                              << "is larger than 16 MiB";
     }
 
     void storePathThatIsNoFile_startsOnDefaultsAndIsLeftAlone()
@@ -561,7 +552,7 @@ private slots:
         QVERIFY(store.readRaw().contains("Address0=10.0.0.7"));
 
         enterText(control<QComboBox>(*w, "frequency"), "2400.25");
-        clickCell(*w, 3);
+        clickCell(grid(*w), 3);
         QTest::mouseClick(control<QPushButton>(*w, "copytorx"), Qt::LeftButton);
         const QByteArray disk = store.readRaw();
         const int rx3 = int(disk.indexOf("[RX3]"));

@@ -1,6 +1,6 @@
 // Faults that fuzzing found, each kept as a case of its own. The inputs that
 // found them are also replayed from fuzz/regressions/ (tests/fuzzreplay).
-#include "testsupport.h"
+#include "operatorsteps.h"
 #include "table/flexgrid.h"
 
 #include <QLineEdit>
@@ -18,21 +18,13 @@ private slots:
         store.writeRaw("[IP]\nPort=9900\n%General\n=\n");
         auto w = openWindow();
         auto *port = control<QLineEdit>(*w, "qvipport");
-        port->setFocus();
-        QTRY_VERIFY(port->hasFocus());
-        port->selectAll();
-        QTest::keyClicks(port, "12300");
-        QTest::keyClick(port, Qt::Key_Tab);
+        enterText(port, "12300");
         QVERIFY(!port->hasFocus());
         QCOMPARE(w->alertText(), QString());
         QVERIFY(store.readRaw().contains("Port=12300"));
 
         // And the next save is judged on its own.
-        port->setFocus();
-        QTRY_VERIFY(port->hasFocus());
-        port->selectAll();
-        QTest::keyClicks(port, "12400");
-        QTest::keyClick(port, Qt::Key_Tab);
+        enterText(port, "12400");
         QCOMPARE(w->alertText(), QString());
         QVERIFY(store.readRaw().contains("Port=12400"));
     }

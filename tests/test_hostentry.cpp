@@ -2,15 +2,13 @@
 // written back, the second host's hint, and where each receiver's commands go.
 #include "command/hostentry.h"
 #include "command/sending.h"
+#include "designedlayout.h"
 
 #include <QRegularExpression>
 #include <QTest>
 
 namespace {
 const QString refused = QStringLiteral("<refused>");
-const QString hintPrefix = QStringLiteral(
-    "IP address of the second Raspberry Pi running Quenvale, which should be started with "
-    "BASEIPPORT = ");
 } // namespace
 
 Q_DECLARE_METATYPE(PortVerdict)
@@ -26,14 +24,22 @@ private slots:
         QTest::addColumn<QString>("normalised");
         QTest::addColumn<int>("errors");
 
-        QTest::newRow("plain") << "192.168.1.10" << "192.168.1.10" << 0;
-        QTest::newRow("leading zeros") << "010.001.000.255" << "10.1.0.255" << 0;
-        QTest::newRow("blank before the first component") << " 192.168.1.10" << "192.168.1.10" << 0;
-        QTest::newRow("blank before an inner component") << "192. 168.1.10" << "192.168.1.10" << 0;
-        QTest::newRow("blank after a component") << "192.168 .1.10" << "192.168.1.10" << 0;
-        QTest::newRow("lowest components") << "0.0.0.0" << "0.0.0.0" << 0;
-        QTest::newRow("highest components") << "255.255.255.255" << "255.255.255.255" << 0;
-        QTest::newRow("sign dropped") << "+127.0.0.1" << "127.0.0.1" << 0;
+        QTest::newRow("plain") << "192.168.1.10"
+                               << "192.168.1.10" << 0;
+        QTest::newRow("leading zeros") << "010.001.000.255"
+                                       << "10.1.0.255" << 0;
+        QTest::newRow("blank before the first component") << " 192.168.1.10"
+                                                          << "192.168.1.10" << 0;
+        QTest::newRow("blank before an inner component") << "192. 168.1.10"
+                                                         << "192.168.1.10" << 0;
+        QTest::newRow("blank after a component") << "192.168 .1.10"
+                                                 << "192.168.1.10" << 0;
+        QTest::newRow("lowest components") << "0.0.0.0"
+                                           << "0.0.0.0" << 0;
+        QTest::newRow("highest components") << "255.255.255.255"
+                                            << "255.255.255.255" << 0;
+        QTest::newRow("sign dropped") << "+127.0.0.1"
+                                      << "127.0.0.1" << 0;
 
         QTest::newRow("three components") << "192.168.1" << refused << 1;
         QTest::newRow("five components") << "192.168.1.10.5" << refused << 1;
@@ -92,8 +98,7 @@ private slots:
         QTest::newRow("9950 does not end in 00") << "9950" << PortVerdict::Rejected;
         QTest::newRow("trailing blank") << "9900 " << PortVerdict::Rejected;
         QTest::newRow("negative") << "-9900" << PortVerdict::Rejected;
-        QTest::newRow("too many digits to fit") << "99999999999999999999999900"
-                                                << PortVerdict::Rejected;
+        QTest::newRow("too many digits to fit") << "99999999999999999999999900" << PortVerdict::Rejected;
         QTest::newRow("letters") << "99a00" << PortVerdict::NotNumeric;
         QTest::newRow("word") << "port" << PortVerdict::NotNumeric;
         QTest::newRow("fraction") << "9900.00" << PortVerdict::NotNumeric;
@@ -112,16 +117,19 @@ private slots:
     {
         QTest::addColumn<QString>("port");
         QTest::addColumn<QString>("number");
-        QTest::newRow("12300") << "12300" << "12304";
-        QTest::newRow("9900") << "9900" << "9904";
-        QTest::newRow("blanks around") << " 9900 " << "9904";
+        QTest::newRow("12300") << "12300"
+                               << "12304";
+        QTest::newRow("9900") << "9900"
+                              << "9904";
+        QTest::newRow("blanks around") << " 9900 "
+                                       << "9904";
     }
     void secondHostHint_namesTheBasePortPlusFour()
     {
         QFETCH(QString, port);
         QFETCH(QString, number);
         const QString hint = secondHostHint(port);
-        QCOMPARE(hint, hintPrefix + number);
+        QCOMPARE(hint, secondHostHintStart + number);
     }
 
     void secondHostHint_forAPortThatIsNoNumber_namesNoNumber_data()
@@ -135,8 +143,8 @@ private slots:
     {
         QFETCH(QString, port);
         const QString hint = secondHostHint(port);
-        QVERIFY2(hint.startsWith(hintPrefix), qPrintable(hint));
-        QVERIFY2(!hint.mid(hintPrefix.size()).contains(QRegularExpression("\\d")), qPrintable(hint));
+        QVERIFY2(hint.startsWith(secondHostHintStart), qPrintable(hint));
+        QVERIFY2(!hint.mid(secondHostHintStart.size()).contains(QRegularExpression("\\d")), qPrintable(hint));
     }
 
     void receiverPort_isBasePlusTwentyPlusReceiver_data()
@@ -178,24 +186,47 @@ private slots:
         QTest::addColumn<QString>("basePort");
         QTest::addColumn<QString>("expected"); // "host:port" or empty for none
 
-        QTest::newRow("row 3, first host") << 3 << "127.0.0.1" << "127.0.0.2" << "9900"
+        QTest::newRow("row 3, first host") << 3 << "127.0.0.1"
+                                           << "127.0.0.2"
+                                           << "9900"
                                            << "127.0.0.1:9923";
-        QTest::newRow("row 4, first host") << 4 << "127.0.0.1" << "127.0.0.2" << "9900"
+        QTest::newRow("row 4, first host") << 4 << "127.0.0.1"
+                                           << "127.0.0.2"
+                                           << "9900"
                                            << "127.0.0.1:9924";
-        QTest::newRow("row 5, second host") << 5 << "127.0.0.1" << "127.0.0.2" << "9900"
+        QTest::newRow("row 5, second host") << 5 << "127.0.0.1"
+                                            << "127.0.0.2"
+                                            << "9900"
                                             << "127.0.0.2:9925";
-        QTest::newRow("row 6, second host") << 6 << "127.0.0.1" << "127.0.0.2" << "9900"
+        QTest::newRow("row 6, second host") << 6 << "127.0.0.1"
+                                            << "127.0.0.2"
+                                            << "9900"
                                             << "127.0.0.2:9926";
         // Leading zeros are decimal, never octal.
-        QTest::newRow("leading zeros") << 1 << "127.000.000.010" << "127.0.0.2" << "9900"
+        QTest::newRow("leading zeros") << 1 << "127.000.000.010"
+                                       << "127.0.0.2"
+                                       << "9900"
                                        << "127.0.0.10:9921";
-        QTest::newRow("unusable second host, first-host row")
-            << 2 << "127.0.0.1" << "" << "9900" << "127.0.0.1:9922";
-        QTest::newRow("unusable first host") << 1 << "300.0.0.1" << "127.0.0.2" << "9900" << "";
-        QTest::newRow("empty first host") << 4 << "" << "127.0.0.2" << "9900" << "";
-        QTest::newRow("host name as second host") << 5 << "127.0.0.1" << "localhost" << "9900"
+        QTest::newRow("unusable second host, first-host row") << 2 << "127.0.0.1"
+                                                              << ""
+                                                              << "9900"
+                                                              << "127.0.0.1:9922";
+        QTest::newRow("unusable first host") << 1 << "300.0.0.1"
+                                             << "127.0.0.2"
+                                             << "9900"
+                                             << "";
+        QTest::newRow("empty first host") << 4 << ""
+                                          << "127.0.0.2"
+                                          << "9900"
+                                          << "";
+        QTest::newRow("host name as second host") << 5 << "127.0.0.1"
+                                                  << "localhost"
+                                                  << "9900"
                                                   << "";
-        QTest::newRow("base port no number") << 3 << "127.0.0.1" << "127.0.0.2" << "abc" << "";
+        QTest::newRow("base port no number") << 3 << "127.0.0.1"
+                                             << "127.0.0.2"
+                                             << "abc"
+                                             << "";
     }
     void receiverDestination_goesToTheHostOfTheReceiver()
     {
@@ -206,9 +237,9 @@ private slots:
         QFETCH(QString, expected);
         const std::optional<Destination> destination =
             receiverDestination(receiver, firstHost, secondHost, basePort);
-        const QString where = destination ? destination->host.toString() + QLatin1Char(':')
-                                                + QString::number(destination->port)
-                                          : QString();
+        const QString where = destination
+            ? destination->host.toString() + QLatin1Char(':') + QString::number(destination->port)
+            : QString();
         QCOMPARE(where, expected);
     }
 };

@@ -2,6 +2,7 @@
 // as the focus leaves them (Tab or a click), what is stored, the second
 // host's hint, two boxes holding the same address, and a send that follows a
 // new base port to a real loopback socket.
+#include "designedlayout.h"
 #include "operatorsteps.h"
 #include "tuning/boxstate.h"
 
@@ -10,17 +11,13 @@
 #include <QUdpSocket>
 
 namespace {
-const QString hintPrefix = QStringLiteral(
-    "IP address of the second Raspberry Pi running Quenvale, which should be started with "
-    "BASEIPPORT = ");
 
 struct HostWindow
 {
     // Opened on the TempStore that the test made before it.
     HostWindow()
         : window(openWindow())
-    {
-    }
+    { }
 
     QLineEdit *address(int index) const
     {
@@ -60,18 +57,30 @@ private slots:
             auto row = [index](const char *name) -> QTestData & {
                 return QTest::addRow("box %d, %s", index, name) << index;
             };
-            row("plain") << "10.0.0.7" << "10.0.0.7";
-            row("leading zeros") << "010.001.000.007" << "10.1.0.7";
-            row("blank before a component") << "192.168. 1.20" << "192.168.1.20";
-            row("0 and 255") << "0.255.0.255" << "0.255.0.255";
-            row("three components") << "10.0.0" << "";
-            row("five components") << "10.0.0.7.1" << "";
-            row("trailing full stop") << "10.0.0.7." << "";
-            row("empty component") << "10..0.7" << "";
-            row("empty box") << "" << "";
-            row("256") << "10.0.0.256" << "";
-            row("-1") << "10.0.-1.7" << "";
-            row("letter after digits") << "10.0.0.7a" << "";
+            row("plain") << "10.0.0.7"
+                         << "10.0.0.7";
+            row("leading zeros") << "010.001.000.007"
+                                 << "10.1.0.7";
+            row("blank before a component") << "192.168. 1.20"
+                                            << "192.168.1.20";
+            row("0 and 255") << "0.255.0.255"
+                             << "0.255.0.255";
+            row("three components") << "10.0.0"
+                                    << "";
+            row("five components") << "10.0.0.7.1"
+                                   << "";
+            row("trailing full stop") << "10.0.0.7."
+                                      << "";
+            row("empty component") << "10..0.7"
+                                   << "";
+            row("empty box") << ""
+                             << "";
+            row("256") << "10.0.0.256"
+                       << "";
+            row("-1") << "10.0.-1.7"
+                      << "";
+            row("letter after digits") << "10.0.0.7a"
+                                       << "";
         }
     }
     void leavingAnAddressBox_normalisesOrRefuses()
@@ -110,9 +119,12 @@ private slots:
     {
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("value");
-        QTest::newRow("first host") << "Address0" << "10.0.0.2";
-        QTest::newRow("second host") << "Address1" << "10.0.0.3";
-        QTest::newRow("base port") << "Port" << "12300";
+        QTest::newRow("first host") << "Address0"
+                                    << "10.0.0.2";
+        QTest::newRow("second host") << "Address1"
+                                     << "10.0.0.3";
+        QTest::newRow("base port") << "Port"
+                                   << "12300";
     }
     void leavingABoxUnchanged_storesItsValueAgain()
     {
@@ -189,9 +201,15 @@ private slots:
         for (int leave = 0; leave < 6; ++leave) {
             const int beeps = beepCount();
             switch (leave % 3) {
-            case 0: clickOn(other); break;
-            case 1: QTest::keyClick(from, intoOther); break;
-            default: QTest::keyClick(from, awayFromOther); break;
+            case 0:
+                clickOn(other);
+                break;
+            case 1:
+                QTest::keyClick(from, intoOther);
+                break;
+            default:
+                QTest::keyClick(from, awayFromOther);
+                break;
             }
             QCoreApplication::processEvents();
             QCOMPARE(beepCount(), beeps + 1);
@@ -253,7 +271,7 @@ private slots:
             verifyRefused(w.port(), "9900", beeps);
             QVERIFY(!store.has("IP", "Port"));
         }
-        QCOMPARE(secondHost->toolTip(), hintPort.isEmpty() ? marked : hintPrefix + hintPort);
+        QCOMPARE(secondHost->toolTip(), hintPort.isEmpty() ? marked : secondHostHintStart + hintPort);
     }
 
     void setUpMovingTheFocusToTheGrid_checksTheReloadedBox()

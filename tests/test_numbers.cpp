@@ -229,8 +229,7 @@ private slots:
         QTest::newRow("largest") << 2147483647.0 << true << 2147483647;
         QTest::newRow("rounds past the largest") << 2147483647.5 << false << 0;
         QTest::newRow("smallest") << -2147483648.0 << true << int(-2147483647 - 1);
-        QTest::newRow("half below the smallest is even") << -2147483648.5 << true
-                                                         << int(-2147483647 - 1);
+        QTest::newRow("half below the smallest is even") << -2147483648.5 << true << int(-2147483647 - 1);
         QTest::newRow("below the smallest") << -2147483649.0 << false << 0;
         QTest::newRow("far out") << 1e10 << false << 0;
         QTest::newRow("infinity") << infinity << false << 0;

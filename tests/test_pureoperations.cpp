@@ -17,25 +17,54 @@ private slots:
         QTest::addColumn<QString>("frequencyCell");
         QTest::addColumn<QString>("offsetCell");
 
-        QTest::newRow("plain numbers") << "10491.5" << "9750" << "10491.500" << "9750.000";
-        QTest::newRow("frequency with letters after") << "10491.5abc" << "9750.000"
-                                                      << "10491.500" << "9750.000";
-        QTest::newRow("frequency with blanks inside") << "1 0491.5" << "9750" << "10491.500"
+        QTest::newRow("plain numbers") << "10491.5"
+                                       << "9750"
+                                       << "10491.500"
+                                       << "9750.000";
+        QTest::newRow("frequency with letters after") << "10491.5abc"
+                                                      << "9750.000"
+                                                      << "10491.500"
                                                       << "9750.000";
-        QTest::newRow("empty frequency") << "" << "9750" << "0.000" << "9750.000";
-        QTest::newRow("frequency no number") << "abc" << "9750" << "0.000" << "9750.000";
-        QTest::newRow("frequency rounded") << "10491.5005" << "0" << "10491.501" << "0.000";
-        QTest::newRow("LO with blanks around") << "10491.5" << " 9750 " << "10491.500" << "9750.000";
-        QTest::newRow("empty LO stays empty") << "10491.5" << "" << "10491.500" << "";
-        QTest::newRow("LO with letters stays as it is") << "10491.5" << "9750 MHz" << "10491.500"
+        QTest::newRow("frequency with blanks inside") << "1 0491.5"
+                                                      << "9750"
+                                                      << "10491.500"
+                                                      << "9750.000";
+        QTest::newRow("empty frequency") << ""
+                                         << "9750"
+                                         << "0.000"
+                                         << "9750.000";
+        QTest::newRow("frequency no number") << "abc"
+                                             << "9750"
+                                             << "0.000"
+                                             << "9750.000";
+        QTest::newRow("frequency rounded") << "10491.5005"
+                                           << "0"
+                                           << "10491.501"
+                                           << "0.000";
+        QTest::newRow("LO with blanks around") << "10491.5"
+                                               << " 9750 "
+                                               << "10491.500"
+                                               << "9750.000";
+        QTest::newRow("empty LO stays empty") << "10491.5"
+                                              << ""
+                                              << "10491.500"
+                                              << "";
+        QTest::newRow("LO with letters stays as it is") << "10491.5"
+                                                        << "9750 MHz"
+                                                        << "10491.500"
                                                         << "9750 MHz";
-        QTest::newRow("LO with exponent stays as it is") << "10491.5" << "9.75e3" << "10491.500"
+        QTest::newRow("LO with exponent stays as it is") << "10491.5"
+                                                         << "9.75e3"
+                                                         << "10491.500"
                                                          << "9.75e3";
         // No three-decimal form exists beyond a double; no made-up value.
-        QTest::newRow("frequency too large for a double") << "1e999" << "9750" << "1e999"
+        QTest::newRow("frequency too large for a double") << "1e999"
+                                                          << "9750"
+                                                          << "1e999"
                                                           << "9750.000";
-        QTest::newRow("LO too large for a double") << "10491.5" << "9" + QString(400, '9')
-                                                   << "10491.500" << "9" + QString(400, '9');
+        QTest::newRow("LO too large for a double") << "10491.5"
+                                                   << "9" + QString(400, '9') << "10491.500"
+                                                   << "9" + QString(400, '9');
     }
     void rowCells_formatFrequencyAndNumericLoOnly()
     {
@@ -58,13 +87,27 @@ private slots:
         QTest::addColumn<QString>("digit");
         QTest::addColumn<QString>("expected");
 
-        QTest::newRow("10491.500 with 7") << "10491.500" << "7" << "10497.000";
-        QTest::newRow("29.000 with 0") << "29.000" << "0" << "20.000";
-        QTest::newRow("5.000 with 0") << "5.000" << "0" << "0.000";
-        QTest::newRow("empty with 5") << "" << "5" << "5.000";
-        QTest::newRow("word with 5") << "abc" << "5" << "5.000";
-        QTest::newRow("too large for a double with 5") << "1e999" << "5" << "5.000";
-        QTest::newRow("negative with 3") << "-5" << "3" << "-7.000";
+        QTest::newRow("10491.500 with 7") << "10491.500"
+                                          << "7"
+                                          << "10497.000";
+        QTest::newRow("29.000 with 0") << "29.000"
+                                       << "0"
+                                       << "20.000";
+        QTest::newRow("5.000 with 0") << "5.000"
+                                      << "0"
+                                      << "0.000";
+        QTest::newRow("empty with 5") << ""
+                                      << "5"
+                                      << "5.000";
+        QTest::newRow("word with 5") << "abc"
+                                     << "5"
+                                     << "5.000";
+        QTest::newRow("too large for a double with 5") << "1e999"
+                                                       << "5"
+                                                       << "5.000";
+        QTest::newRow("negative with 3") << "-5"
+                                         << "3"
+                                         << "-7.000";
     }
     void megahertzDigit_replacesTheUnitsDigitAndDropsTheFraction()
     {
@@ -80,12 +123,24 @@ private slots:
         QTest::addColumn<QString>("fraction");
         QTest::addColumn<QString>("expected");
 
-        QTest::newRow("10497.000 with .125") << "10497.000" << ".125" << "10497.125";
-        QTest::newRow("replaces an earlier fraction") << "10491.500" << ".875" << "10491.875";
-        QTest::newRow("with .000") << "10491.625" << ".000" << "10491.000";
-        QTest::newRow("empty with .500") << "" << ".500" << "0.500";
-        QTest::newRow("word with .500") << "abc" << ".500" << "0.500";
-        QTest::newRow("negative floors down") << "-0.5" << ".250" << "-0.750";
+        QTest::newRow("10497.000 with .125") << "10497.000"
+                                             << ".125"
+                                             << "10497.125";
+        QTest::newRow("replaces an earlier fraction") << "10491.500"
+                                                      << ".875"
+                                                      << "10491.875";
+        QTest::newRow("with .000") << "10491.625"
+                                   << ".000"
+                                   << "10491.000";
+        QTest::newRow("empty with .500") << ""
+                                         << ".500"
+                                         << "0.500";
+        QTest::newRow("word with .500") << "abc"
+                                        << ".500"
+                                        << "0.500";
+        QTest::newRow("negative floors down") << "-0.5"
+                                              << ".250"
+                                              << "-0.750";
     }
     void fraction_replacesTheFractionalPart()
     {

@@ -1,6 +1,7 @@
 // The receiver count: how a stored count is laid out, and the Ctrl+R toggle
 // whatever control has the focus.
-#include "testsupport.h"
+#include "designedlayout.h"
+#include "operatorsteps.h"
 #include "table/flexgrid.h"
 
 #include <QComboBox>
@@ -36,19 +37,6 @@ private:
     Qt::Key key_;
 };
 
-// Types a key with Ctrl into the window as the operator would: it goes to
-// the control that has the focus.
-void typeCtrl(MainWindow &w, Qt::Key key)
-{
-    QTest::keyClick(w.windowHandle(), key, Qt::ControlModifier);
-}
-
-void clickRow(FlexGrid *grid, int row)
-{
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
-                      grid->visualRect(grid->model()->index(row, 0)).center());
-}
-
 void verifyLayoutFor(const MainWindow &w, int receivers)
 {
     auto *grid = control<FlexGrid>(w, "msf1");
@@ -57,9 +45,10 @@ void verifyLayoutFor(const MainWindow &w, int receivers)
     QCOMPARE(grid->Rows(), receivers + 1);
     for (int row = 1; row <= receivers; ++row)
         QCOMPARE(grid->TextMatrix(row, 0), QString::number(row));
-    QCOMPARE(grid->Height(), 1695 + h * (receivers - 4));
-    QCOMPARE(w.Height(), 8025 + h * (receivers - 4));
-    QCOMPARE(control<QLabel>(w, "selectmessage")->y() * 15, 7500 + h * (receivers - 4));
+    QCOMPARE(grid->Height(), designed("msf1").height + h * (receivers - 4));
+    QCOMPARE(w.Height(), designedFormHeight + h * (receivers - 4));
+    QCOMPARE(control<QLabel>(w, "selectmessage")->y() * 15,
+             designed("selectmessage").top + h * (receivers - 4));
     QCOMPARE(control<QLineEdit>(w, "qvipaddress1")->isVisible(), receivers > 4);
     QCOMPARE(control<QLabel>(w, "secondlabel")->isVisible(), receivers > 4);
     const QRect visible = grid->viewport()->rect();
@@ -172,7 +161,7 @@ private slots:
         auto w = openWindow();
         auto *grid = control<FlexGrid>(*w, "msf1");
         if (name == "copytorx")
-            clickRow(grid, 1); // enables the button
+            clickCell(grid, 1, 0); // enables the button
         QWidget *target = control<QWidget>(*w, qPrintable(name));
         target->setFocus();
         QTRY_VERIFY(target->hasFocus() || target->isAncestorOf(QApplication::focusWidget()));
@@ -214,8 +203,7 @@ private slots:
         TempStore store;
         auto w = openWindow();
         auto *port = control<QLineEdit>(*w, "qvipport");
-        port->setFocus();
-        QTRY_VERIFY(port->hasFocus());
+        focusOn(port);
         port->end(false);
         QVERIFY(port->selectedText().isEmpty());
         KeyPressCounter counter(port, Qt::Key_A);
@@ -233,8 +221,7 @@ private slots:
     {
         QTest::addColumn<QList<int>>("arrowKeys");
         QTest::newRow("row clicked") << QList<int>{};
-        QTest::newRow("then moved off the mark")
-            << QList<int>{Qt::Key_Right, Qt::Key_Right, Qt::Key_Down};
+        QTest::newRow("then moved off the mark") << QList<int>{Qt::Key_Right, Qt::Key_Right, Qt::Key_Down};
     }
     void ctrlR_afterARowWasSelected_removesTheMarkAndTheSelection()
     {
@@ -247,7 +234,7 @@ private slots:
         auto *grid = control<FlexGrid>(*w, "msf1");
         const int fixedcolor = w->fixedcolor;
 
-        clickRow(grid, 3);
+        clickCell(grid, 3, 0);
         QCOMPARE(grid->Row(), 3);
         QCOMPARE(grid->cellColour(3, 0), 255);
         for (const char *name : {"copytosettings", "copytorx", "sendx"})
@@ -271,7 +258,8 @@ private slots:
         for (int row = 1; row <= 4; ++row) {
             for (int col = 0; col < grid->Cols(); ++col) {
                 const QRect cell = grid->visualRect(grid->model()->index(row, col));
-                const QColor shown = shownColour(picture, *w, grid->viewport(), cell.topLeft() + QPoint(3, 3));
+                const QColor shown =
+                    shownColour(picture, *w, grid->viewport(), cell.topLeft() + QPoint(3, 3));
                 const int expected = col == 0 ? fixedcolor : dataCells.at((row - 1) * 5 + col - 1);
                 QCOMPARE(shown, FlexGrid::colourFromValue(expected));
             }

@@ -1,109 +1,26 @@
 // Sending the selected row from the real window to receivers that listen on
 // loopback addresses: the exact datagram, its host and port, which presses
 // and keys send, the red flash, and what is never sent.
-#include "testsupport.h"
 #include "command/sending.h"
+#include "loopbackreceivers.h"
+#include "operatorsteps.h"
 #include "table/flexgrid.h"
 #include "tuning/boxstate.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QNetworkDatagram>
-#include <QRandomGenerator>
 #include <QUdpSocket>
-#include <array>
-
 
 namespace {
 
-using Cells = QStringList; // Frequency, Symbol Rate, Loc Osc, Antenna, Voltage
-
 const QString firstHost = QStringLiteral("127.0.0.1");
 const QString secondHost = QStringLiteral("127.0.0.2");
-const QStringList cellKeys{"Frequency", "SymbolRate", "Offset", "Antenna", "Voltage"};
 const Cells workedExample{"10491.500", "1500", "9750.000", "TOP", "X-HORIZ"};
 
-// Eight receivers as real UDP sockets: 1 to 4 on the first host, 5 to 8 on
-// the second, each at base port + 20 + its number. The base is a random xx00
-// so that test programs running side by side do not meet.
-class Receivers
+SendButton *sendButton(const MainWindow &w)
 {
-public:
-    bool open()
-    {
-        for (int attempt = 0; attempt < 50; ++attempt) {
-            base_ = quint16(QRandomGenerator::global()->bounded(200, 600) * 100);
-            if (bindAll())
-                return true;
-        }
-        return false;
-    }
-
-    quint16 base() const { return base_; }
-    static QString hostOf(int receiver) { return receiver > 4 ? secondHost : firstHost; }
-    quint16 portOf(int receiver) const { return quint16(base_ + 20 + receiver); }
-
-    // The next datagram that reached the receiver, waiting a little for it.
-    QByteArray take(int receiver)
-    {
-        QUdpSocket &socket = *sockets_[receiver - 1];
-        if (!socket.hasPendingDatagrams())
-            socket.waitForReadyRead(2000);
-        if (!socket.hasPendingDatagrams())
-            return QByteArray();
-        return socket.receiveDatagram().data();
-    }
-
-    // The receivers that hold datagrams not taken yet.
-    QList<int> withMail() const
-    {
-        QList<int> receivers;
-        for (int receiver = 1; receiver <= 8; ++receiver) {
-            if (sockets_[receiver - 1]->hasPendingDatagrams())
-                receivers << receiver;
-        }
-        return receivers;
-    }
-
-private:
-    bool bindAll()
-    {
-        for (int receiver = 1; receiver <= 8; ++receiver) {
-            auto socket = std::make_unique<QUdpSocket>();
-            // No sharing: a port another program holds must fail here.
-            if (!socket->bind(QHostAddress(hostOf(receiver)), portOf(receiver),
-                              QAbstractSocket::DontShareAddress))
-                return false;
-            sockets_[receiver - 1] = std::move(socket);
-        }
-        return true;
-    }
-
-    quint16 base_ = 0;
-    std::array<std::unique_ptr<QUdpSocket>, 8> sockets_;
-};
-
-void storeRow(TempStore &store, int row, const Cells &cells)
-{
-    for (int col = 0; col < cellKeys.size(); ++col)
-        store.put(QStringLiteral("RX%1").arg(row), cellKeys[col], cells.value(col));
-}
-
-void storeHosts(TempStore &store, const Receivers &receivers, int count)
-{
-    store.put("MaxReceivers", "Receivers", QString::number(count));
-    store.put("IP", "Address0", firstHost);
-    store.put("IP", "Address1", secondHost);
-    store.put("IP", "Port", QString::number(receivers.base()));
-}
-
-FlexGrid *grid(const MainWindow &w) { return control<FlexGrid>(w, "msf1"); }
-SendButton *sendButton(const MainWindow &w) { return control<SendButton>(w, "sendx"); }
-
-void clickCell(FlexGrid *grid, int row, int col = 1)
-{
-    const QRect cell = grid->visualRect(grid->model()->index(row, col));
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+    return control<SendButton>(w, "sendx");
 }
 
 int normalColour(const MainWindow &w)
@@ -119,13 +36,13 @@ QByteArray line(const char *text)
 bool isIdle(const MainWindow &w)
 {
     return !w.sendFlash().isFlashing() && !w.sendFlash().timer().isActive()
-           && sendButton(w)->backColour() == normalColour(w);
+        && sendButton(w)->backColour() == normalColour(w);
 }
 
 bool isFlashingRed(const MainWindow &w)
 {
     return w.sendFlash().isFlashing() && w.sendFlash().timer().interval() == 100
-           && sendButton(w)->backColour() == 255;
+        && sendButton(w)->backColour() == 255;
 }
 
 // The box around the caption's ink on the window's picture: every pixel
@@ -158,10 +75,7 @@ class SendingTest : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        QVERIFY2(receivers_.open(), "no free base port for the loopback receivers");
-    }
+    void initTestCase() { QVERIFY2(receivers_.open(), "no free base port for the loopback receivers"); }
 
     void init()
     {
@@ -180,7 +94,8 @@ private slots:
         QTest::addColumn<QByteArray>("expected");
 
         const int left = Qt::LeftButton, right = Qt::RightButton, middle = Qt::MiddleButton;
-        const QByteArray ordinary = line("[to@qv] rcv=2 freq=10491500 srate=1500 offset=9750000 fplug=A vgx=HI");
+        const QByteArray ordinary =
+            line("[to@qv] rcv=2 freq=10491500 srate=1500 offset=9750000 fplug=A vgx=HI");
         QTest::newRow("left") << left << 2 << workedExample << ordinary;
         QTest::newRow("middle") << middle << 2 << workedExample << ordinary;
         QTest::newRow("right: uplink on the other input")
@@ -219,7 +134,7 @@ private slots:
         QFETCH(Cells, cells);
         QFETCH(QByteArray, expected);
         TempStore store;
-        storeHosts(store, receivers_, 8);
+        storeHosts(store, 8, receivers_.base());
         storeRow(store, row, cells);
         auto w = openWindow();
         clickCell(grid(*w), row);
@@ -238,7 +153,7 @@ private slots:
     void workedExample_travelsAs70Bytes_toBasePortPlus22()
     {
         TempStore store;
-        storeHosts(store, receivers_, 4);
+        storeHosts(store, 4, receivers_.base());
         storeRow(store, 2, workedExample);
         auto w = openWindow();
         clickCell(grid(*w), 2, 4);
@@ -248,17 +163,19 @@ private slots:
         QCOMPARE(receivers_.portOf(2), quint16(receivers_.base() + 22));
         const QByteArray datagram = receivers_.take(2);
         QCOMPARE(datagram.size(), 70);
-        QCOMPARE(datagram, QByteArray("[to@qv] rcv=2 freq=10491500 srate=1500 offset=9750000 "
-                                      "fplug=A vgx=HI\r\n"));
+        QCOMPARE(datagram,
+                 QByteArray("[to@qv] rcv=2 freq=10491500 srate=1500 offset=9750000 "
+                            "fplug=A vgx=HI\r\n"));
     }
 
     void rowsOneToEight_reachTheirHostAndPort()
     {
         TempStore store;
-        storeHosts(store, receivers_, 8);
+        storeHosts(store, 8, receivers_.base());
         for (int row = 1; row <= 8; ++row)
-            storeRow(store, row, {QStringLiteral("%1.000").arg(1240 + row), "125", "0.000",
-                                  row % 2 ? "TOP" : "BOT", " "});
+            storeRow(
+                store, row,
+                {QStringLiteral("%1.000").arg(1240 + row), "125", "0.000", row % 2 ? "TOP" : "BOT", " "});
         auto w = openWindow();
         for (int row = 1; row <= 8; ++row) {
             clickCell(grid(*w), row);
@@ -272,8 +189,8 @@ private slots:
         }
         // The listeners' own addresses: 1 to 4 on the first host, 5 to 8 on
         // the second, ports base + 21 to base + 28.
-        QCOMPARE(Receivers::hostOf(4), firstHost);
-        QCOMPARE(Receivers::hostOf(5), secondHost);
+        QCOMPARE(LoopbackReceivers::hostOf(4), firstHost);
+        QCOMPARE(LoopbackReceivers::hostOf(5), secondHost);
         QCOMPARE(receivers_.portOf(8), quint16(receivers_.base() + 28));
     }
 
@@ -283,12 +200,12 @@ private slots:
         QTest::addColumn<int>("button");
         QTest::addColumn<Cells>("cells"); // row 3's
         QTest::addColumn<QByteArray>("expected");
-        QTest::newRow("right outside the band") << 1 << int(Qt::RightButton)
-            << Cells{"146.000", "250", "0.000", "BOT", " "}
+        QTest::newRow("right outside the band")
+            << 1 << int(Qt::RightButton) << Cells{"146.000", "250", "0.000", "BOT", " "}
             << line("[to@qv] rcv=3 freq=146000 srate=250 offset=0 fplug=B");
         // Not filled, yet current: sent as it stands, with no plug letter.
-        QTest::newRow("left, antenna empty") << 2 << int(Qt::LeftButton)
-            << Cells{"10491.500", "1500", "9750.000", "", "X-OFF"}
+        QTest::newRow("left, antenna empty")
+            << 2 << int(Qt::LeftButton) << Cells{"10491.500", "1500", "9750.000", "", "X-OFF"}
             << line("[to@qv] rcv=3 freq=10491500 srate=1500 offset=9750000 fplug= vgx=OFF");
     }
 
@@ -299,7 +216,7 @@ private slots:
         QFETCH(Cells, cells);
         QFETCH(QByteArray, expected);
         TempStore store;
-        storeHosts(store, receivers_, 4);
+        storeHosts(store, 4, receivers_.base());
         storeRow(store, 3 - downs, workedExample);
         storeRow(store, 3, cells);
         auto w = openWindow();
@@ -316,20 +233,20 @@ private slots:
     void spaceOnFocusedSend_sendsOncePerKeyPress_otherKeysNothing()
     {
         TempStore store;
-        storeHosts(store, receivers_, 4);
+        storeHosts(store, 4, receivers_.base());
         storeRow(store, 1, workedExample);
         auto w = openWindow();
         clickCell(grid(*w), 1);
         SendButton *sendx = sendButton(*w);
-        sendx->setFocus();
-        QTRY_VERIFY(sendx->hasFocus());
+        focusOn(sendx);
 
         QTest::keyClick(sendx, Qt::Key_Space);
         QKeyEvent repeated(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), true);
         QApplication::sendEvent(sendx, &repeated);
         QTest::keyClick(sendx, Qt::Key_Space);
         // Space is a left press: the ordinary line, also in the downlink band.
-        const QByteArray ordinary = line("[to@qv] rcv=1 freq=10491500 srate=1500 offset=9750000 fplug=A vgx=HI");
+        const QByteArray ordinary =
+            line("[to@qv] rcv=1 freq=10491500 srate=1500 offset=9750000 fplug=A vgx=HI");
         for (int i = 0; i < 3; ++i)
             QCOMPARE(receivers_.take(1), ordinary);
         QVERIFY(receivers_.withMail().isEmpty());
@@ -343,15 +260,12 @@ private slots:
     void pressWhileAddressIsEdited_sendsToLastAcceptedAddress()
     {
         TempStore store;
-        storeHosts(store, receivers_, 4);
+        storeHosts(store, 4, receivers_.base());
         storeRow(store, 3, workedExample);
         auto w = openWindow();
         clickCell(grid(*w), 3);
         auto *address = control<QLineEdit>(*w, "qvipaddress0");
-        address->setFocus();
-        QTRY_VERIFY(address->hasFocus());
-        address->selectAll();
-        QTest::keyClicks(address, "127.0.0.3");
+        typeInto(address, "127.0.0.3");
         QCOMPARE(address->text(), QString("127.0.0.3"));
         QCOMPARE(lastAccepted(address), firstHost);
 
@@ -373,7 +287,7 @@ private slots:
     void rowZero_sendsNothing()
     {
         TempStore store;
-        storeHosts(store, receivers_, 4);
+        storeHosts(store, 4, receivers_.base());
         storeRow(store, 1, workedExample);
         auto w = openWindow();
         QCOMPARE(grid(*w)->Row(), 0);
@@ -398,7 +312,7 @@ private slots:
     {
         QFETCH(Cells, cells);
         TempStore store;
-        storeHosts(store, receivers_, 4);
+        storeHosts(store, 4, receivers_.base());
         storeRow(store, 2, workedExample);
         storeRow(store, 3, cells);
         auto w = openWindow();
@@ -429,7 +343,7 @@ private slots:
     void send_flashesRed_thenReturnsToNormalColour()
     {
         TempStore store;
-        storeHosts(store, receivers_, 4);
+        storeHosts(store, 4, receivers_.base());
         storeRow(store, 1, workedExample);
         auto w = openWindow();
         SendButton *sendx = sendButton(*w);
@@ -484,7 +398,7 @@ private slots:
     void sendDuringFlash_startsThePeriodAfresh()
     {
         TempStore store;
-        storeHosts(store, receivers_, 4);
+        storeHosts(store, 4, receivers_.base());
         storeRow(store, 1, workedExample);
         auto w = openWindow();
         clickCell(grid(*w), 1);
@@ -519,7 +433,7 @@ private slots:
         QFETCH(QString, secondAddress);
         QFETCH(QString, symbolRate);
         TempStore store;
-        storeHosts(store, receivers_, 8);
+        storeHosts(store, 8, receivers_.base());
         store.put("IP", "Address1", secondAddress);
         storeRow(store, 1, workedExample);
         storeRow(store, 5, {"10491.500", symbolRate, "9750.000", "TOP", " "});
@@ -546,7 +460,7 @@ private slots:
     }
 
 private:
-    Receivers receivers_;
+    LoopbackReceivers receivers_;
 };
 
 QTEST_MAIN(SendingTest)

@@ -2,7 +2,7 @@
 // what a write that cannot reach the disk does.
 #include "immutablepaths.h"
 #include "store/settingsstore.h"
-#include "testsupport.h"
+#include "tempstore.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -19,12 +19,14 @@ namespace {
 class StoreFolder : public TempStore
 {
 public:
-    StoreFolder() : TempStore(QCoreApplication::applicationDirPath() + QStringLiteral("/store-XXXXXX")) {}
+    StoreFolder()
+        : TempStore(QCoreApplication::applicationDirPath() + QStringLiteral("/store-XXXXXX"))
+    { }
 };
 
-const QString noChattr = QStringLiteral(
-    "chattr +i is not available here (missing tool, no privilege, or a file system "
-    "without the immutable flag); the read-only store cannot be made");
+const QString noChattr =
+    QStringLiteral("chattr +i is not available here (missing tool, no privilege, or a file system "
+                   "without the immutable flag); the read-only store cannot be made");
 
 } // namespace
 
@@ -79,7 +81,8 @@ private slots:
         QTest::newRow("tab and line feed") << "a\tb\nc";
         QTest::newRow("at sign first") << "@Variant(0)";
         QTest::newRow("non-ASCII") << QString::fromUtf8("Z\xc3\xbcrich \xe2\x82\xac");
-        QTest::newRow("control character before a hex digit") << QString("\x01" "cd\x7f");
+        QTest::newRow("control character before a hex digit") << QString("\x01"
+                                                                         "cd\x7f");
         QTest::newRow("character outside the BMP") << QString::fromUtf8("\xf0\x9f\x98\x80");
         QTest::newRow("comma-separated with quotes") << "\"a\", b";
         QTest::newRow("longest usable, control characters") << QString(1024, QChar(2));
@@ -123,49 +126,79 @@ private slots:
         QTest::addColumn<QString>("expected");
 
         QTest::newRow("unquoted comma") << QByteArray("[RX0]\nFrequency=10491,500\n") << "RX0"
-                                        << "Frequency" << "10491,500";
-        QTest::newRow("unquoted comma with blanks")
-            << QByteArray("[RX0]\nFrequency = 10491, 500 \n") << "RX0" << "Frequency" << "10491, 500";
+                                        << "Frequency"
+                                        << "10491,500";
+        QTest::newRow("unquoted comma with blanks") << QByteArray("[RX0]\nFrequency = 10491, 500 \n") << "RX0"
+                                                    << "Frequency"
+                                                    << "10491, 500";
         QTest::newRow("comma in the right section")
-            << QByteArray("[RX1]\nFrequency=1,1\n[RX2]\nFrequency=2,2\n[RX3]\nFrequency=3,3\n")
-            << "RX2" << "Frequency" << "2,2";
+            << QByteArray("[RX1]\nFrequency=1,1\n[RX2]\nFrequency=2,2\n[RX3]\nFrequency=3,3\n") << "RX2"
+            << "Frequency"
+            << "2,2";
         QTest::newRow("comma beside a similar key")
-            << QByteArray("[RX0]\nFrequencyX=9,9\nFrequency=1,5\n") << "RX0" << "Frequency" << "1,5";
+            << QByteArray("[RX0]\nFrequencyX=9,9\nFrequency=1,5\n") << "RX0"
+            << "Frequency"
+            << "1,5";
         QTest::newRow("quoted") << QByteArray("[RX0]\nFrequency=\"10491.500\"\n") << "RX0"
-                                << "Frequency" << "10491.500";
+                                << "Frequency"
+                                << "10491.500";
         QTest::newRow("quoted comma") << QByteArray("[RX0]\nFrequency=\"10491,500\"\n") << "RX0"
-                                      << "Frequency" << "10491,500";
-        QTest::newRow("quoted blank") << QByteArray("[RX0]\nVoltage=\" \"\n") << "RX0" << "Voltage"
+                                      << "Frequency"
+                                      << "10491,500";
+        QTest::newRow("quoted blank") << QByteArray("[RX0]\nVoltage=\" \"\n") << "RX0"
+                                      << "Voltage"
                                       << " ";
-        QTest::newRow("empty value") << QByteArray("[RX0]\nVoltage=\n") << "RX0" << "Voltage" << "";
-        QTest::newRow("count with a trailing blank") << QByteArray("[MaxReceivers]\nReceivers=\"8 \"\n")
-                                                     << "MaxReceivers" << "Receivers" << "8 ";
-        QTest::newRow("Windows line ends") << QByteArray("[IP]\r\nPort=9900\r\n") << "IP" << "Port"
+        QTest::newRow("empty value") << QByteArray("[RX0]\nVoltage=\n") << "RX0"
+                                     << "Voltage"
+                                     << "";
+        QTest::newRow("count with a trailing blank")
+            << QByteArray("[MaxReceivers]\nReceivers=\"8 \"\n") << "MaxReceivers"
+            << "Receivers"
+            << "8 ";
+        QTest::newRow("Windows line ends") << QByteArray("[IP]\r\nPort=9900\r\n") << "IP"
+                                           << "Port"
                                            << "9900";
         QTest::newRow("serialised object read as its text")
             << QByteArray("[RX0]\nFrequency=@Variant(\\0\\0\\0\\x7f\\0\\0\\0\\x10junk)\n") << "RX0"
             << "Frequency" << QString::fromUtf16(u"@Variant(\0\0\0\x7f\0\0\0\x10junk)", 22);
-        QTest::newRow("byte array read as its text") << QByteArray("[RX0]\nFrequency=@ByteArray(12)\n") << "RX0"
-                                                     << "Frequency" << "@ByteArray(12)";
-        QTest::newRow("escaped at sign") << QByteArray("[RX0]\nFrequency=@@x\n") << "RX0" << "Frequency" << "@x";
-        QTest::newRow("comment after the value") << QByteArray("[RX0]\nFrequency=10491.500 ; typed\n")
-                                                 << "RX0" << "Frequency" << "10491.500";
+        QTest::newRow("byte array read as its text")
+            << QByteArray("[RX0]\nFrequency=@ByteArray(12)\n") << "RX0"
+            << "Frequency"
+            << "@ByteArray(12)";
+        QTest::newRow("escaped at sign") << QByteArray("[RX0]\nFrequency=@@x\n") << "RX0"
+                                         << "Frequency"
+                                         << "@x";
+        QTest::newRow("comment after the value")
+            << QByteArray("[RX0]\nFrequency=10491.500 ; typed\n") << "RX0"
+            << "Frequency"
+            << "10491.500";
         QTest::newRow("escapes") << QByteArray("[RX0]\nFrequency=\\x41\\102\\tC\\q\n") << "RX0"
-                                 << "Frequency" << "AB\tC";
+                                 << "Frequency"
+                                 << "AB\tC";
         QTest::newRow("line continued") << QByteArray("[RX0]\nFrequency=104\\\n91\n") << "RX0"
-                                        << "Frequency" << "10491";
+                                        << "Frequency"
+                                        << "10491";
         QTest::newRow("percent-escaped names") << QByteArray("[R%58%U0030]\nFrequen%63y=1\n") << "RX0"
-                                               << "Frequency" << "1";
+                                               << "Frequency"
+                                               << "1";
         QTest::newRow("last of two") << QByteArray("[RX0]\nFrequency=1\n[RX0]\nFrequency=2\n") << "RX0"
-                                     << "Frequency" << "2";
-        QTest::newRow("value too long to be a setting")
-            << "[RX0]\nFrequency=" + QByteArray(1025, '1') + "\n" << "RX0" << "Frequency" << "default";
-        QTest::newRow("longest usable value, escaped") << "[RX0]\nFrequency=" + QByteArray(1024, '\x01') + "\n"
-                                                      << "RX0" << "Frequency" << QString(1024, QChar(1));
-        QTest::newRow("megabytes of escapes") << "[RX0]\nFrequency=" + QByteArray(1 << 20, '\\') + "\n" << "RX0"
-                                              << "Frequency" << "default";
+                                     << "Frequency"
+                                     << "2";
+        QTest::newRow("value too long to be a setting") << "[RX0]\nFrequency=" + QByteArray(1025, '1') + "\n"
+                                                        << "RX0"
+                                                        << "Frequency"
+                                                        << "default";
+        QTest::newRow("longest usable value, escaped")
+            << "[RX0]\nFrequency=" + QByteArray(1024, '\x01') + "\n"
+            << "RX0"
+            << "Frequency" << QString(1024, QChar(1));
+        QTest::newRow("megabytes of escapes") << "[RX0]\nFrequency=" + QByteArray(1 << 20, '\\') + "\n"
+                                              << "RX0"
+                                              << "Frequency"
+                                              << "default";
         QTest::newRow("unterminated quote") << QByteArray("[RX0]\nVoltage=\"X-OFF\nFrequency=1\n") << "RX0"
-                                            << "Frequency" << "default";
+                                            << "Frequency"
+                                            << "default";
     }
 
     void handEditedFile_readsAsTheTextItHolds()

@@ -1,5 +1,6 @@
 // The window's controls as designed, and what set-up builds from the store.
-#include "testsupport.h"
+#include "designedlayout.h"
+#include "operatorsteps.h"
 #include "table/flexgrid.h"
 #include "tuning/boxstate.h"
 
@@ -11,69 +12,10 @@
 
 namespace {
 
-enum class Kind { Label, TextBox, EditableCombo, ListCombo, Button, Grid };
-
-struct DesignedControl
-{
-    const char *name;
-    Kind kind;
-    const char *caption; // nullptr: not fixed by the design
-    const char *hint;    // "" for none
-    int left, top, width, height; // twips
-    QRgb textColour;
-    Qt::Alignment align;
-};
-
-constexpr QRgb black = 0xff000000;
-constexpr QRgb blue = 0xff8080ff;
-constexpr QRgb white = 0xffffffff;
-constexpr Qt::Alignment left = Qt::AlignLeft;
-constexpr Qt::Alignment right = Qt::AlignRight;
-constexpr Qt::Alignment centre = Qt::AlignHCenter;
-
-const DesignedControl controls[] = {
-    {"Label41", Kind::Label, "Quenvale IP Address", "", 660, 660, 2415, 375, black, right},
-    {"qvipaddress0", Kind::TextBox, nullptr, "IP address of the Raspberry Pi running Quenvale", 3300,
-     600, 2055, 405, black, centre},
-    {"Label43", Kind::Label, "Quenvale Base IP Port", "", 8400, 660, 2775, 375, black, right},
-    {"qvipport", Kind::TextBox, "9900", "Must be xx00 or xx000 and >= 1100 and <= 65400", 11400, 600,
-     1455, 405, black, centre},
-    {"secondlabel", Kind::Label, "Second Quenvale", "", 660, 1200, 2415, 375, black, right},
-    {"qvipaddress1", Kind::TextBox, nullptr, "IP address of the second Raspberry Pi running Quenvale",
-     3300, 1140, 2055, 405, black, centre},
-    {"Label44", Kind::Label, "Frequency, SR and Loc Osc may be typed directly into the box", "", 660,
-     1920, 12195, 375, blue, centre},
-    {"Label20", Kind::Label, "Frequency . . . . . . . . .  MHz . . . . . kHz . . . . ", "", 600, 2520,
-     4875, 375, black, left},
-    {"Label10", Kind::Label, "SRate (kS)", "", 5520, 2520, 1515, 375, black, left},
-    {"Label30", Kind::Label, "Loc Osc (MHz)", "", 7080, 2520, 1935, 375, black, left},
-    {"Label42", Kind::Label, "Antenna", "", 9120, 2520, 1335, 375, black, left},
-    {"Label40", Kind::Label, "Voltage Generators", "", 10560, 2520, 2595, 375, black, left},
-    {"frequency", Kind::EditableCombo, "frequency", "", 600, 2880, 1815, 405, black, left},
-    {"Label50", Kind::Label, "+", "", 2520, 2955, 375, 375, white, centre},
-    {"frequencymegs", Kind::ListCombo, "", "", 3000, 2880, 615, 405, black, left},
-    {"Label60", Kind::Label, "+", "", 3720, 2955, 375, 375, white, centre},
-    {"frequencydecimal", Kind::ListCombo, "", "", 4200, 2880, 975, 405, black, left},
-    {"symbolrate", Kind::EditableCombo, "Combo2", "", 5520, 2880, 1215, 405, black, left},
-    {"offset", Kind::EditableCombo, "Combo3", "", 7080, 2880, 1695, 405, black, left},
-    {"antenna", Kind::ListCombo, "", "", 9120, 2880, 1095, 405, black, left},
-    {"voltage", Kind::ListCombo, "", "", 10560, 2880, 2295, 405, black, left},
-    {"rightlabel", Kind::Label, "Right-click to send uplink to other ANT", "", 10380, 3600, 2595, 615,
-     blue, centre},
-    {"copytosettings", Kind::Button, "Copy from grid to settings ", "", 540, 4260, 3375, 495, black,
-     left},
-    {"copytorx", Kind::Button, "Copy from settings to grid", "", 5940, 4260, 3375, 495, black, left},
-    {"sendx", Kind::Button, "Send Selected",
-     "Right-click to send the QO-100 UPLINK frequency using the other antenna (TOP/BOT)", 10560, 4260,
-     2295, 495, black, left},
-    {"msf1", Kind::Grid, nullptr, "", 600, 5700, 12255, 1695, black, left},
-    {"selectmessage", Kind::Label, "Click on a row to SELECT", "", 660, 7500, 12195, 375, blue, centre},
-};
-
-const char *const tabOrder[] = {"qvipaddress0", "copytosettings", "qvipport",  "frequency",
+const char *const tabOrder[] = {"qvipaddress0",  "copytosettings",   "qvipport",   "frequency",
                                 "frequencymegs", "frequencydecimal", "symbolrate", "offset",
-                                "antenna",      "voltage",        "copytorx",  "sendx",
-                                "msf1",         "qvipaddress1"};
+                                "antenna",       "voltage",          "copytorx",   "sendx",
+                                "msf1",          "qvipaddress1"};
 
 struct SelectionList
 {
@@ -90,22 +32,22 @@ QStringList megahertzItems()
 }
 
 const SelectionList lists[] = {
-    {"frequency", {"29.000", "51.000", "71.000", "146.000", "430.000", "1240.000", "2400.000",
-                   "3400.000", "5760.000", "10490.000"}},
-    {"symbolrate", {"25", "35", "66", "125", "250", "333", "350", "500", "1000", "1200", "1500",
-                    "2000", "3000", "4000", "4167", "22000", "27500"}},
-    {"offset", {"0.000", "5150.000", "9000.000", "9388.888", "9400.000", "9500.000", "9750.000",
-                "10000.000", "10207.407", "10600.000"}},
+    {"frequency",
+     {"29.000", "51.000", "71.000", "146.000", "430.000", "1240.000", "2400.000", "3400.000", "5760.000",
+      "10490.000"}},
+    {"symbolrate",
+     {"25", "35", "66", "125", "250", "333", "350", "500", "1000", "1200", "1500", "2000", "3000", "4000",
+      "4167", "22000", "27500"}},
+    {"offset",
+     {"0.000", "5150.000", "9000.000", "9388.888", "9400.000", "9500.000", "9750.000", "10000.000",
+      "10207.407", "10600.000"}},
     {"antenna", {"TOP", "BOT"}},
     {"frequencydecimal", {"", ".000", ".125", ".250", ".375", ".500", ".625", ".750", ".875"}},
     {"frequencymegs", megahertzItems()},
-    {"voltage", {" ", "X-OFF", "X-VERT", "X-HORIZ", "X-VERT-TONE", "X-HORIZ-TONE", "Y-OFF",
-                 "Y-VERT", "Y-HORIZ", "Y-VERT-TONE", "Y-HORIZ-TONE"}},
+    {"voltage",
+     {" ", "X-OFF", "X-VERT", "X-HORIZ", "X-VERT-TONE", "X-HORIZ-TONE", "Y-OFF", "Y-VERT", "Y-HORIZ",
+      "Y-VERT-TONE", "Y-HORIZ-TONE"}},
 };
-
-const QString hintStart = QStringLiteral(
-    "IP address of the second Raspberry Pi running Quenvale, which should be started with "
-    "BASEIPPORT = ");
 
 QStringList items(const QComboBox *box)
 {
@@ -148,12 +90,6 @@ QString ownerName(QWidget *widget, const MainWindow &w)
                   : QStringLiteral("<none>");
 }
 
-void clickRow(FlexGrid *grid, int row)
-{
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
-                      grid->visualRect(grid->model()->index(row, 0)).center());
-}
-
 int pixels(int twips)
 {
     return twips / 15;
@@ -169,14 +105,14 @@ private slots:
     void designedControl_hasItsKindTextHintColourAndPlace_data()
     {
         QTest::addColumn<int>("index");
-        for (int i = 0; i < int(std::size(controls)); ++i)
-            QTest::newRow(controls[i].name) << i;
+        for (int i = 0; i < int(designedControls.size()); ++i)
+            QTest::newRow(designedControls[i].name) << i;
     }
 
     void designedControl_hasItsKindTextHintColourAndPlace()
     {
         QFETCH(int, index);
-        const DesignedControl &designed = controls[index];
+        const DesignedControl &designed = designedControls[size_t(index)];
         TempStore store;
         MainWindow w; // as designed: no set-up has run
         QWidget *widget = control<QWidget>(w, designed.name);
@@ -226,14 +162,15 @@ private slots:
         }
         }
         QCOMPARE(widget->toolTip(), QString::fromLatin1(designed.hint));
-        QCOMPARE(widget->geometry(), QRect(pixels(designed.left), pixels(designed.top), pixels(designed.width),
-                                           pixels(designed.height)));
+        QCOMPARE(widget->geometry(),
+                 QRect(pixels(designed.left), pixels(designed.top), pixels(designed.width),
+                       pixels(designed.height)));
         QCOMPARE(widget->font().family(), QString("Arial"));
         QVERIFY(widget->font().bold());
         QCOMPARE(widget->font().weight(), QFont::Bold);
         QVERIFY(!widget->font().italic() && !widget->font().underline() && !widget->font().strikeOut());
-        const bool startsHidden = designed.name == QLatin1String("secondlabel")
-                                  || designed.name == QLatin1String("rightlabel");
+        const bool startsHidden =
+            designed.name == QLatin1String("secondlabel") || designed.name == QLatin1String("rightlabel");
         QCOMPARE(widget->isHidden(), startsHidden);
     }
 
@@ -299,7 +236,7 @@ private slots:
         store.put("RX1", "Antenna", "TOP");
         auto w = openWindow();
         auto *grid = control<FlexGrid>(*w, "msf1");
-        clickRow(grid, 1); // a filled row enables the three buttons
+        clickCell(grid, 1, 0); // a filled row enables the three buttons
         for (const char *name : {"copytosettings", "copytorx", "sendx"})
             QVERIFY(control<QWidget>(*w, name)->isEnabled());
 
@@ -352,7 +289,7 @@ private slots:
         QCOMPARE(voltage->currentText(), QString(" "));
         QCOMPARE(voltage->currentIndex(), 0);
         QCOMPARE(qvipport->text(), QString("9900"));
-        QCOMPARE(qvipaddress1->toolTip(), hintStart + "9904");
+        QCOMPARE(qvipaddress1->toolTip(), secondHostHintStart + "9904");
 
         // Private host addresses, the second one higher in the last octet.
         const QStringList first = qvipaddress0->text().split('.');
@@ -386,11 +323,11 @@ private slots:
         QVERIFY(w->isVisible());
         QCOMPARE(QApplication::focusWidget(), grid);
 
-        QCOMPARE(w->formheight, 8025);
-        QCOMPARE(w->gridheight, 1695);
-        QCOMPARE(w->selecttop, 7500);
-        QCOMPARE(w->Height(), 8025);
-        QCOMPARE(grid->Height(), 1695);
+        QCOMPARE(w->formheight, designedFormHeight);
+        QCOMPARE(w->gridheight, designed("msf1").height);
+        QCOMPARE(w->selecttop, designed("selectmessage").top);
+        QCOMPARE(w->Height(), designedFormHeight);
+        QCOMPARE(grid->Height(), designed("msf1").height);
 
         QVERIFY2(!QFile::exists(store.filePath()), "start-up wrote to the store");
     }
@@ -402,11 +339,8 @@ private slots:
         store.put("IP", "Address1", "10.0.0.9");
         store.put("IP", "Port", "12000");
         const QStringList working{"1296.125", "333", "1152.000", "BOT", "Y-HORIZ-TONE"};
-        const QStringList keys{"Frequency", "SymbolRate", "Offset", "Antenna", "Voltage"};
-        for (int i = 0; i < 5; ++i) {
-            store.put("RX0", keys.at(i), working.at(i));
-            store.put("RX4", keys.at(i), working.at(i));
-        }
+        storeRow(store, 0, working);
+        storeRow(store, 4, working);
         store.put("RX2", "Frequency", "10489.750"); // a row with some keys only
         store.put("RX2", "Antenna", "TOP");
         const QByteArray before = store.readRaw();
@@ -416,7 +350,7 @@ private slots:
         QCOMPARE(control<QLineEdit>(*w, "qvipaddress0")->text(), QString("10.0.0.7"));
         QCOMPARE(control<QLineEdit>(*w, "qvipaddress1")->text(), QString("10.0.0.9"));
         QCOMPARE(control<QLineEdit>(*w, "qvipport")->text(), QString("12000"));
-        QCOMPARE(control<QLineEdit>(*w, "qvipaddress1")->toolTip(), hintStart + "12004");
+        QCOMPARE(control<QLineEdit>(*w, "qvipaddress1")->toolTip(), secondHostHintStart + "12004");
         const char *const boxes[] = {"frequency", "symbolrate", "offset", "antenna", "voltage"};
         for (int i = 0; i < 5; ++i)
             QCOMPARE(control<QComboBox>(*w, boxes[i])->currentText(), working.at(i));
@@ -440,11 +374,26 @@ private slots:
         QTest::addColumn<QString>("storedVoltage");
         QTest::addColumn<QString>("antenna");
         QTest::addColumn<QString>("voltage");
-        QTest::newRow("items") << "BOT" << "X-VERT" << "BOT" << "X-VERT";
-        QTest::newRow("wrong case") << "top" << "x-vert" << "TOP" << " ";
-        QTest::newRow("unknown") << "MIDDLE" << "Z-FOO" << "TOP" << " ";
-        QTest::newRow("empty") << "" << "" << "TOP" << " ";
-        QTest::newRow("blanks around") << " BOT " << " X-OFF" << "TOP" << " ";
+        QTest::newRow("items") << "BOT"
+                               << "X-VERT"
+                               << "BOT"
+                               << "X-VERT";
+        QTest::newRow("wrong case") << "top"
+                                    << "x-vert"
+                                    << "TOP"
+                                    << " ";
+        QTest::newRow("unknown") << "MIDDLE"
+                                 << "Z-FOO"
+                                 << "TOP"
+                                 << " ";
+        QTest::newRow("empty") << ""
+                               << ""
+                               << "TOP"
+                               << " ";
+        QTest::newRow("blanks around") << " BOT "
+                                       << " X-OFF"
+                                       << "TOP"
+                                       << " ";
     }
 
     void storedChoiceThatIsNoItem_leavesTheBoxOnItsFirstItem()
@@ -468,13 +417,20 @@ private slots:
     {
         QTest::addColumn<QString>("port");
         QTest::addColumn<QString>("secondPort"); // empty: the hint names no number
-        QTest::newRow("9900") << "9900" << "9904";
-        QTest::newRow("12000") << "12000" << "12004";
-        QTest::newRow("blanks around") << " 9900 " << "9904";
-        QTest::newRow("letters") << "abc" << "";
-        QTest::newRow("empty") << "" << "";
-        QTest::newRow("number then letters") << "9900x" << "";
-        QTest::newRow("too large for a double") << "1e999" << "";
+        QTest::newRow("9900") << "9900"
+                              << "9904";
+        QTest::newRow("12000") << "12000"
+                               << "12004";
+        QTest::newRow("blanks around") << " 9900 "
+                                       << "9904";
+        QTest::newRow("letters") << "abc"
+                                 << "";
+        QTest::newRow("empty") << ""
+                               << "";
+        QTest::newRow("number then letters") << "9900x"
+                                             << "";
+        QTest::newRow("too large for a double") << "1e999"
+                                                << "";
     }
 
     void storedPort_givesTheSecondHostsHint()
@@ -486,12 +442,12 @@ private slots:
         auto w = openWindow();
         QCOMPARE(control<QLineEdit>(*w, "qvipport")->text(), port);
         const QString hint = control<QLineEdit>(*w, "qvipaddress1")->toolTip();
-        QVERIFY2(hint.startsWith(hintStart), qPrintable(hint));
+        QVERIFY2(hint.startsWith(secondHostHintStart), qPrintable(hint));
         if (!secondPort.isEmpty()) {
-            QCOMPARE(hint, hintStart + secondPort);
+            QCOMPARE(hint, secondHostHintStart + secondPort);
         } else {
             // No made-up port: nothing after the prefix may read as a number.
-            const QString rest = hint.mid(hintStart.size());
+            const QString rest = hint.mid(secondHostHintStart.size());
             QVERIFY2(!rest.isEmpty(), "the hint ends without telling which port");
             QVERIFY2(!QRegularExpression("^[-+]?[0-9]").match(rest).hasMatch(), qPrintable(hint));
             QVERIFY2(!rest.contains("inf") && !rest.contains("nan"), qPrintable(hint));
@@ -520,11 +476,11 @@ private slots:
             QCOMPARE(grid->TextMatrix(row, 5), QString(row > 4 ? "Y-OFF" : "X-OFF"));
             QCOMPARE(grid->RowHeight(row), h);
         }
-        QCOMPARE(w->formheight, 8025);
-        QCOMPARE(w->Height(), 8025 + 4 * h);
+        QCOMPARE(w->formheight, designedFormHeight);
+        QCOMPARE(w->Height(), designedFormHeight + 4 * h);
         QCOMPARE(w->height(), 535 + 4 * h / 15);
-        QCOMPARE(grid->Height(), 1695 + 4 * h);
-        QCOMPARE(selectmessage->y() * 15, 7500 + 4 * h);
+        QCOMPARE(grid->Height(), designed("msf1").height + 4 * h);
+        QCOMPARE(selectmessage->y() * 15, designed("selectmessage").top + 4 * h);
         QCOMPARE(w->width(), 900);
         QCOMPARE(w->minimumSize(), w->maximumSize());
         QVERIFY(control<QLineEdit>(*w, "qvipaddress1")->isVisible());
@@ -546,7 +502,7 @@ private slots:
         const int h = grid->RowHeight(0);
 
         for (int round = 0; round < 3; ++round) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_R, Qt::ControlModifier);
+            toggleReceiverCount(*w);
             QCOMPARE(w->maxreceivers, 8);
             QCOMPARE(w->height(), windowSize.height() + 4 * h / 15);
             QCOMPARE(grid->height(), gridRect.height() + 4 * h / 15);
@@ -554,7 +510,7 @@ private slots:
             verifyListsHoldExactlyTheirItems(*w);
             verifyAllRowsShow(*grid);
 
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_R, Qt::ControlModifier);
+            toggleReceiverCount(*w);
             QCOMPARE(w->maxreceivers, 4);
             QCOMPARE(w->size(), windowSize);
             QCOMPARE(grid->geometry(), gridRect);

@@ -1,4 +1,4 @@
-#include "testsupport.h"
+#include "operatorsteps.h"
 #include "table/flexgrid.h"
 #include "tuning/boxstate.h"
 
@@ -26,8 +26,7 @@ private slots:
         TempStore store;
         auto w = openWindow();
         auto *f = control<QComboBox>(*w, "frequency");
-        f->setFocus();
-        QTRY_VERIFY(f->hasFocus());
+        focusOn(f);
         f->lineEdit()->selectAll();
         QTest::keyClicks(f->lineEdit(), "abc");
         const int beeps = beepCount();

@@ -36,18 +36,42 @@ private slots:
         QTest::addColumn<QString>("item");
         QTest::addColumn<QString>("composed");
 
-        QTest::newRow("MHz digit 7 into 10491.500")
-            << "10491.500" << "frequencymegs" << "7" << "10497.000";
-        QTest::newRow("fraction .125 into 10497.000")
-            << "10497.000" << "frequencydecimal" << ".125" << "10497.125";
-        QTest::newRow("MHz digit drops the fraction")
-            << "10491.875" << "frequencymegs" << "3" << "10493.000";
-        QTest::newRow("MHz digit 0 into 29.000") << "29.000" << "frequencymegs" << "0" << "20.000";
-        QTest::newRow("MHz digit 0 into 5.000") << "5.000" << "frequencymegs" << "0" << "0.000";
-        QTest::newRow("MHz digit into empty") << "" << "frequencymegs" << "5" << "5.000";
-        QTest::newRow("MHz digit into a word") << "abc" << "frequencymegs" << "5" << "5.000";
-        QTest::newRow("fraction into empty") << "" << "frequencydecimal" << ".500" << "0.500";
-        QTest::newRow("fraction into a word") << "abc" << "frequencydecimal" << ".500" << "0.500";
+        QTest::newRow("MHz digit 7 into 10491.500") << "10491.500"
+                                                    << "frequencymegs"
+                                                    << "7"
+                                                    << "10497.000";
+        QTest::newRow("fraction .125 into 10497.000") << "10497.000"
+                                                      << "frequencydecimal"
+                                                      << ".125"
+                                                      << "10497.125";
+        QTest::newRow("MHz digit drops the fraction") << "10491.875"
+                                                      << "frequencymegs"
+                                                      << "3"
+                                                      << "10493.000";
+        QTest::newRow("MHz digit 0 into 29.000") << "29.000"
+                                                 << "frequencymegs"
+                                                 << "0"
+                                                 << "20.000";
+        QTest::newRow("MHz digit 0 into 5.000") << "5.000"
+                                                << "frequencymegs"
+                                                << "0"
+                                                << "0.000";
+        QTest::newRow("MHz digit into empty") << ""
+                                              << "frequencymegs"
+                                              << "5"
+                                              << "5.000";
+        QTest::newRow("MHz digit into a word") << "abc"
+                                               << "frequencymegs"
+                                               << "5"
+                                               << "5.000";
+        QTest::newRow("fraction into empty") << ""
+                                             << "frequencydecimal"
+                                             << ".500"
+                                             << "0.500";
+        QTest::newRow("fraction into a word") << "abc"
+                                              << "frequencydecimal"
+                                              << ".500"
+                                              << "0.500";
     }
     void stepBoxPick_composesTheFrequency()
     {
@@ -160,25 +184,56 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown"); // empty: refused
 
-        QTest::newRow("frequency 10491.5") << "frequency" << "10491.5" << "10491.500";
-        QTest::newRow("frequency with blanks") << "frequency" << "  10491.5 " << "10491.500";
-        QTest::newRow("frequency rounds up to 100000")
-            << "frequency" << "99999.9996" << "100000.000";
-        QTest::newRow("frequency 0") << "frequency" << "0" << "";
-        QTest::newRow("frequency empty") << "frequency" << "" << "";
-        QTest::newRow("frequency letters after") << "frequency" << "10491.5MHz" << "";
-        QTest::newRow("frequency 100000") << "frequency" << "100000" << "";
+        QTest::newRow("frequency 10491.5") << "frequency"
+                                           << "10491.5"
+                                           << "10491.500";
+        QTest::newRow("frequency with blanks") << "frequency"
+                                               << "  10491.5 "
+                                               << "10491.500";
+        QTest::newRow("frequency rounds up to 100000") << "frequency"
+                                                       << "99999.9996"
+                                                       << "100000.000";
+        QTest::newRow("frequency 0") << "frequency"
+                                     << "0"
+                                     << "";
+        QTest::newRow("frequency empty") << "frequency"
+                                         << ""
+                                         << "";
+        QTest::newRow("frequency letters after") << "frequency"
+                                                 << "10491.5MHz"
+                                                 << "";
+        QTest::newRow("frequency 100000") << "frequency"
+                                          << "100000"
+                                          << "";
 
-        QTest::newRow("symbol rate 1500.5") << "symbolrate" << "1500.5" << "1501";
-        QTest::newRow("symbol rate with blanks") << "symbolrate" << " 333 " << "333";
-        QTest::newRow("symbol rate 0") << "symbolrate" << "0" << "0";
-        QTest::newRow("symbol rate 99999.6") << "symbolrate" << "99999.6" << "100000";
-        QTest::newRow("symbol rate -1") << "symbolrate" << "-1" << "";
+        QTest::newRow("symbol rate 1500.5") << "symbolrate"
+                                            << "1500.5"
+                                            << "1501";
+        QTest::newRow("symbol rate with blanks") << "symbolrate"
+                                                 << " 333 "
+                                                 << "333";
+        QTest::newRow("symbol rate 0") << "symbolrate"
+                                       << "0"
+                                       << "0";
+        QTest::newRow("symbol rate 99999.6") << "symbolrate"
+                                             << "99999.6"
+                                             << "100000";
+        QTest::newRow("symbol rate -1") << "symbolrate"
+                                        << "-1"
+                                        << "";
 
-        QTest::newRow("LO 9750") << "offset" << "9750" << "9750.000";
-        QTest::newRow("LO 0") << "offset" << "0" << "0.000";
-        QTest::newRow("LO 10207.4074") << "offset" << "10207.4074" << "10207.407";
-        QTest::newRow("LO -9750") << "offset" << "-9750" << "";
+        QTest::newRow("LO 9750") << "offset"
+                                 << "9750"
+                                 << "9750.000";
+        QTest::newRow("LO 0") << "offset"
+                              << "0"
+                              << "0.000";
+        QTest::newRow("LO 10207.4074") << "offset"
+                                       << "10207.4074"
+                                       << "10207.407";
+        QTest::newRow("LO -9750") << "offset"
+                                  << "-9750"
+                                  << "";
     }
     void leavingANumberBox_acceptsOrReverts()
     {
@@ -215,8 +270,10 @@ private slots:
         QTest::addColumn<QString>("shown");
 
         for (const char *destination : {"step box", "button", "grid", "symbol rate box"}) {
-            QTest::addRow("%s, accepted", destination) << destination << "1296.25" << "1296.250";
-            QTest::addRow("%s, refused", destination) << destination << "-1296" << "10491.500";
+            QTest::addRow("%s, accepted", destination) << destination << "1296.25"
+                                                       << "1296.250";
+            QTest::addRow("%s, refused", destination) << destination << "-1296"
+                                                      << "10491.500";
         }
     }
     void frequencyCheck_runsWhereverTheFocusGoes()
@@ -264,7 +321,8 @@ private slots:
         QTest::addColumn<bool>("backToTheBox");
         for (bool back : {true, false}) {
             const char *then = back ? "back to the box" : "on to a window of this program";
-            QTest::addRow("accepted, %s", then) << "1049" << "1049.000" << back;
+            QTest::addRow("accepted, %s", then) << "1049"
+                                                << "1049.000" << back;
             QTest::addRow("refused, %s", then) << "-1049" << loadedFrequency << back;
         }
     }
@@ -305,9 +363,15 @@ private slots:
         QTest::addColumn<QString>("loaded");
         QTest::addColumn<QString>("fromGrid");
 
-        QTest::newRow("frequency") << "frequency" << "10491.500" << "145.800";
-        QTest::newRow("symbol rate") << "symbolrate" << "1500" << "333";
-        QTest::newRow("LO") << "offset" << "9750.000" << "0.000";
+        QTest::newRow("frequency") << "frequency"
+                                   << "10491.500"
+                                   << "145.800";
+        QTest::newRow("symbol rate") << "symbolrate"
+                                     << "1500"
+                                     << "333";
+        QTest::newRow("LO") << "offset"
+                            << "9750.000"
+                            << "0.000";
     }
     void refusedEntryAfterCopyFromGrid_goesBackToTheLastAccepted()
     {
@@ -398,9 +462,15 @@ private slots:
         QTest::addColumn<QString>("box");
         QTest::addColumn<QString>("item");
         QTest::addColumn<QString>("remembered");
-        QTest::newRow("frequency band start") << "frequency" << "29.000" << "10491.500";
-        QTest::newRow("symbol rate") << "symbolrate" << "27500" << "1500";
-        QTest::newRow("LO") << "offset" << "10600.000" << "9750.000";
+        QTest::newRow("frequency band start") << "frequency"
+                                              << "29.000"
+                                              << "10491.500";
+        QTest::newRow("symbol rate") << "symbolrate"
+                                     << "27500"
+                                     << "1500";
+        QTest::newRow("LO") << "offset"
+                            << "10600.000"
+                            << "9750.000";
     }
     void pickingFromABoxOwnList_runsNoCheck()
     {

@@ -33,8 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     // Four plain numbers 0 to 255, the same values as typed; normalising
     // again changes nothing, and the network layer reads the same address.
-    FUZZ_CHECK(fuzz::matches(QStringLiteral("(0|[1-9][0-9]{0,2})(\\.(0|[1-9][0-9]{0,2})){3}"),
-                             *normalised));
+    FUZZ_CHECK(fuzz::matches(QStringLiteral("(0|[1-9][0-9]{0,2})(\\.(0|[1-9][0-9]{0,2})){3}"), *normalised));
     FUZZ_CHECK(*normalised == values.join(QLatin1Char('.')));
     FUZZ_CHECK(normaliseAddress(*normalised) == normalised);
     FUZZ_CHECK(addressErrorCount(*normalised, false) == 0);

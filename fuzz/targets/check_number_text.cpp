@@ -14,8 +14,8 @@ void checkRule(const QString &text, const NumberBoxRule &rule)
         return;
     }
     const double v = *whole;
-    const bool inRange = (rule.lowerInclusive ? v >= rule.lowerLimit : v > rule.lowerLimit)
-                         && v < numberBoxUpperLimit;
+    const bool inRange =
+        (rule.lowerInclusive ? v >= rule.lowerLimit : v > rule.lowerLimit) && v < numberBoxUpperLimit;
     FUZZ_CHECK(accepted.has_value() == inRange);
     if (!accepted)
         return;

@@ -22,9 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         return 0;
     const int receiver = data[0] % 8 + 1;
     const int buttonBits = (data[0] >> 4) & 7;
-    QList<QByteArray> pieces = QByteArray(reinterpret_cast<const char *>(data + 1),
-                                          qsizetype(size - 1))
-                                   .split('\0');
+    QList<QByteArray> pieces =
+        QByteArray(reinterpret_cast<const char *>(data + 1), qsizetype(size - 1)).split('\0');
     while (pieces.size() < 5)
         pieces << QByteArray();
     const RowCells cells{QString::fromUtf8(pieces[0]), QString::fromUtf8(pieces[1]),
@@ -47,9 +46,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     FUZZ_CHECK(line.contains(QStringLiteral(" freq=%1 srate=").arg(*frequency)));
     FUZZ_CHECK(line.contains(QStringLiteral(" srate=") + cells.symbolRate + QStringLiteral(" offset=")));
     FUZZ_CHECK(line.contains(QStringLiteral(" offset=%1 fplug=").arg(*offset)));
-    const QString plug = cells.antenna == QLatin1String("TOP")   ? QStringLiteral("A")
-                         : cells.antenna == QLatin1String("BOT") ? QStringLiteral("B")
-                                                                 : QString();
+    const QString plug = cells.antenna == QLatin1String("TOP") ? QStringLiteral("A")
+        : cells.antenna == QLatin1String("BOT")                ? QStringLiteral("B")
+                                                               : QString();
     FUZZ_CHECK(fields->antennaPlug == plug);
     FUZZ_CHECK(line.contains(QStringLiteral(" vg")) == voltageItems.contains(cells.voltage));
     FUZZ_CHECK(commandDatagram(*fields) == line.toLatin1());
@@ -62,8 +61,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (uplink) {
         FUZZ_CHECK(pressed.frequency == *frequency - 8089500);
         FUZZ_CHECK(pressed.offset == 0);
-        FUZZ_CHECK(pressed.antennaPlug == (plug == QLatin1String("A") ? QStringLiteral("B")
-                                                                       : QStringLiteral("A")));
+        FUZZ_CHECK(pressed.antennaPlug
+                   == (plug == QLatin1String("A") ? QStringLiteral("B") : QStringLiteral("A")));
     } else {
         FUZZ_CHECK(pressed.frequency == fields->frequency && pressed.offset == fields->offset
                    && pressed.antennaPlug == fields->antennaPlug);

@@ -34,9 +34,9 @@ void checkForm(double value, int decimals)
 
     // Halves away from zero: the form of -x is the form of x with a minus.
     const QString mirrored = numbers::formatFixed(-value, decimals);
-    FUZZ_CHECK(zero ? mirrored == shown : mirrored == (shown.startsWith(QLatin1Char('-'))
-                                                           ? shown.mid(1)
-                                                           : QLatin1Char('-') + shown));
+    FUZZ_CHECK(zero ? mirrored == shown
+                    : mirrored
+                       == (shown.startsWith(QLatin1Char('-')) ? shown.mid(1) : QLatin1Char('-') + shown));
 
     // Showing a shown value again changes nothing.
     FUZZ_CHECK(numbers::formatFixed(back, decimals) == shown);

@@ -27,9 +27,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
 
     const QString hint = secondHostHint(text);
-    FUZZ_CHECK(hint.startsWith(QStringLiteral(
-        "IP address of the second Raspberry Pi running Quenvale, which should be started with "
-        "BASEIPPORT = ")));
+    FUZZ_CHECK(hint.startsWith(
+        QStringLiteral("IP address of the second Raspberry Pi running Quenvale, which should be started with "
+                       "BASEIPPORT = ")));
     FUZZ_CHECK(!hint.contains(QLatin1Char('\n')) && !hint.contains(QLatin1Char('\r')));
 
     // Whatever the stored text, a port is either usable or there is none; a

@@ -5,8 +5,8 @@
 #include "command/commandline.h"
 #include "command/hostentry.h"
 #include "fuzzcheck.h"
-#include "storeformatcheck.h"
 #include "store/settingsstore.h"
+#include "storeformatcheck.h"
 #include "tuning/numbers.h"
 
 #include <QApplication>
@@ -101,7 +101,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             } else {
                 RowCells &cells = row[k.section.mid(2).toInt()];
                 QString *const cellTexts[] = {&cells.frequency, &cells.symbolRate, &cells.offset,
-                                          &cells.antenna, &cells.voltage};
+                                              &cells.antenna, &cells.voltage};
                 static const QStringList order{"Frequency", "SymbolRate", "Offset", "Antenna", "Voltage"};
                 *cellTexts[order.indexOf(k.key)] = text;
             }
@@ -123,14 +123,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         // in eight of those (by its length) takes this path.
         if (size % 32 == 0) {
             FUZZ_CHECK(store.write(QStringLiteral("IP"), QStringLiteral("Port"), QStringLiteral("12300")));
-            FUZZ_CHECK(store.read(QStringLiteral("IP"), QStringLiteral("Port"), QString()) == QLatin1String("12300"));
+            FUZZ_CHECK(store.read(QStringLiteral("IP"), QStringLiteral("Port"), QString())
+                       == QLatin1String("12300"));
             // QSettings rewrites the whole file; every other key still reads
             // as the text it held.
             SettingsStore after;
             const QList<Key> keys = programKeys();
             for (int i = 0; i < keys.size(); ++i) {
                 if (keys[i].key != QLatin1String("Port"))
-                    FUZZ_CHECK(after.read(keys[i].section, keys[i].key, QStringLiteral("fallback-one")) == before[i]);
+                    FUZZ_CHECK(after.read(keys[i].section, keys[i].key, QStringLiteral("fallback-one"))
+                               == before[i]);
             }
         }
     }

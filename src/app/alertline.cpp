@@ -77,7 +77,8 @@ QString fitted(const QString &text, const QStringList &longestFirst, const QFont
 
 } // namespace
 
-QString fitAlert(const QStringList &messages, const QStringList &paths, const QFontMetrics &metrics, int width)
+QString fitAlert(const QStringList &messages, const QStringList &paths, const QFontMetrics &metrics,
+                 int width)
 {
     QStringList longestFirst = paths;
     longestFirst.removeAll(QString());

@@ -9,4 +9,5 @@
 #include <QStringList>
 
 // `messages` most urgent first; `paths` those that may be shortened in them.
-QString fitAlert(const QStringList &messages, const QStringList &paths, const QFontMetrics &metrics, int width);
+QString fitAlert(const QStringList &messages, const QStringList &paths, const QFontMetrics &metrics,
+                 int width);

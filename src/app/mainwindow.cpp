@@ -60,8 +60,7 @@ void MainWindow::connectHandlers()
     // Any change of the chosen item, by the operator or by the program, runs
     // the step box's handler; the empty item makes it stop at once.
     connect(frequencymegs, &QComboBox::currentIndexChanged, this, &MainWindow::frequencymegs_Click);
-    connect(frequencydecimal, &QComboBox::currentIndexChanged, this,
-            &MainWindow::frequencydecimal_Click);
+    connect(frequencydecimal, &QComboBox::currentIndexChanged, this, &MainWindow::frequencydecimal_Click);
     connect(sendx, &SendButton::MouseDown, this, &MainWindow::sendx_MouseDown);
     connect(sendx, &SendButton::KeyPress, this, &MainWindow::sendx_KeyPress);
     connect(&store_, &SettingsStore::writeProblemChanged, this, &MainWindow::setStoreProblem);
@@ -98,20 +97,24 @@ void MainWindow::Form_Load()
 
 void MainWindow::fillSelectionLists()
 {
-    refill(frequency, {"29.000", "51.000", "71.000", "146.000", "430.000", "1240.000", "2400.000",
-                       "3400.000", "5760.000", "10490.000"});
-    refill(symbolrate, {"25", "35", "66", "125", "250", "333", "350", "500", "1000", "1200",
-                        "1500", "2000", "3000", "4000", "4167", "22000", "27500"});
-    refill(offset, {"0.000", "5150.000", "9000.000", "9388.888", "9400.000", "9500.000",
-                    "9750.000", "10000.000", "10207.407", "10600.000"});
+    refill(frequency,
+           {"29.000", "51.000", "71.000", "146.000", "430.000", "1240.000", "2400.000", "3400.000",
+            "5760.000", "10490.000"});
+    refill(symbolrate,
+           {"25", "35", "66", "125", "250", "333", "350", "500", "1000", "1200", "1500", "2000", "3000",
+            "4000", "4167", "22000", "27500"});
+    refill(offset,
+           {"0.000", "5150.000", "9000.000", "9388.888", "9400.000", "9500.000", "9750.000", "10000.000",
+            "10207.407", "10600.000"});
     refill(antenna, {"TOP", "BOT"});
     refill(frequencydecimal, {"", ".000", ".125", ".250", ".375", ".500", ".625", ".750", ".875"});
     QStringList megahertzDigits{QString()};
     for (int digit = 0; digit <= 9; ++digit)
         megahertzDigits << QString::number(digit);
     refill(frequencymegs, megahertzDigits);
-    refill(voltage, {" ", "X-OFF", "X-VERT", "X-HORIZ", "X-VERT-TONE", "X-HORIZ-TONE", "Y-OFF",
-                     "Y-VERT", "Y-HORIZ", "Y-VERT-TONE", "Y-HORIZ-TONE"});
+    refill(voltage,
+           {" ", "X-OFF", "X-VERT", "X-HORIZ", "X-VERT-TONE", "X-HORIZ-TONE", "Y-OFF", "Y-VERT", "Y-HORIZ",
+            "Y-VERT-TONE", "Y-HORIZ-TONE"});
 }
 
 void MainWindow::SetupWindow()
@@ -197,10 +200,7 @@ void MainWindow::Form_KeyPress(int &characterCode)
         return;
     // The mark goes, wherever the arrow keys have moved the current cell
     // since the row was chosen; no other cell changes colour.
-    for (int row = 1; row <= maxreceivers && row < msf1->Rows(); ++row) {
-        if (msf1->cellColour(row, 0) == selectedRowColour)
-            msf1->setCellColour(row, 0, fixedcolor);
-    }
+    clearSelectionMark(*msf1, maxreceivers, fixedcolor);
     characterCode = 0;
     if (maxreceivers == 4)
         maxreceivers = 8;
@@ -222,13 +222,12 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
     if (type == QEvent::Wheel) {
         // A stray turn of the wheel over a selector must not change a setting.
         return topLevel == this
-               && (qobject_cast<QComboBox *>(widget) != nullptr
-                   || qobject_cast<QComboBox *>(widget->parentWidget()) != nullptr);
+            && (qobject_cast<QComboBox *>(widget) != nullptr
+                || qobject_cast<QComboBox *>(widget->parentWidget()) != nullptr);
     }
     // An open drop-down list is a window of its own, owned by its selector.
-    auto *const listOwner = topLevel->windowType() == Qt::Popup
-                                ? qobject_cast<QComboBox *>(topLevel->parentWidget())
-                                : nullptr;
+    auto *const listOwner =
+        topLevel->windowType() == Qt::Popup ? qobject_cast<QComboBox *>(topLevel->parentWidget()) : nullptr;
     if (topLevel != this && !(listOwner && listOwner->window() == this))
         return false;
     const auto *key = static_cast<QKeyEvent *>(event);

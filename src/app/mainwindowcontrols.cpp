@@ -58,18 +58,17 @@ void MainWindow::createControls()
         {"Label41", "Quenvale IP Address", 660, 660, 2415, 375, Qt::AlignRight},
         {"Label43", "Quenvale Base IP Port", 8400, 660, 2775, 375, Qt::AlignRight},
         {"secondlabel", "Second Quenvale", 660, 1200, 2415, 375, Qt::AlignRight},
-        {"Label44", "Frequency, SR and Loc Osc may be typed directly into the box", 660, 1920,
-         12195, 375, Qt::AlignHCenter},
-        {"Label20", "Frequency . . . . . . . . .  MHz . . . . . kHz . . . . ", 600, 2520, 4875,
-         375, Qt::AlignLeft},
+        {"Label44", "Frequency, SR and Loc Osc may be typed directly into the box", 660, 1920, 12195, 375,
+         Qt::AlignHCenter},
+        {"Label20", "Frequency . . . . . . . . .  MHz . . . . . kHz . . . . ", 600, 2520, 4875, 375,
+         Qt::AlignLeft},
         {"Label10", "SRate (kS)", 5520, 2520, 1515, 375, Qt::AlignLeft},
         {"Label30", "Loc Osc (MHz)", 7080, 2520, 1935, 375, Qt::AlignLeft},
         {"Label42", "Antenna", 9120, 2520, 1335, 375, Qt::AlignLeft},
         {"Label40", "Voltage Generators", 10560, 2520, 2595, 375, Qt::AlignLeft},
         {"Label50", "+", 2520, 2955, 375, 375, Qt::AlignHCenter},
         {"Label60", "+", 3720, 2955, 375, 375, Qt::AlignHCenter},
-        {"rightlabel", "Right-click to send uplink to other ANT", 10380, 3600, 2595, 615,
-         Qt::AlignHCenter},
+        {"rightlabel", "Right-click to send uplink to other ANT", 10380, 3600, 2595, 615, Qt::AlignHCenter},
         {"selectmessage", "Click on a row to SELECT", 660, 7500, 12195, 375, Qt::AlignHCenter},
         {"alertmessage", "", 660, 1545, 12195, 375, Qt::AlignHCenter},
     };
@@ -148,8 +147,8 @@ void MainWindow::createControls()
         button->setAutoDefault(false);
     sendx = new SendButton(QStringLiteral("Send Selected"), this);
     sendx->setObjectName(QStringLiteral("sendx"));
-    sendx->setToolTip(QStringLiteral(
-        "Right-click to send the QO-100 UPLINK frequency using the other antenna (TOP/BOT)"));
+    sendx->setToolTip(
+        QStringLiteral("Right-click to send the QO-100 UPLINK frequency using the other antenna (TOP/BOT)"));
     place(sendx, 10560, 4260, 2295, 495);
     sendx->setBackColour(FlexGrid::valueFromColour(sendx->palette().color(QPalette::Button)));
     flash_ = new SendFlash(sendx, this);
@@ -159,9 +158,9 @@ void MainWindow::createControls()
     place(msf1, 600, 5700, 12255, 1695);
 
     // Tab order: the boxes, the buttons and the grid in their design order.
-    QWidget *const tabOrder[] = {qvipaddress[0], copytosettings, qvipport, frequency,
-                                 frequencymegs, frequencydecimal, symbolrate, offset,
-                                 antenna, voltage, copytorx, sendx, msf1, qvipaddress[1]};
+    QWidget *const tabOrder[] = {qvipaddress[0],   copytosettings, qvipport, frequency,     frequencymegs,
+                                 frequencydecimal, symbolrate,     offset,   antenna,       voltage,
+                                 copytorx,         sendx,          msf1,     qvipaddress[1]};
     for (size_t i = 1; i < std::size(tabOrder); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
     nameControlsForScreenReaders(*this);

@@ -42,8 +42,8 @@ void SendButton::paintEvent(QPaintEvent *)
     QStyleOptionButton option;
     initStyleOption(&option);
     option.state &= ~QStyle::State_HasFocus;
-    option.palette.setColor(QPalette::ButtonText, isEnabled() ? palette().color(QPalette::ButtonText)
-                                                              : QColor(128, 128, 128));
+    option.palette.setColor(QPalette::ButtonText,
+                            isEnabled() ? palette().color(QPalette::ButtonText) : QColor(128, 128, 128));
     style()->drawControl(QStyle::CE_PushButtonLabel, &option, &painter, this);
 }
 

@@ -107,8 +107,9 @@ int runCommandLineMode(int &argc, char **argv, const QStringList &arguments)
         return ExitDone;
     }
     if (parser.isSet(version)) {
-        print(stdout, QCoreApplication::applicationName() + QLatin1Char(' ')
-                          + QCoreApplication::applicationVersion() + QLatin1Char('\n'));
+        print(stdout,
+              QCoreApplication::applicationName() + QLatin1Char(' ') + QCoreApplication::applicationVersion()
+                  + QLatin1Char('\n'));
         return ExitDone;
     }
     if (!parser.positionalArguments().isEmpty())
@@ -135,7 +136,8 @@ int runCommandLineMode(int &argc, char **argv, const QStringList &arguments)
     }
     const int count = storedReceiverCount(store);
     if (receiver < 1 || receiver > count)
-        return usageError(parser, tr("There is no receiver %1: the receivers are 1 to %2.").arg(receiver).arg(count));
+        return usageError(parser,
+                          tr("There is no receiver %1: the receivers are 1 to %2.").arg(receiver).arg(count));
 
     // The window offers Send only for a filled row; a stored row is held to
     // the same before it goes the shared way.
@@ -145,14 +147,14 @@ int runCommandLineMode(int &argc, char **argv, const QStringList &arguments)
         return ExitNothingSent;
     }
     DatagramSender sender;
-    const SendOutcome outcome =
-        sendReceiverCommand(sender, receiver, count, cells, storedHosts(store),
-                            parser.isSet(uplink) ? RightButtonBit : LeftButtonBit);
+    const SendOutcome outcome = sendReceiverCommand(sender, receiver, count, cells, storedHosts(store),
+                                                    parser.isSet(uplink) ? RightButtonBit : LeftButtonBit);
     if (!outcome.sent) {
         tell(outcome.problem);
         return ExitNothingSent;
     }
-    print(stdout, outcome.line + QLatin1Char('\n') + tr("sent to %1").arg(destinationText(outcome.destination))
-                      + QLatin1Char('\n'));
+    print(stdout,
+          outcome.line + QLatin1Char('\n') + tr("sent to %1").arg(destinationText(outcome.destination))
+              + QLatin1Char('\n'));
     return ExitDone;
 }

@@ -27,8 +27,8 @@ QString presetTable(const SettingsStore &store)
     const int count = storedReceiverCount(store);
     const HostTexts hosts = storedHosts(store);
 
-    QList<QStringList> lines{{"RX", "Frequency", "Symbol Rate", "Loc Osc", "Antenna", "Voltage",
-                              "Destination"}};
+    QList<QStringList> lines{
+        {"RX", "Frequency", "Symbol Rate", "Loc Osc", "Antenna", "Voltage", "Destination"}};
     for (int receiver = 1; receiver <= count; ++receiver) {
         const RowCells cells = storedRow(store, receiver);
         const std::optional<Destination> destination =
@@ -39,8 +39,7 @@ QString presetTable(const SettingsStore &store)
                              printable(cells.offset),
                              printable(cells.antenna),
                              printable(cells.voltage),
-                             destination ? destinationText(*destination)
-                                         : QStringLiteral("not usable")};
+                             destination ? destinationText(*destination) : QStringLiteral("not usable")};
     }
 
     QList<qsizetype> widths(lines.first().size(), 0);

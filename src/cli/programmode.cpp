@@ -12,14 +12,18 @@ struct WindowOption
 // the arguments themselves. Each may be written with one or two dashes, and
 // one with a value also as name=value.
 constexpr WindowOption windowOptions[] = {
-    {"platform", true},   {"platformpluginpath", true}, {"platformtheme", true},
-    {"plugin", true},     {"qwindowgeometry", true},    {"geometry", true},
-    {"qwindowtitle", true}, {"title", true},            {"qwindowicon", true},
-    {"icon", true},       {"display", true},            {"name", true},
-    {"session", true},    {"style", true},              {"stylesheet", true},
-    {"visual", true},     {"reverse", false},
-    {"widgetcount", false}, {"nograb", false},          {"dograb", false},
-    {"sync", false},      {"testability", false},       {"qdevel", false},
+    {"platform", true},        {"platformpluginpath", true},
+    {"platformtheme", true},   {"plugin", true},
+    {"qwindowgeometry", true}, {"geometry", true},
+    {"qwindowtitle", true},    {"title", true},
+    {"qwindowicon", true},     {"icon", true},
+    {"display", true},         {"name", true},
+    {"session", true},         {"style", true},
+    {"stylesheet", true},      {"visual", true},
+    {"reverse", false},        {"widgetcount", false},
+    {"nograb", false},         {"dograb", false},
+    {"sync", false},           {"testability", false},
+    {"qdevel", false},
 };
 
 } // namespace
@@ -30,8 +34,8 @@ QStringList argumentsBeyondWindowOptions(const QStringList &arguments)
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString &argument = arguments.at(i);
         QString bare = argument.startsWith(QLatin1String("--")) ? argument.mid(2)
-                       : argument.startsWith(QLatin1Char('-')) ? argument.mid(1)
-                                                               : QString();
+            : argument.startsWith(QLatin1Char('-'))             ? argument.mid(1)
+                                                                : QString();
         const qsizetype equals = bare.indexOf(QLatin1Char('='));
         const bool valueAttached = equals > 0;
         if (valueAttached)

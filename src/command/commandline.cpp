@@ -15,9 +15,9 @@ struct VoltageCode
 };
 
 constexpr VoltageCode voltageCodes[] = {
-    {"X-OFF", "x", "OFF"},       {"X-VERT", "x", "LO"},        {"X-HORIZ", "x", "HI"},
-    {"X-VERT-TONE", "x", "LOT"}, {"X-HORIZ-TONE", "x", "HIT"}, {"Y-OFF", "y", "OFF"},
-    {"Y-VERT", "y", "LO"},       {"Y-HORIZ", "y", "HI"},       {"Y-VERT-TONE", "y", "LOT"},
+    {"X-OFF", "x", "OFF"},        {"X-VERT", "x", "LO"},        {"X-HORIZ", "x", "HI"},
+    {"X-VERT-TONE", "x", "LOT"},  {"X-HORIZ-TONE", "x", "HIT"}, {"Y-OFF", "y", "OFF"},
+    {"Y-VERT", "y", "LO"},        {"Y-HORIZ", "y", "HI"},       {"Y-VERT-TONE", "y", "LOT"},
     {"Y-HORIZ-TONE", "y", "HIT"},
 };
 
@@ -82,8 +82,7 @@ std::optional<CommandFields> commandFieldsFromCells(int receiver, const RowCells
 CommandFields uplinkVariant(CommandFields fields)
 {
     fields.frequency -= uplinkShiftKhz;
-    fields.antennaPlug = fields.antennaPlug == QLatin1String("A") ? QStringLiteral("B")
-                                                                   : QStringLiteral("A");
+    fields.antennaPlug = fields.antennaPlug == QLatin1String("A") ? QStringLiteral("B") : QStringLiteral("A");
     fields.offset = 0;
     return fields;
 }
@@ -91,9 +90,9 @@ CommandFields uplinkVariant(CommandFields fields)
 QString FormatCommandLine(const CommandFields &fields)
 {
     QString line = QStringLiteral("[to@qv] rcv=") + QString::number(fields.receiver)
-                   + QStringLiteral(" freq=") + QString::number(fields.frequency)
-                   + QStringLiteral(" srate=") + fields.symbolRate + QStringLiteral(" offset=")
-                   + QString::number(fields.offset) + QStringLiteral(" fplug=") + fields.antennaPlug;
+        + QStringLiteral(" freq=") + QString::number(fields.frequency) + QStringLiteral(" srate=")
+        + fields.symbolRate + QStringLiteral(" offset=") + QString::number(fields.offset)
+        + QStringLiteral(" fplug=") + fields.antennaPlug;
     if (!fields.voltageValue.isEmpty())
         line += QStringLiteral(" vg") + fields.voltageAxis + QLatin1Char('=') + fields.voltageValue;
     line += QStringLiteral("\r\n");

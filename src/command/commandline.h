@@ -19,8 +19,8 @@ struct CommandFields
     int32_t frequency = 0; // kHz
     QString symbolRate;
     int32_t offset = 0; // kHz
-    QString antennaPlug;  // "A", "B" or empty
-    QString voltageAxis;  // "x", "y" or empty
+    QString antennaPlug; // "A", "B" or empty
+    QString voltageAxis; // "x", "y" or empty
     QString voltageValue; // "OFF", "LO", "HI", "LOT", "HIT" or empty
 };
 

@@ -13,9 +13,9 @@
 #include <cstdint>
 
 inline constexpr double uplinkHintLowMhz = 10490.0;
-inline constexpr double uplinkHintHighMhz = 10500.0;   // included
+inline constexpr double uplinkHintHighMhz = 10500.0; // included
 inline constexpr int32_t downlinkLowKhz = 10490000;
-inline constexpr int32_t downlinkHighKhz = 10500000;  // excluded
+inline constexpr int32_t downlinkHighKhz = 10500000; // excluded
 inline constexpr int32_t uplinkShiftKhz = 8089500;
 
 // The hint shows for a Frequency cell whose leading number lies in the band.

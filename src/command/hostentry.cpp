@@ -5,9 +5,9 @@
 #include <QStringList>
 
 namespace {
-const QString hintPrefix = QStringLiteral(
-    "IP address of the second Raspberry Pi running Quenvale, which should be started with "
-    "BASEIPPORT = ");
+const QString hintPrefix =
+    QStringLiteral("IP address of the second Raspberry Pi running Quenvale, which should be started with "
+                   "BASEIPPORT = ");
 }
 
 AddressEntry parseAddress(const QString &text, bool boxesHoldSameText)

@@ -40,4 +40,7 @@ QString secondHostHint(const QString &portText);
 std::optional<quint16> receiverPort(const QString &basePortText, int receiver);
 
 // Receivers 1 to 4 run on the first host, the others on the second.
-inline int hostIndexOfReceiver(int receiver) { return receiver > 4 ? 1 : 0; }
+inline int hostIndexOfReceiver(int receiver)
+{
+    return receiver > 4 ? 1 : 0;
+}

@@ -11,9 +11,9 @@
 struct SendOutcome
 {
     bool sent = false;
-    QString line;            // the command line sent, without CR LF
+    QString line; // the command line sent, without CR LF
     Destination destination; // where it went, or where the platform refused it
-    QString problem;         // why nothing was sent, for the operator; empty when sent
+    QString problem; // why nothing was sent, for the operator; empty when sent
 };
 
 // Sends receiver `receiver`'s row as a press with `buttonBits` would: one

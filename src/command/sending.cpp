@@ -12,8 +12,7 @@ CommandFields fieldsForPress(const CommandFields &fields, int buttonBits)
 }
 
 std::optional<Destination> receiverDestination(int receiver, const QString &firstHostTag,
-                                               const QString &secondHostTag,
-                                               const QString &basePortTag)
+                                               const QString &secondHostTag, const QString &basePortTag)
 {
     const QString &hostTag = hostIndexOfReceiver(receiver) == 1 ? secondHostTag : firstHostTag;
     const std::optional<QString> address = normaliseAddress(hostTag);

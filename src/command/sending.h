@@ -21,8 +21,7 @@ struct Destination
     quint16 port = 0;
 };
 std::optional<Destination> receiverDestination(int receiver, const QString &firstHostTag,
-                                               const QString &secondHostTag,
-                                               const QString &basePortTag);
+                                               const QString &secondHostTag, const QString &basePortTag);
 
 // One datagram per send through a socket that is opened and released for it.
 class DatagramSender

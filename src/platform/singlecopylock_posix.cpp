@@ -30,7 +30,9 @@ QString programOf(qint64 pid)
 class LockFileHold : public SingleCopyHold
 {
 public:
-    explicit LockFileHold(std::unique_ptr<QLockFile> lock) : lock_(std::move(lock)) {}
+    explicit LockFileHold(std::unique_ptr<QLockFile> lock)
+        : lock_(std::move(lock))
+    { }
 
 private:
     std::unique_ptr<QLockFile> lock_;
@@ -97,8 +99,10 @@ SingleCopyLock takeSingleCopyLock()
             return result;
         }
         if (lock->error() != QLockFile::LockFailedError) {
-            result.problem = cannotLock(path, QCoreApplication::translate(
-                "SingleCopy", "could not be created (the folder is read-only, full or missing)"));
+            result.problem = cannotLock(
+                path,
+                QCoreApplication::translate(
+                    "SingleCopy", "could not be created (the folder is read-only, full or missing)"));
             return result;
         }
         qint64 pid = 0;
@@ -110,13 +114,16 @@ SingleCopyLock takeSingleCopyLock()
         }
         const bool held = isHeldByAProcess(path);
         if (!held && !lock->removeStaleLockFile()) {
-            result.problem = cannotLock(path, QCoreApplication::translate(
-                "SingleCopy", "is left over from a crash and could not be removed"));
+            result.problem =
+                cannotLock(path,
+                           QCoreApplication::translate("SingleCopy",
+                                                       "is left over from a crash and could not be removed"));
             return result;
         }
         if (patience.hasExpired()) {
             // Held by a live process that is not this program.
-            result.problem = cannotLock(path, QCoreApplication::translate("SingleCopy", "is held by another program"));
+            result.problem =
+                cannotLock(path, QCoreApplication::translate("SingleCopy", "is held by another program"));
             return result;
         }
         if (held)

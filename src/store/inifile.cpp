@@ -64,7 +64,8 @@ bool nextLine(QByteArrayView data, qsizetype &pos, Line &line)
             quoted = !quoted;
         else if (c == '\\' && i + 1 < n) {
             ++i;
-            if (i + 1 < n && ((data[i] == '\n' && data[i + 1] == '\r') || (data[i] == '\r' && data[i + 1] == '\n')))
+            if (i + 1 < n
+                && ((data[i] == '\n' && data[i + 1] == '\r') || (data[i] == '\r' && data[i + 1] == '\n')))
                 ++i;
         }
         ++i;
@@ -82,8 +83,8 @@ QString unescapeKey(QByteArrayView raw)
         const char c = raw[i];
         if (c == '\\') {
             out += QLatin1Char('/');
-        } else if (c == '%' && i + 5 < raw.size() && raw[i + 1] == 'U' && isHexDigit(raw[i + 2]) && isHexDigit(raw[i + 3])
-                   && isHexDigit(raw[i + 4]) && isHexDigit(raw[i + 5])) {
+        } else if (c == '%' && i + 5 < raw.size() && raw[i + 1] == 'U' && isHexDigit(raw[i + 2])
+                   && isHexDigit(raw[i + 3]) && isHexDigit(raw[i + 4]) && isHexDigit(raw[i + 5])) {
             out += QChar(char16_t(hexValue(raw[i + 2]) << 12 | hexValue(raw[i + 3]) << 8
                                   | hexValue(raw[i + 4]) << 4 | hexValue(raw[i + 5])));
             i += 5;
@@ -105,14 +106,14 @@ QString unescapeValue(QByteArrayView raw)
     QString out;
     QByteArray run; // UTF-8 bytes not yet decoded
     // A byte order mark inside a value is a character like any other.
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringConverter::Flag::Stateless
-                                                  | QStringConverter::Flag::ConvertInitialBom);
+    QStringDecoder utf8(QStringDecoder::Utf8,
+                        QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
     auto flush = [&] {
         out += utf8.decode(run);
         run.clear();
     };
-    static const char escapes[][2] = {{'a', '\a'}, {'b', '\b'}, {'f', '\f'}, {'n', '\n'},
-                                      {'r', '\r'}, {'t', '\t'}, {'v', '\v'}, {'"', '"'},
+    static const char escapes[][2] = {{'a', '\a'}, {'b', '\b'},  {'f', '\f'}, {'n', '\n'},
+                                      {'r', '\r'}, {'t', '\t'},  {'v', '\v'}, {'"', '"'},
                                       {'?', '?'},  {'\'', '\''}, {'\\', '\\'}};
     bool quoted = false;
     bool anyQuote = false;
@@ -171,7 +172,8 @@ QString unescapeValue(QByteArrayView raw)
     flush();
     if (!anyQuote) {
         qsizetype end = out.size();
-        while (end > chopLimit && (out.at(end - 1) == QLatin1Char(' ') || out.at(end - 1) == QLatin1Char('\t')))
+        while (end > chopLimit
+               && (out.at(end - 1) == QLatin1Char(' ') || out.at(end - 1) == QLatin1Char('\t')))
             --end;
         out.truncate(end);
     }
@@ -215,8 +217,9 @@ QByteArray escapeValue(const QString &text)
         const QChar qc = value.at(i);
         const char16_t c = qc.unicode();
         // Half a surrogate pair has no UTF-8 form: escaped, it reads back.
-        const bool lone = (qc.isHighSurrogate() && !(i + 1 < value.size() && value.at(i + 1).isLowSurrogate()))
-                          || (qc.isLowSurrogate() && !(i > 0 && value.at(i - 1).isHighSurrogate()));
+        const bool lone =
+            (qc.isHighSurrogate() && !(i + 1 < value.size() && value.at(i + 1).isLowSurrogate()))
+            || (qc.isLowSurrogate() && !(i > 0 && value.at(i - 1).isHighSurrogate()));
         if (c == ';' || c == ',' || c == '=')
             needsQuotes = true;
         if (escapeNextIfHexDigit && isHexDigit(c)) {
@@ -225,14 +228,31 @@ QByteArray escapeValue(const QString &text)
         }
         escapeNextIfHexDigit = false;
         switch (c) {
-        case '\0': out += QLatin1String("\\0"); escapeNextIfHexDigit = true; break;
-        case '\a': out += QLatin1String("\\a"); break;
-        case '\b': out += QLatin1String("\\b"); break;
-        case '\f': out += QLatin1String("\\f"); break;
-        case '\n': out += QLatin1String("\\n"); break;
-        case '\r': out += QLatin1String("\\r"); break;
-        case '\t': out += QLatin1String("\\t"); break;
-        case '\v': out += QLatin1String("\\v"); break;
+        case '\0':
+            out += QLatin1String("\\0");
+            escapeNextIfHexDigit = true;
+            break;
+        case '\a':
+            out += QLatin1String("\\a");
+            break;
+        case '\b':
+            out += QLatin1String("\\b");
+            break;
+        case '\f':
+            out += QLatin1String("\\f");
+            break;
+        case '\n':
+            out += QLatin1String("\\n");
+            break;
+        case '\r':
+            out += QLatin1String("\\r");
+            break;
+        case '\t':
+            out += QLatin1String("\\t");
+            break;
+        case '\v':
+            out += QLatin1String("\\v");
+            break;
         case '"':
         case '\\':
             out += QLatin1Char('\\');
@@ -298,13 +318,15 @@ bool read(QIODevice &device, QSettings::SettingsMap &map)
             continue;
         // As QSettings has it: no empty part in a key ("a//b/" is "a/b").
         QString key = section + unescapeKey(data.sliced(line.start, keyBytes));
-        if (key.startsWith(QLatin1Char('/')) || key.endsWith(QLatin1Char('/')) || key.contains(QLatin1String("//")))
+        if (key.startsWith(QLatin1Char('/')) || key.endsWith(QLatin1Char('/'))
+            || key.contains(QLatin1String("//")))
             key = key.split(QLatin1Char('/'), Qt::SkipEmptyParts).join(QLatin1Char('/'));
         if (key.isEmpty() || key.size() > maxKeyLength)
             continue;
         const QByteArrayView raw = data.sliced(line.equals + 1, line.end - line.equals - 1);
         QString value = raw.size() > maxWrittenBytes ? QString() : unescapeValue(raw);
-        if (raw.size() > maxWrittenBytes || value.size() > maxValueLength || value == QLatin1String("@Invalid()")) {
+        if (raw.size() > maxWrittenBytes || value.size() > maxValueLength
+            || value == QLatin1String("@Invalid()")) {
             map.remove(key);
             continue;
         }
@@ -323,7 +345,7 @@ bool write(QIODevice &device, const QSettings::SettingsMap &map)
     for (auto it = map.cbegin(); it != map.cend(); ++it) {
         const qsizetype slash = it.key().indexOf(QLatin1Char('/'));
         const QByteArray line = escapeKey(slash < 0 ? it.key() : it.key().mid(slash + 1)) + '='
-                                + escapeValue(it.value().toString()) + '\n';
+            + escapeValue(it.value().toString()) + '\n';
         if (slash < 0)
             general += line;
         else
@@ -336,8 +358,8 @@ bool write(QIODevice &device, const QSettings::SettingsMap &map)
         if (!out.isEmpty())
             out += '\n';
         const QByteArray name = it.key().compare(QLatin1String("General"), Qt::CaseInsensitive) == 0
-                                    ? '%' + it.key().toLatin1()
-                                    : escapeKey(it.key());
+            ? '%' + it.key().toLatin1()
+            : escapeKey(it.key());
         out += '[' + name + "]\n" + it.value();
     }
     return device.write(out) == out.size();

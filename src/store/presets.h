@@ -7,11 +7,11 @@
 // The five preset cells of one receiver row (grid columns 1 to 5).
 struct RowCells
 {
-    QString frequency;  // MHz, three decimals
+    QString frequency; // MHz, three decimals
     QString symbolRate; // kS/s
-    QString offset;     // LO MHz, three decimals
-    QString antenna;    // "TOP" / "BOT"
-    QString voltage;    // a voltage item, " " for none
+    QString offset; // LO MHz, three decimals
+    QString antenna; // "TOP" / "BOT"
+    QString voltage; // a voltage item, " " for none
 };
 
 // A row is filled when its Frequency, Symbol Rate and Antenna cells hold

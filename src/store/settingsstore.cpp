@@ -45,7 +45,8 @@ QString unusable(const QString &path)
 } // namespace
 
 SettingsStore::SettingsStore(QObject *parent)
-    : QObject(parent), path_(nativeStorePath())
+    : QObject(parent)
+    , path_(nativeStorePath())
 {
     const QString why = unusable(path_);
     if (!why.isEmpty())
@@ -89,7 +90,9 @@ bool SettingsStore::write(const QString &section, const QString &key, const QStr
 bool SettingsStore::write(const QVector<StoreEntry> &entries)
 {
     for (const StoreEntry &entry : entries) {
-        const auto same = [&](const StoreEntry &e) { return e.section == entry.section && e.key == entry.key; };
+        const auto same = [&](const StoreEntry &e) {
+            return e.section == entry.section && e.key == entry.key;
+        };
         unsaved_.erase(std::remove_if(unsaved_.begin(), unsaved_.end(), same), unsaved_.end());
         unsaved_.append(entry);
     }

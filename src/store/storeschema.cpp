@@ -25,11 +25,10 @@ RowCells readCells(const SettingsStore &store, int row, const RowCells &fallback
 {
     const QString section = receiverSection(row);
     const QStringList &keys = rowKeys();
-    return RowCells{store.read(section, keys[0], fallback.frequency),
-                    store.read(section, keys[1], fallback.symbolRate),
-                    store.read(section, keys[2], fallback.offset),
-                    store.read(section, keys[3], fallback.antenna),
-                    store.read(section, keys[4], fallback.voltage)};
+    return RowCells{
+        store.read(section, keys[0], fallback.frequency), store.read(section, keys[1], fallback.symbolRate),
+        store.read(section, keys[2], fallback.offset), store.read(section, keys[3], fallback.antenna),
+        store.read(section, keys[4], fallback.voltage)};
 }
 
 } // namespace

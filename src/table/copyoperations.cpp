@@ -9,8 +9,8 @@
 
 RowCells workingSettingsTexts(const WorkingSettingsBoxes &boxes)
 {
-    return {boxes.frequency->currentText(), boxes.symbolrate->currentText(),
-            boxes.offset->currentText(), boxes.antenna->currentText(), boxes.voltage->currentText()};
+    return {boxes.frequency->currentText(), boxes.symbolrate->currentText(), boxes.offset->currentText(),
+            boxes.antenna->currentText(), boxes.voltage->currentText()};
 }
 
 RowCells rowCellsFromSettings(const RowCells &boxTexts)

@@ -28,8 +28,14 @@ QModelIndex receiverRowsOnly(const QModelIndex &index, const QAbstractItemModel 
 // The grid's own colours, the same whatever colours the window around it has:
 // header cells in the system's button face, ordinary cells in its window
 // colour, light-grey lines and a grey area outside the cells.
-QColor headerCellColour() { return QApplication::palette().color(QPalette::Button); }
-QColor ordinaryCellColour() { return QApplication::palette().color(QPalette::Base); }
+QColor headerCellColour()
+{
+    return QApplication::palette().color(QPalette::Button);
+}
+QColor ordinaryCellColour()
+{
+    return QApplication::palette().color(QPalette::Base);
+}
 const QColor gridLineColour(192, 192, 192);
 const QColor outsideCellsColour(128, 128, 128);
 
@@ -58,13 +64,14 @@ class PlainCellDelegate : public QStyledItemDelegate
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
-    void paint(QPainter *painter, const QStyleOptionViewItem &option,
-               const QModelIndex &index) const override
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
     {
         QStyleOptionViewItem plain(option);
         plain.state &= ~(QStyle::State_HasFocus | QStyle::State_MouseOver);
         QStyledItemDelegate::paint(painter, plain, index);
-        if (option.state & QStyle::State_HasFocus)
+        // The header row only names the columns; framing it would read as a
+        // selected header.
+        if ((option.state & QStyle::State_HasFocus) && index.row() > 0)
             paintFocusFrame(painter, option.rect, index);
     }
 
@@ -317,6 +324,20 @@ void FlexGrid::mouseReleaseEvent(QMouseEvent *event)
         emit Click();
 }
 
+void FlexGrid::focusOutEvent(QFocusEvent *event)
+{
+    QTableWidget::focusOutEvent(event);
+    announceFocusLeft(this);
+}
+
+void FlexGrid::currentChanged(const QModelIndex &current, const QModelIndex &previous)
+{
+    // Past QTableView's own focus event, which names a child by the layout of
+    // Qt's table interface, not this grid's.
+    QAbstractItemView::currentChanged(current, previous);
+    announceCurrentCell(this, current, previous);
+}
+
 void FlexGrid::keyPressEvent(QKeyEvent *event)
 {
     int code = 0;
@@ -331,15 +352,33 @@ void FlexGrid::keyPressEvent(QKeyEvent *event)
     // do not jump to matching cells.
     QModelIndex target;
     switch (event->key()) {
-    case Qt::Key_Up: target = moveCursor(MoveUp, event->modifiers()); break;
-    case Qt::Key_Down: target = moveCursor(MoveDown, event->modifiers()); break;
-    case Qt::Key_Left: target = moveCursor(MoveLeft, event->modifiers()); break;
-    case Qt::Key_Right: target = moveCursor(MoveRight, event->modifiers()); break;
-    case Qt::Key_Home: target = moveCursor(MoveHome, event->modifiers()); break;
-    case Qt::Key_End: target = moveCursor(MoveEnd, event->modifiers()); break;
-    case Qt::Key_PageUp: target = moveCursor(MovePageUp, event->modifiers()); break;
-    case Qt::Key_PageDown: target = moveCursor(MovePageDown, event->modifiers()); break;
-    default: event->ignore(); return;
+    case Qt::Key_Up:
+        target = moveCursor(MoveUp, event->modifiers());
+        break;
+    case Qt::Key_Down:
+        target = moveCursor(MoveDown, event->modifiers());
+        break;
+    case Qt::Key_Left:
+        target = moveCursor(MoveLeft, event->modifiers());
+        break;
+    case Qt::Key_Right:
+        target = moveCursor(MoveRight, event->modifiers());
+        break;
+    case Qt::Key_Home:
+        target = moveCursor(MoveHome, event->modifiers());
+        break;
+    case Qt::Key_End:
+        target = moveCursor(MoveEnd, event->modifiers());
+        break;
+    case Qt::Key_PageUp:
+        target = moveCursor(MovePageUp, event->modifiers());
+        break;
+    case Qt::Key_PageDown:
+        target = moveCursor(MovePageDown, event->modifiers());
+        break;
+    default:
+        event->ignore();
+        return;
     }
     target = receiverRowsOnly(target, model());
     if (target.isValid())

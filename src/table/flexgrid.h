@@ -13,7 +13,6 @@ class FlexGrid : public QTableWidget
     Q_OBJECT
 
 public:
-
     explicit FlexGrid(QWidget *parent = nullptr);
 
     int Rows() const { return rowCount(); }
@@ -65,6 +64,8 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
 
 private:
     QTableWidgetItem *cell(int row, int col) const;

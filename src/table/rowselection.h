@@ -19,6 +19,10 @@ struct RowSelectionControls
     QWidget *rightlabel;
 };
 
+// Takes the mark off every receiver row that shows it, wherever the current
+// cell is, and leaves the current cell and every other colour as they are.
+void clearSelectionMark(FlexGrid &grid, int maxreceivers, int fixedcolor);
+
 // Marks the grid's current row and sets the buttons and the hint for it.
 void selectCurrentRow(const RowSelectionControls &controls, int maxreceivers, int fixedcolor);
 

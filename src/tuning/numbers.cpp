@@ -9,7 +9,10 @@
 namespace numbers {
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 // Whether a number whose digits from_chars found out of range is too large
 // (rather than too small) for a double: the sign of its decimal magnitude,
@@ -65,7 +68,10 @@ double parseC(const std::string &s)
     return negative ? -std::abs(value) : std::abs(value);
 }
 
-bool isBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
+bool isBlank(QChar c)
+{
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
+}
 
 // The text without the blanks around it, as Latin-1; characters outside
 // Latin-1 cannot be part of a number, so they become a character that stops
@@ -179,8 +185,8 @@ QString formatFixed(double value, int decimals)
     const bool negative = std::signbit(value);
     char buffer[64];
     // 15 significant digits: d.dddddddddddddde+XX
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
-                                      std::chars_format::scientific, 14);
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific, 14);
     const std::string sci(buffer, result.ptr);
     const size_t ePos = sci.find('e');
     std::string digits = sci.substr(0, 1) + sci.substr(2, ePos - 2);
@@ -234,8 +240,8 @@ double toFifteenDigits(double value)
     if (!std::isfinite(value))
         return value;
     char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                      std::chars_format::scientific, 14);
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14);
     double back = 0.0;
     std::from_chars(buffer, result.ptr, back);
     return back;

@@ -34,8 +34,14 @@ std::optional<long long> wholeTextInteger(const QString &text);
 // decimal text of at most 15 significant digits, so 1.0005 gives 1.001.
 // A value that is not finite gives an empty text.
 QString formatFixed(double value, int decimals);
-inline QString threeDecimals(double value) { return formatFixed(value, 3); }
-inline QString wholeNumber(double value) { return formatFixed(value, 0); }
+inline QString threeDecimals(double value)
+{
+    return formatFixed(value, 3);
+}
+inline QString wholeNumber(double value)
+{
+    return formatFixed(value, 0);
+}
 
 // The value reduced to 15 significant decimal digits (rendered and read back).
 double toFifteenDigits(double value);

@@ -12,8 +12,6 @@
 
 namespace {
 
-using Cells = QStringList; // Frequency, Symbol Rate, Loc Osc, Antenna, Voltage
-
 // The executable under test: this build's, or ZZI_TEST_PROGRAM, another
 // build of the command line (the Windows one, under Wine).
 const QString programPath = qEnvironmentVariable("ZZI_TEST_PROGRAM", QStringLiteral(PROGRAM_PATH));
@@ -28,15 +26,9 @@ QString configHome(const TempStore &store)
 
 void storePresets(TempStore &store, int count, const QString &basePort, const QMap<int, Cells> &rows)
 {
-    store.put("MaxReceivers", "Receivers", QString::number(count));
-    store.put("IP", "Address0", "127.0.0.1");
-    store.put("IP", "Address1", "127.0.0.2");
-    store.put("IP", "Port", basePort);
-    const QStringList keys{"Frequency", "SymbolRate", "Offset", "Antenna", "Voltage"};
-    for (auto row = rows.begin(); row != rows.end(); ++row) {
-        for (int col = 0; col < row->size(); ++col)
-            store.put(QStringLiteral("RX%1").arg(row.key()), keys[col], row->at(col));
-    }
+    storeHosts(store, count, basePort);
+    for (auto row = rows.begin(); row != rows.end(); ++row)
+        storeRow(store, row.key(), *row);
 }
 
 // Every file under the settings home with its bytes: a lock file, a rewritten
@@ -49,7 +41,7 @@ QStringList snapshot(const TempStore &store)
     while (it.hasNext()) {
         QFile file(it.next());
         files << it.filePath() + QLatin1Char('=')
-                     + QString::fromLatin1(file.open(QIODevice::ReadOnly) ? file.readAll().toHex() : "");
+                + QString::fromLatin1(file.open(QIODevice::ReadOnly) ? file.readAll().toHex() : "");
     }
     files.sort();
     return files;
@@ -100,9 +92,11 @@ private slots:
         QTest::addColumn<bool>("uplink");
         QTest::addColumn<QString>("expected"); // the line without CR LF, or the refusal
 
-        QTest::newRow("left press, first host") << 4 << 2 << workedExample << "" << false
+        QTest::newRow("left press, first host")
+            << 4 << 2 << workedExample << "" << false
             << "[to@qv] rcv=2 freq=10491500 srate=1500 offset=9750000 fplug=A vgx=HI";
-        QTest::newRow("uplink: right press") << 4 << 2 << workedExample << "" << true
+        QTest::newRow("uplink: right press")
+            << 4 << 2 << workedExample << "" << true
             << "[to@qv] rcv=2 freq=2402000 srate=1500 offset=0 fplug=B vgx=HI";
         QTest::newRow("uplink outside the band: the ordinary line, second host")
             << 8 << 8 << Cells{"2400.250", "66", "0.000", "BOT", " "} << "" << true
@@ -111,14 +105,14 @@ private slots:
             << 4 << 1 << Cells{"10491.500", "1500", "9750.000", "top", "Y-VERT-TONE"} << "" << true
             << "[to@qv] rcv=1 freq=2402000 srate=1500 offset=0 fplug=A vgy=LOT";
         QTest::newRow("empty row") << 4 << 3 << Cells{} << "" << false
-            << "Not sent: row 3 is empty or incomplete.";
-        QTest::newRow("no antenna") << 8 << 5 << Cells{"10491.500", "1500", "9750.000", "", ""} << ""
-            << true << "Not sent: row 5 is empty or incomplete.";
+                                   << "Not sent: row 3 is empty or incomplete.";
+        QTest::newRow("no antenna") << 8 << 5 << Cells{"10491.500", "1500", "9750.000", "", ""} << "" << true
+                                    << "Not sent: row 5 is empty or incomplete.";
         QTest::newRow("symbol rate with a line end")
             << 4 << 4 << Cells{"10491.500", "15\r\n00", "9750.000", "TOP", " "} << "" << false
             << "Not sent: row 4 has no usable frequency, LO or symbol rate.";
         QTest::newRow("base port not usable") << 4 << 2 << workedExample << "99x" << false
-            << "Not sent: the host address or the base port is not usable.";
+                                              << "Not sent: the host address or the base port is not usable.";
     }
 
     void sendAndSendSelected_giveTheSameDatagram()
@@ -130,8 +124,8 @@ private slots:
         QFETCH(bool, uplink);
         QFETCH(QString, expected);
         const bool sends = expected.startsWith(QLatin1String("[to@qv]"));
-        const QStringList heard = sends ? QStringList{QStringLiteral("%1: %2\r\n").arg(row).arg(expected)}
-                                        : QStringList{};
+        const QStringList heard =
+            sends ? QStringList{QStringLiteral("%1: %2\r\n").arg(row).arg(expected)} : QStringList{};
         TempStore store;
         storePresets(store, count, basePort.isEmpty() ? QString::number(receivers_.base()) : basePort,
                      {{row, cells}});
@@ -140,12 +134,15 @@ private slots:
         // The window is open on the same settings while the command line runs.
         auto w = openWindow();
         const QStringList before = snapshot(store);
-        const Run cli = runExecutable(store, QStringList{"--send", QString::number(row)}
-                                              + (uplink ? QStringList{"--uplink"} : QStringList{}));
+        const Run cli = runExecutable(store,
+                                      QStringList{"--send", QString::number(row)}
+                                          + (uplink ? QStringList{"--uplink"} : QStringList{}));
         QCOMPARE(receivers_.await(heard.size(), 5000), heard);
         QCOMPARE(snapshot(store), before);
         const QString sentTo = QStringLiteral("%1\nsent to 127.0.0.%2:%3\n")
-                                   .arg(expected).arg(row > 4 ? 2 : 1).arg(receivers_.base() + 20 + row);
+                                   .arg(expected)
+                                   .arg(row > 4 ? 2 : 1)
+                                   .arg(receivers_.base() + 20 + row);
         QCOMPARE(cli.out, sends ? sentTo : QString());
         QCOMPARE(cli.err, sends ? QString() : QStringLiteral("%1: %2\n").arg(program, expected));
         QCOMPARE(cli.status, sends ? 0 : 1);
@@ -170,23 +167,26 @@ private slots:
         QTest::addColumn<QString>("err"); // the start of standard error
 
         const QString version = program + QStringLiteral(" " PROGRAM_VERSION "\n");
-        QTest::newRow("--help") << QStringList{"--help"} << 0 << 0 << "Usage: " << "";
+        QTest::newRow("--help") << QStringList{"--help"} << 0 << 0 << "Usage: "
+                                << "";
         QTest::newRow("--version") << QStringList{"--version"} << 0 << 0 << version << "";
-        QTest::newRow("-v after a window option") << QStringList{"-platform", "xcb", "-v"} << 0 << 0 << version << "";
+        QTest::newRow("-v after a window option")
+            << QStringList{"-platform", "xcb", "-v"} << 0 << 0 << version << "";
         QTest::newRow("--list") << QStringList{"--list"} << 1 << 0
-            << "RX  Frequency  Symbol Rate  Loc Osc   Antenna  Voltage  Destination\n"
-               "1   10491.500  1500         9750.000  TOP      X-HORIZ  127.0.0.1:9921\n"
-               "2                                                       127.0.0.1:9922\n"
-               "3   10491.500                                           127.0.0.1:9923\n"
-               "4                                                       127.0.0.1:9924\n"
-               "5                                                       127.0.0.2:9925\n"
-               "6   2400.250   66           0.000     BOT               127.0.0.2:9926\n"
-               "7                                                       127.0.0.2:9927\n"
-               "8                                                       127.0.0.2:9928\n" << "";
-        QTest::newRow("--list, store not readable") << QStringList{"--list"} << 2 << 1 << ""
-            << program + ": The settings file ";
-        QTest::newRow("--list, store too large") << QStringList{"--list"} << 3 << 1 << ""
-            << program + ": The settings file ";
+                                << "RX  Frequency  Symbol Rate  Loc Osc   Antenna  Voltage  Destination\n"
+                                   "1   10491.500  1500         9750.000  TOP      X-HORIZ  127.0.0.1:9921\n"
+                                   "2                                                       127.0.0.1:9922\n"
+                                   "3   10491.500                                           127.0.0.1:9923\n"
+                                   "4                                                       127.0.0.1:9924\n"
+                                   "5                                                       127.0.0.2:9925\n"
+                                   "6   2400.250   66           0.000     BOT               127.0.0.2:9926\n"
+                                   "7                                                       127.0.0.2:9927\n"
+                                   "8                                                       127.0.0.2:9928\n"
+                                << "";
+        QTest::newRow("--list, store not readable")
+            << QStringList{"--list"} << 2 << 1 << "" << program + ": The settings file ";
+        QTest::newRow("--list, store too large")
+            << QStringList{"--list"} << 3 << 1 << "" << program + ": The settings file ";
         const QList<QPair<QStringList, QString>> usageErrors{
             {{"--frobnicate"}, "Unknown option 'frobnicate'."},
             {{"--send"}, "Missing value after '--send'."},
@@ -198,8 +198,8 @@ private slots:
             {{"--list", "now"}, "Unexpected argument 'now'."},
         };
         for (const auto &[arguments, message] : usageErrors) {
-            QTest::newRow(qPrintable(arguments.join(' '))) << arguments << 0 << 2 << ""
-                << QStringLiteral("%1: %2\nUsage: ").arg(program, message);
+            QTest::newRow(qPrintable(arguments.join(' ')))
+                << arguments << 0 << 2 << "" << QStringLiteral("%1: %2\nUsage: ").arg(program, message);
         }
     }
 
@@ -212,8 +212,9 @@ private slots:
         QFETCH(QString, err);
         TempStore settings;
         if (store == 1 || store == 3)
-            storePresets(settings, 8, "9900", {{1, workedExample}, {3, {"10491.500"}},
-                                               {6, {"2400.250", "66", "0.000", "BOT", " "}}});
+            storePresets(
+                settings, 8, "9900",
+                {{1, workedExample}, {3, {"10491.500"}}, {6, {"2400.250", "66", "0.000", "BOT", " "}}});
         if (store == 2)
             QVERIFY(QDir().mkpath(settings.filePath()));
         if (store == 3)
@@ -230,11 +231,11 @@ private slots:
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QStringList>("forCommandLine");
-        QTest::newRow("Qt's, with values") << QStringList{"-platform", "offscreen", "--style=Fusion", "-reverse"}
-                                           << QStringList{};
+        QTest::newRow("Qt's, with values")
+            << QStringList{"-platform", "offscreen", "--style=Fusion", "-reverse"} << QStringList{};
         QTest::newRow("beside --list") << QStringList{"--display", ":1", "--list"} << QStringList{"--list"};
-        QTest::newRow("a switch given a value is not Qt's") << QStringList{"-reverse=1"}
-                                                             << QStringList{"-reverse=1"};
+        QTest::newRow("a switch given a value is not Qt's")
+            << QStringList{"-reverse=1"} << QStringList{"-reverse=1"};
     }
 
     void windowOptions_leaveTheWindow()

@@ -16,7 +16,6 @@
 
 namespace {
 
-const QString caption = QStringLiteral("Zorudoza Zudizir Ivozudiro - 3d20u");
 constexpr int patienceMs = 20000; // the longest wait for a window, a datagram or an exit
 
 // Client positions of what the operator clicks (design twips / 15).
@@ -27,57 +26,22 @@ const QPoint frequencyBox(80, 205);
 const QPoint symbolRateBox(395, 205);
 const QPoint offsetBox(510, 205);
 // The grid sits at (40, 380); rows are 22 pixels tall, row 0 the header.
-QPoint gridCell(int row) { return QPoint(40 + 136 + 68, 380 + 22 * row + 11); }
+QPoint gridCell(int row)
+{
+    return QPoint(40 + 136 + 68, 380 + 22 * row + 11);
+}
 
 constexpr int designHeight = 535; // four receivers
 constexpr int rowHeight = 22;
 
-// The folders of one user: configuration (the store) and runtime (the lock).
-class User
-{
-public:
-    bool create()
-    {
-        return home_.isValid() && QDir().mkpath(storeFolder()) && QDir().mkpath(runtime())
-               && QFile::setPermissions(runtime(), QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                                                       | QFileDevice::ExeOwner);
-    }
-    QString config() const { return home_.path() + QStringLiteral("/config"); }
-    QString runtime() const { return home_.path() + QStringLiteral("/runtime"); }
-    QString storeFolder() const { return config() + QStringLiteral("/ZorudozaZudizirIvozudiro"); }
-    QString storeFile() const { return storeFolder() + QStringLiteral("/ZorudozaZudizirIvozudiro.conf"); }
-
-    void writeStore(const QByteArray &text) const
-    {
-        QFile file(storeFile());
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(text);
-    }
-
-    // A value as the file holds it now, read from a copy so that no cache
-    // of this process answers instead of the disk.
-    QString stored(const QString &section, const QString &key)
-    {
-        const QString copy = home_.path() + QStringLiteral("/read%1.conf").arg(++reads_);
-        QFile::copy(storeFile(), copy);
-        const QString value = QSettings(copy, QSettings::IniFormat).value(section + '/' + key).toString();
-        QFile::remove(copy);
-        return value;
-    }
-
-private:
-    QTemporaryDir home_;
-    int reads_ = 0;
-};
-
 QByteArray presetStore(int basePort)
 {
     return "[IP]\nAddress0=127.0.0.1\nAddress1=127.0.0.2\nPort=" + QByteArray::number(basePort)
-           + "\n\n[MaxReceivers]\nReceivers=4\n\n"
-             "[RX0]\nFrequency=10491.500\nSymbolRate=1500\nOffset=9750.000\nAntenna=TOP\nVoltage=\" \"\n\n"
-             "[RX2]\nFrequency=10491.500\nSymbolRate=1500\nOffset=9750.000\nAntenna=TOP\nVoltage=X-HORIZ\n\n"
-             "[RX3]\nFrequency=10368.250\nSymbolRate=333\nOffset=0.000\nAntenna=BOT\nVoltage=\" \"\n\n"
-             "[RX6]\nFrequency=10499.999\nSymbolRate=2000\nOffset=9750.000\nAntenna=BOT\nVoltage=Y-VERT-TONE\n";
+        + "\n\n[MaxReceivers]\nReceivers=4\n\n"
+          "[RX0]\nFrequency=10491.500\nSymbolRate=1500\nOffset=9750.000\nAntenna=TOP\nVoltage=\" \"\n\n"
+          "[RX2]\nFrequency=10491.500\nSymbolRate=1500\nOffset=9750.000\nAntenna=TOP\nVoltage=X-HORIZ\n\n"
+          "[RX3]\nFrequency=10368.250\nSymbolRate=333\nOffset=0.000\nAntenna=BOT\nVoltage=\" \"\n\n"
+          "[RX6]\nFrequency=10499.999\nSymbolRate=2000\nOffset=9750.000\nAntenna=BOT\nVoltage=Y-VERT-TONE\n";
 }
 
 } // namespace
@@ -89,34 +53,43 @@ class BlackBoxTest : public QObject
 private:
     XServer x_{patienceMs};
 
-    QProcess *start(User &user)
+    // Every case but the one that starts two copies itself meets the program
+    // already running on the presets, its main window up.
+    UserFolders user;
+    LoopbackReceivers receivers;
+    QProcess *program = nullptr;
+    QString window;
+
+    QProcess *start(const UserFolders &folders)
     {
         // ZZI_TEST_PROGRAM: another build of the program (the Windows one, under Wine).
-        return x_.startProgram(qEnvironmentVariable("ZZI_TEST_PROGRAM", QStringLiteral(PROGRAM_PATH)), user.config(),
-                               user.runtime());
+        return x_.startProgram(qEnvironmentVariable("ZZI_TEST_PROGRAM", QStringLiteral(PROGRAM_PATH)),
+                               folders.config(), folders.runtime());
     }
 
-    void kill(QProcess *program)
+    void kill(QProcess *victim)
     {
-        ::kill(pid_t(program->processId()), SIGKILL);
-        program->waitForFinished(patienceMs);
+        ::kill(pid_t(victim->processId()), SIGKILL);
+        victim->waitForFinished(patienceMs);
     }
 
     QStringList xdotool(const QStringList &arguments) const { return x_.xdotool(arguments); }
-    QStringList windows() const { return x_.windowsTitled(caption); }
-    QRect geometry(const QString &window) const { return x_.geometry(window); }
+    QStringList windows() const { return x_.programWindows(); }
+    QRect geometry(const QString &id) const { return x_.geometry(id); }
 
     // The main window of a freshly started program, focused for keys.
     QString waitForWindow()
     {
         QString found;
-        (void)QTest::qWaitFor([&] {
-            for (const QString &id : windows()) {
-                if (geometry(id).width() == 900)
-                    found = id;
-            }
-            return !found.isEmpty();
-        }, patienceMs);
+        (void)QTest::qWaitFor(
+            [&] {
+                for (const QString &id : windows()) {
+                    if (x_.isMainWindow(id))
+                        found = id;
+                }
+                return !found.isEmpty();
+            },
+            patienceMs);
         if (!found.isEmpty()) {
             xdotool({"windowfocus", "--sync", found});
             QTest::qWait(300); // the window's first layout and focus settle
@@ -124,60 +97,54 @@ private:
         return found;
     }
 
-    void click(const QString &window, QPoint at, int button = 1)
+    void click(const QString &id, QPoint at, int button = 1)
     {
-        xdotool({"mousemove", "--window", window, QString::number(at.x()), QString::number(at.y()),
-                 "click", QString::number(button)});
+        xdotool({"mousemove", "--window", id, QString::number(at.x()), QString::number(at.y()), "click",
+                 QString::number(button)});
     }
 
     void key(const QString &keys) { xdotool({"key", "--delay", "30", keys}); }
 
     // Click into a box, replace its text by typing, leave it with Tab.
-    void enter(const QString &window, QPoint box, const QString &text)
+    void enter(const QString &id, QPoint box, const QString &text)
     {
-        click(window, box);
+        click(id, box);
         key("ctrl+a");
         xdotool({"type", "--delay", "30", text});
         key("Tab");
     }
 
     // Selects a grid row, copies the working settings into it and sends it.
-    void copyIntoRowAndSend(const QString &window, int row)
+    void copyIntoRowAndSend(const QString &id, int row)
     {
-        click(window, gridCell(row));
-        click(window, copyToGridButton);
-        click(window, sendButton);
+        click(id, gridCell(row));
+        click(id, copyToGridButton);
+        click(id, sendButton);
     }
 
-    // The user's store holds the presets with the receivers' base port, and
-    // the program runs on it with its main window up. The caller returns
-    // when this failed.
-    void startOnPresets(User &user, LoopbackReceivers &receivers, QProcess *&program, QString &window)
+private slots:
+    void initTestCase() { x_.start(); }
+
+    void init()
     {
-        QVERIFY(user.create());
+        SKIP_WITHOUT_X_SERVER(x_);
+        program = nullptr;
+        window.clear();
+        if (QTest::currentTestFunction() == QLatin1String("twoCopiesStartedTogether_exactlyOneRuns"))
+            return;
         QVERIFY(receivers.open());
-        user.writeStore(presetStore(receivers.base()));
+        QVERIFY(user.create(presetStore(receivers.base())));
         program = start(user);
         QVERIFY(program);
         window = waitForWindow();
         QVERIFY2(!window.isEmpty(), "the main window did not appear");
     }
 
-private slots:
-    void initTestCase() { x_.start(); }
     void cleanup() { x_.endPrograms(); }
     void cleanupTestCase() { x_.stop(); }
 
     void selectedRow_leftRightAndSpace_sendTheirLinesToTheRowsPort()
     {
-        SKIP_WITHOUT_X_SERVER(x_);
-        User user;
-        LoopbackReceivers receivers;
-        QProcess *program = nullptr;
-        QString window;
-        startOnPresets(user, receivers, program, window);
-        if (QTest::currentTestFailed())
-            return;
         // Where it appears is the system's choice (X without a window manager: top left; Windows: cascaded).
         QCOMPARE(geometry(window).size(), QSize(900, designHeight));
 
@@ -195,10 +162,12 @@ private slots:
         // Outside the downlink window a right press sends the row as it is.
         click(window, gridCell(3));
         click(window, sendButton, 3);
-        QCOMPARE(receivers.await(1), QStringList{"3: [to@qv] rcv=3 freq=10368250 srate=333 offset=0 fplug=B\r\n"});
+        QCOMPARE(receivers.await(1),
+                 QStringList{"3: [to@qv] rcv=3 freq=10368250 srate=333 offset=0 fplug=B\r\n"});
 
         // A quick double click is two presses: two commands.
-        xdotool({"mousemove", "--window", window, "780", "300", "click", "--repeat", "2", "--delay", "60", "1"});
+        xdotool(
+            {"mousemove", "--window", window, "780", "300", "click", "--repeat", "2", "--delay", "60", "1"});
         QCOMPARE(receivers.await(2),
                  QStringList({"3: [to@qv] rcv=3 freq=10368250 srate=333 offset=0 fplug=B\r\n",
                               "3: [to@qv] rcv=3 freq=10368250 srate=333 offset=0 fplug=B\r\n"}));
@@ -214,14 +183,6 @@ private slots:
 
     void ctrlR_switchesToEightReceiversAndBack()
     {
-        SKIP_WITHOUT_X_SERVER(x_);
-        User user;
-        LoopbackReceivers receivers;
-        QProcess *program = nullptr;
-        QString window;
-        startOnPresets(user, receivers, program, window);
-        if (QTest::currentTestFailed())
-            return;
         QCOMPARE(geometry(window).height(), designHeight);
 
         key("ctrl+r");
@@ -244,14 +205,6 @@ private slots:
     // what goes out and what is stored.
     void numberAndPortBoxes_rejectThenAccept()
     {
-        SKIP_WITHOUT_X_SERVER(x_);
-        User user;
-        LoopbackReceivers receivers;
-        QProcess *program = nullptr;
-        QString window;
-        startOnPresets(user, receivers, program, window);
-        if (QTest::currentTestFailed())
-            return;
         LoopbackReceivers moved;
         QVERIFY(moved.open());
 
@@ -268,7 +221,8 @@ private slots:
         enter(window, symbolRateBox, "1500.5");
         enter(window, offsetBox, "0");
         copyIntoRowAndSend(window, 1);
-        QCOMPARE(receivers.await(1), QStringList{"1: [to@qv] rcv=1 freq=2400250 srate=1501 offset=0 fplug=A\r\n"});
+        QCOMPARE(receivers.await(1),
+                 QStringList{"1: [to@qv] rcv=1 freq=2400250 srate=1501 offset=0 fplug=A\r\n"});
         QCOMPARE(user.stored("RX1", "Frequency"), QString("2400.250"));
         QCOMPARE(user.stored("RX1", "SymbolRate"), QString("1501"));
         QCOMPARE(user.stored("RX1", "Offset"), QString("0.000"));
@@ -296,14 +250,6 @@ private slots:
     // is back and sends as before.
     void copyToRow_killedAndRestarted_rowIsBack()
     {
-        SKIP_WITHOUT_X_SERVER(x_);
-        User user;
-        LoopbackReceivers receivers;
-        QProcess *program = nullptr;
-        QString window;
-        startOnPresets(user, receivers, program, window);
-        if (QTest::currentTestFailed())
-            return;
 
         enter(window, frequencyBox, "146.5");
         enter(window, symbolRateBox, "66");
@@ -329,8 +275,6 @@ private slots:
     // its box and ends after OK.
     void twoCopiesStartedTogether_exactlyOneRuns()
     {
-        SKIP_WITHOUT_X_SERVER(x_);
-        User user;
         QVERIFY(user.create());
         QProcess *first = start(user);
         QProcess *second = start(user);
@@ -340,7 +284,7 @@ private slots:
         QStringList mains;
         QString box;
         for (const QString &id : windows()) {
-            if (geometry(id).width() == 900)
+            if (x_.isMainWindow(id))
                 mains << id;
             else
                 box = id;
@@ -348,8 +292,8 @@ private slots:
         QCOMPARE(mains.size(), 1);
         QVERIFY(!box.isEmpty());
 
-        for (int attempt = 0; attempt < 20 && first->state() == QProcess::Running
-                              && second->state() == QProcess::Running;
+        for (int attempt = 0;
+             attempt < 20 && first->state() == QProcess::Running && second->state() == QProcess::Running;
              ++attempt) {
             // Raised and clicked first: Wine gives a window the keys only once
             // it is the foreground window, which the X focus alone does not make.

@@ -1,40 +1,55 @@
-// What the operator does with the keyboard and the mouse on the real window:
-// give a box the focus, type into it, leave it with Tab or a click, pick a
-// list item. Every step goes through real focus changes, so the exit checks
-// run exactly as they do for the operator.
-#pragma once
+#include "operatorsteps.h"
 
-#include "testsupport.h"
-#include "table/flexgrid.h"
+#include <QPixmap>
+#include <QPushButton>
+#include <QWindow>
 
-#include <QAbstractItemView>
-#include <QComboBox>
-#include <QLineEdit>
+std::unique_ptr<MainWindow> openWindow()
+{
+    auto window = std::make_unique<MainWindow>();
+    window->Form_Load();
+    QApplication::setActiveWindow(window.get());
+    if (!QTest::qWaitForWindowActive(window.get()))
+        qWarning("main window did not become active");
+    return window;
+}
 
-// The widget that receives the keys typed into a box: an editable
-// selector's text field, or the box itself.
-inline QWidget *keyTarget(QWidget *box)
+FlexGrid *grid(const QWidget &window)
+{
+    return control<FlexGrid>(window, "msf1");
+}
+
+QImage shownPicture(QWidget &window)
+{
+    return window.grab().toImage();
+}
+
+QColor shownColour(const QImage &picture, const QWidget &window, const QWidget *control, QPoint at)
+{
+    return picture.pixelColor(control->mapTo(&window, at));
+}
+
+QWidget *keyTarget(QWidget *box)
 {
     if (auto *selector = qobject_cast<QComboBox *>(box); selector && selector->isEditable())
         return selector->lineEdit();
     return box;
 }
 
-inline QString boxText(QWidget *box)
+QString boxText(QWidget *box)
 {
     if (auto *selector = qobject_cast<QComboBox *>(box))
         return selector->currentText();
     return static_cast<QLineEdit *>(box)->text();
 }
 
-inline void focusOn(QWidget *box)
+void focusOn(QWidget *box)
 {
     box->setFocus(Qt::OtherFocusReason);
     QTRY_VERIFY(box->hasFocus());
 }
 
-// Focus on the box, then replace its whole text by typing.
-inline void typeInto(QWidget *box, const QString &text)
+void typeInto(QWidget *box, const QString &text)
 {
     focusOn(box);
     QWidget *target = keyTarget(box);
@@ -44,32 +59,48 @@ inline void typeInto(QWidget *box, const QString &text)
     QCOMPARE(boxText(box), text);
 }
 
-inline void pressTab(QWidget *box)
+void pressTab(QWidget *box)
 {
     QTest::keyClick(keyTarget(box), Qt::Key_Tab);
 }
 
-inline void clickOn(QWidget *widget)
+void enterText(QWidget *box, const QString &text)
+{
+    typeInto(box, text);
+    pressTab(box);
+}
+
+void clickOn(QWidget *widget)
 {
     QTest::mouseClick(keyTarget(widget), Qt::LeftButton);
 }
 
-inline void clickCell(FlexGrid *grid, int row, int col = 1)
+void clickCell(FlexGrid *grid, int row, int col)
 {
-    const QRect cell = grid->visualItemRect(grid->item(row, col));
+    const QRect cell = grid->visualRect(grid->model()->index(row, col));
+    QVERIFY(grid->viewport()->rect().contains(cell.center()));
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
 }
 
-// Ctrl+R, typed wherever the focus is.
-inline void toggleReceiverCount(QWidget &window)
+void pressSend(QWidget &window, Qt::MouseButton button)
+{
+    auto *sendx = control<QPushButton>(window, "sendx");
+    QTest::mousePress(sendx, button);
+    QTest::mouseRelease(sendx, button);
+}
+
+void typeCtrl(QWidget &window, Qt::Key key)
+{
+    QTest::keyClick(window.windowHandle(), key, Qt::ControlModifier);
+}
+
+void toggleReceiverCount(QWidget &window)
 {
     QWidget *target = QApplication::focusWidget();
     QTest::keyClick(target ? target : &window, Qt::Key_R, Qt::ControlModifier);
 }
 
-// Opens the selector's list from the keyboard, walks to the item with the
-// given text and takes it with Enter, as the operator picks an item.
-inline void pickItem(QComboBox *selector, const QString &text)
+void pickItem(QComboBox *selector, const QString &text)
 {
     const int index = selector->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
     QVERIFY2(index >= 0, qPrintable(text));

@@ -7,6 +7,7 @@
 #include <QProcessEnvironment>
 #include <QRect>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 #include <vector>
@@ -14,17 +15,47 @@
 // Skips the calling test function when there is no X server. It has to be
 // the test function itself that skips: a skip inside a helper only leaves
 // the helper, and the test would go on without a display.
-#define SKIP_WITHOUT_X_SERVER(server)                                                                      \
-    do {                                                                                                   \
-        if (!(server).isUp())                                                                              \
-            QSKIP(qPrintable(QStringLiteral("no X server (Xvfb) could be started, so the real program "   \
-                                            "cannot be run here: ") + (server).problem()));               \
+#define SKIP_WITHOUT_X_SERVER(server)                                                                        \
+    do {                                                                                                     \
+        if (!(server).isUp())                                                                                \
+            QSKIP(qPrintable(QStringLiteral("no X server (Xvfb) could be started, so the real program "      \
+                                            "cannot be run here: ")                                          \
+                             + (server).problem()));                                                         \
     } while (false)
+
+// The folders of one user of the program: configuration (the store) and
+// runtime (the single-copy lock), in a temporary home of their own.
+class UserFolders
+{
+public:
+    // Makes the folders afresh in a new home, and the store with `store` in
+    // it unless that is empty.
+    bool create(const QByteArray &store = QByteArray());
+
+    QString home() const { return home_ ? home_->path() : QString(); }
+    QString config() const { return home() + QStringLiteral("/config"); }
+    QString runtime() const { return home() + QStringLiteral("/runtime"); }
+    QString storeFolder() const { return config() + QStringLiteral("/ZorudozaZudizirIvozudiro"); }
+    QString storeFile() const { return storeFolder() + QStringLiteral("/ZorudozaZudizirIvozudiro.conf"); }
+    QString lockPath() const { return runtime() + QStringLiteral("/zorudoza-zudizir-ivozudiro.lock"); }
+
+    bool writeStore(const QByteArray &text) const;
+
+    // A value as the file holds it now, read from a copy so that no cache
+    // of this process answers instead of the disk.
+    QString stored(const QString &section, const QString &key);
+
+private:
+    std::unique_ptr<QTemporaryDir> home_;
+    int reads_ = 0;
+};
 
 class XServer
 {
 public:
-    explicit XServer(int patienceMs = 20000) : patienceMs_(patienceMs) {}
+    explicit XServer(int patienceMs = 20000)
+        : patienceMs_(patienceMs)
+    { }
     XServer(const XServer &) = delete;
     XServer &operator=(const XServer &) = delete;
     ~XServer() { stop(); }
@@ -34,21 +65,23 @@ public:
     // client goes, and a program started in that moment cannot connect.
     bool start()
     {
-        xvfb_.start(QStringLiteral("Xvfb"), {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten",
-                                             "tcp", "-noreset"});
+        xvfb_.start(QStringLiteral("Xvfb"),
+                    {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset"});
         if (!xvfb_.waitForStarted(patienceMs_)) {
             problem_ = xvfb_.errorString();
             return false;
         }
         QByteArray number;
-        (void)QTest::qWaitFor([&] {
-            xvfb_.waitForReadyRead(100);
-            number += xvfb_.readAllStandardOutput();
-            return number.contains('\n') || xvfb_.state() != QProcess::Running;
-        }, patienceMs_);
+        (void)QTest::qWaitFor(
+            [&] {
+                xvfb_.waitForReadyRead(100);
+                number += xvfb_.readAllStandardOutput();
+                return number.contains('\n') || xvfb_.state() != QProcess::Running;
+            },
+            patienceMs_);
         if (!number.contains('\n')) {
             problem_ = QStringLiteral("Xvfb told no display number: ")
-                       + QString::fromLocal8Bit(xvfb_.readAllStandardError());
+                + QString::fromLocal8Bit(xvfb_.readAllStandardError());
             xvfb_.kill();
             xvfb_.waitForFinished();
             return false;
@@ -126,7 +159,8 @@ public:
             tool.waitForFinished();
             return {};
         }
-        return QString::fromLocal8Bit(tool.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        return QString::fromLocal8Bit(tool.readAllStandardOutput())
+            .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     }
 
     // The visible windows whose whole title is `title` (xdotool reads it as a
@@ -137,12 +171,23 @@ public:
                         QLatin1Char('^') + title + QLatin1Char('$')});
     }
 
+    // The program's visible windows: its main window and any message box
+    // carry the same title.
+    QStringList programWindows() const
+    {
+        return windowsTitled(QStringLiteral("Zorudoza Zudizir Ivozudiro - 3d20u"));
+    }
+
+    // The main window is 900 pixels wide; its height follows the receiver count.
+    bool isMainWindow(const QString &id) const { return geometry(id).width() == 900; }
+
     // A window's place on the screen and its size; (0, 0, -1, -1) for what
     // could not be read.
     QRect geometry(const QString &window) const
     {
         QRect rect(0, 0, -1, -1);
-        for (const QString &line : xdotool({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), window})) {
+        for (const QString &line :
+             xdotool({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), window})) {
             const int value = line.section(QLatin1Char('='), 1).toInt();
             if (line.startsWith(QLatin1String("X=")))
                 rect.moveLeft(value);

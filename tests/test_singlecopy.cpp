@@ -1,7 +1,7 @@
 // Only one copy runs per user: a second copy shows the information box and
 // ends after OK without touching the store, and no lock that a live copy does
-// not hold (a killed copy's, an empty, garbled or old one) blocks the next start. The two-process cases run the real
-// program on an X server of their own and drive it with xdotool.
+// not hold (a killed copy's, an empty, garbled or old one) blocks the next start. The two-process cases run
+// the real program on an X server of their own and drive it with xdotool.
 #include "app/mainwindow.h"
 #include "app/singlecopy.h"
 #include "immutablepaths.h"
@@ -13,7 +13,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QMessageBox>
-#include <QScopeGuard>
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
@@ -38,29 +37,9 @@ QMap<QString, QByteArray> snapshot(const QString &folder)
     return files;
 }
 
-// A user of the program: a config folder holding a store, and a runtime
-// folder for the lock.
-struct UserFolders
-{
-    QTemporaryDir base;
-    QString config() const { return base.path() + QStringLiteral("/config"); }
-    QString runtime() const { return base.path() + QStringLiteral("/runtime"); }
-    QString lockPath() const { return runtime() + QStringLiteral("/zorudoza-zudizir-ivozudiro.lock"); }
-
-    bool create()
-    {
-        if (!base.isValid() || !QDir().mkpath(config() + QStringLiteral("/ZorudozaZudizirIvozudiro"))
-            || !QDir().mkpath(runtime()))
-            return false;
-        QFile::setPermissions(runtime(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        QFile store(config() + QStringLiteral("/ZorudozaZudizirIvozudiro/ZorudozaZudizirIvozudiro.conf"));
-        if (!store.open(QIODevice::WriteOnly))
-            return false;
-        store.write("[MaxReceivers]\nReceivers=8\n\n[IP]\nPort=9900\n\n"
-                    "[RX3]\nFrequency=10491.500\nSymbolRate=1500\nAntenna=TOP\n");
-        return true;
-    }
-};
+// A store with a filled row, which the refused copy must leave alone.
+const QByteArray presetStore = "[MaxReceivers]\nReceivers=8\n\n[IP]\nPort=9900\n\n"
+                               "[RX3]\nFrequency=10491.500\nSymbolRate=1500\nAntenna=TOP\n";
 
 } // namespace
 
@@ -70,22 +49,32 @@ class SingleCopyTest : public QObject
 
 private:
     XServer x_{patienceMs};
+    const QByteArray runtimeDir_ = qgetenv("XDG_RUNTIME_DIR");
+    UserFolders folders;
 
-    QProcess *startCopy(const UserFolders &folders)
+    QProcess *startCopy(const UserFolders &user)
     {
-        return x_.startProgram(QStringLiteral(PROGRAM_PATH), folders.config(), folders.runtime());
+        return x_.startProgram(QStringLiteral(PROGRAM_PATH), user.config(), user.runtime());
     }
 
-    // The program's visible windows: its main window and any message box
-    // carry the same title.
-    QStringList windows() const { return x_.windowsTitled(caption); }
-
-    // The main window is 900 pixels wide; its height follows the receiver count.
-    bool isMainWindow(const QString &id) const { return x_.geometry(id).width() == 900; }
+    QStringList windows() const { return x_.programWindows(); }
+    bool isMainWindow(const QString &id) const { return x_.isMainWindow(id); }
 
 private slots:
     void initTestCase() { x_.start(); }
-    void cleanup() { x_.endPrograms(); }
+    // Every case has a user of its own, whose runtime folder is also this
+    // process's, for the cases that take the lock here.
+    void init()
+    {
+        QVERIFY(folders.create(presetStore));
+        qputenv("XDG_RUNTIME_DIR", folders.runtime().toLocal8Bit());
+    }
+
+    void cleanup()
+    {
+        x_.endPrograms();
+        qputenv("XDG_RUNTIME_DIR", runtimeDir_);
+    }
     void cleanupTestCase() { x_.stop(); }
 
     void alreadyRunningBox_tellsWithOneOkButton()
@@ -102,11 +91,6 @@ private slots:
 
     void lock_isHeldByOneHolderAtATime()
     {
-        UserFolders folders;
-        QVERIFY(folders.create());
-        const QByteArray previous = qgetenv("XDG_RUNTIME_DIR");
-        qputenv("XDG_RUNTIME_DIR", folders.runtime().toLocal8Bit());
-        auto restore = qScopeGuard([&] { qputenv("XDG_RUNTIME_DIR", previous); });
 
         QCOMPARE(singleCopyLockPath(), folders.lockPath());
         auto first = takeSingleCopyLock();
@@ -134,11 +118,6 @@ private slots:
     void unusableLockPath_programRunsAndSaysWhy()
     {
         QFETCH(QString, blocker);
-        UserFolders folders;
-        QVERIFY(folders.create());
-        const QByteArray previous = qgetenv("XDG_RUNTIME_DIR");
-        qputenv("XDG_RUNTIME_DIR", folders.runtime().toLocal8Bit());
-        auto restore = qScopeGuard([&] { qputenv("XDG_RUNTIME_DIR", previous); });
         ImmutablePaths immutable;
         if (blocker == "folder")
             QVERIFY(QDir().mkpath(folders.lockPath()));
@@ -171,7 +150,8 @@ private slots:
         QTest::newRow("garbage") << QByteArray("\x01\xfejunk\n\n") << 0;
         QTest::newRow("garbage, a year old") << QByteArray("zz\n") << 365 * 24 * 3600;
         QTest::newRow("names a live process of another program")
-            << QByteArray::number(QCoreApplication::applicationPid()) + "\ntest_singlecopy\n" + host + "\n" << 0;
+            << QByteArray::number(QCoreApplication::applicationPid()) + "\ntest_singlecopy\n" + host + "\n"
+            << 0;
         QTest::newRow("folder in its place") << QByteArray("folder") << 0;
         // After a power cut process ids start again: the starting copy may get
         // the one its own old lock names.
@@ -183,27 +163,26 @@ private slots:
         SKIP_WITHOUT_X_SERVER(x_);
         QFETCH(QByteArray, content);
         QFETCH(int, ageSeconds);
-        UserFolders folders;
-        QVERIFY(folders.create());
         const bool folder = content == "folder";
         QString program = QStringLiteral(PROGRAM_PATH);
         if (folder) {
             QVERIFY(QDir().mkpath(folders.lockPath()));
         } else if (content == "own pid") {
             // A shell writes its own pid into the lock, then becomes the program.
-            program = folders.base.path() + QStringLiteral("/start.sh");
+            program = folders.home() + QStringLiteral("/start.sh");
             QFile script(program);
             QVERIFY(script.open(QIODevice::WriteOnly));
             script.write("#!/bin/sh\nprintf '%s\\nzorudoza-zudizir-ivozudiro\\n%s\\n' $$ '"
-                         + QSysInfo::machineHostName().toUtf8() + "' > '" + QFile::encodeName(folders.lockPath())
-                         + "'\nexec '" PROGRAM_PATH "'\n");
+                         + QSysInfo::machineHostName().toUtf8() + "' > '"
+                         + QFile::encodeName(folders.lockPath()) + "'\nexec '" PROGRAM_PATH "'\n");
             QVERIFY(script.setPermissions(script.permissions() | QFile::ExeOwner));
         } else {
             QFile lock(folders.lockPath());
             QVERIFY(lock.open(QIODevice::WriteOnly));
             lock.write(content);
             if (ageSeconds)
-                lock.setFileTime(QDateTime::currentDateTime().addSecs(-ageSeconds), QFileDevice::FileModificationTime);
+                lock.setFileTime(QDateTime::currentDateTime().addSecs(-ageSeconds),
+                                 QFileDevice::FileModificationTime);
         }
 
         QProcess *copy = x_.startProgram(program, folders.config(), folders.runtime());
@@ -221,8 +200,6 @@ private slots:
     void secondCopy_isRefusedAndEndsAfterOkLeavingTheStoreAlone()
     {
         SKIP_WITHOUT_X_SERVER(x_);
-        UserFolders folders;
-        QVERIFY(folders.create());
         const QMap<QString, QByteArray> storeBefore = snapshot(folders.config());
 
         QProcess *first = startCopy(folders);
@@ -261,8 +238,6 @@ private slots:
     void killedCopy_leavesNoLockThatBlocksTheNextStart()
     {
         SKIP_WITHOUT_X_SERVER(x_);
-        UserFolders folders;
-        QVERIFY(folders.create());
 
         QProcess *killed = startCopy(folders);
         QVERIFY(killed);

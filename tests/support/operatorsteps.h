@@ -1,0 +1,70 @@
+// The real main window for the widget tests, on a store in a temporary
+// folder, its controls by name, and what the operator does with the keyboard
+// and the mouse on it: give a box the focus, type into it, leave it with Tab
+// or a click, pick a list item, click a grid cell, press Send. Every step
+// goes through real focus changes, so the exit checks run exactly as they do
+// for the operator.
+#pragma once
+
+#include "app/mainwindow.h"
+#include "table/flexgrid.h"
+#include "tempstore.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QImage>
+#include <QLineEdit>
+#include <QTest>
+#include <memory>
+
+// The real window, loaded as at start-up, shown and active.
+std::unique_ptr<MainWindow> openWindow();
+
+template<typename T> T *control(const QWidget &window, const char *name)
+{
+    T *found = window.findChild<T *>(QLatin1String(name));
+    if (!found)
+        qFatal("no control named %s", name);
+    return found;
+}
+
+// The receiver grid.
+FlexGrid *grid(const QWidget &window);
+
+// What the window shows at a point of one of its controls, from the window's
+// own rendered picture: what the operator sees, not a property.
+QImage shownPicture(QWidget &window);
+QColor shownColour(const QImage &picture, const QWidget &window, const QWidget *control, QPoint at);
+
+// The widget that receives the keys typed into a box: an editable
+// selector's text field, or the box itself.
+QWidget *keyTarget(QWidget *box);
+QString boxText(QWidget *box);
+
+void focusOn(QWidget *box);
+
+// Focus on the box, then replace its whole text by typing.
+void typeInto(QWidget *box, const QString &text);
+void pressTab(QWidget *box);
+// Types the text into the box, then leaves it with Tab.
+void enterText(QWidget *box, const QString &text);
+
+void clickOn(QWidget *widget);
+
+// A click in the middle of a cell, which must be in sight.
+void clickCell(FlexGrid *grid, int row, int col = 1);
+
+// A mouse press and release on the send button.
+void pressSend(QWidget &window, Qt::MouseButton button);
+
+// Types a key with Ctrl into the window as the operator would: it goes to
+// the control that has the focus.
+void typeCtrl(QWidget &window, Qt::Key key);
+
+// Ctrl+R, typed wherever the focus is.
+void toggleReceiverCount(QWidget &window);
+
+// Opens the selector's list from the keyboard, walks to the item with the
+// given text and takes it with Enter, as the operator picks an item.
+void pickItem(QComboBox *selector, const QString &text);

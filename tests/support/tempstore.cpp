@@ -1,0 +1,71 @@
+#include "tempstore.h"
+#include "loopbackreceivers.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QTest>
+
+const QStringList cellKeys{"Frequency", "SymbolRate", "Offset", "Antenna", "Voltage"};
+
+void TempStore::use() const
+{
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir_.path());
+}
+
+void TempStore::put(const QString &section, const QString &key, const QString &value)
+{
+    QSettings settings(filePath(), QSettings::IniFormat);
+    settings.setValue(section + QLatin1Char('/') + key, value);
+    settings.sync();
+}
+
+// From a copy: Qt shares one parse of a path among its readers (the
+// program's among them), and on Windows its INI reader ignores the case of
+// keys where the store does not.
+QString TempStore::get(const QString &section, const QString &key, const QString &fallback) const
+{
+    QTemporaryDir copy;
+    QFile::copy(filePath(), copy.filePath(QStringLiteral("copy.conf")));
+    QSettings settings(copy.filePath(QStringLiteral("copy.conf")), QSettings::IniFormat);
+    return settings.value(section + QLatin1Char('/') + key, fallback).toString();
+}
+
+bool TempStore::has(const QString &section, const QString &key) const
+{
+    const QString absent = QStringLiteral("\x01absent");
+    return get(section, key, absent) != absent;
+}
+
+void TempStore::writeRaw(const QByteArray &text)
+{
+    QDir().mkpath(folder());
+    QFile file(filePath());
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(text);
+}
+
+QByteArray TempStore::readRaw() const
+{
+    QFile file(filePath());
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void storeRow(TempStore &store, int row, const Cells &cells)
+{
+    for (int col = 0; col < cells.size() && col < cellKeys.size(); ++col)
+        store.put(QStringLiteral("RX%1").arg(row), cellKeys[col], cells[col]);
+}
+
+void storeHosts(TempStore &store, int receivers, const QString &basePort)
+{
+    store.put("MaxReceivers", "Receivers", QString::number(receivers));
+    store.put("IP", "Address0", LoopbackReceivers::firstHost);
+    store.put("IP", "Address1", LoopbackReceivers::secondHost);
+    store.put("IP", "Port", basePort);
+}
+
+void storeHosts(TempStore &store, int receivers, int basePort)
+{
+    storeHosts(store, receivers, QString::number(basePort));
+}

@@ -1,0 +1,54 @@
+// The program's settings store in a temporary folder, and the rows and hosts
+// the tests put into it, written through QSettings as the program writes.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+// A fresh, empty settings folder; the program's store lives in it while this
+// object exists. Use a new one for every test case.
+class TempStore
+{
+public:
+    TempStore() { use(); }
+    // In a folder made from `templatePath` (see QTemporaryDir), for a store
+    // that has to be on a particular file system.
+    explicit TempStore(const QString &templatePath)
+        : dir_(templatePath)
+    {
+        use();
+    }
+
+    QString folder() const { return dir_.path() + QStringLiteral("/ZorudozaZudizirIvozudiro"); }
+    QString filePath() const { return folder() + QStringLiteral("/ZorudozaZudizirIvozudiro.conf"); }
+
+    void put(const QString &section, const QString &key, const QString &value);
+
+    // Reads the file afresh from disk (not from any cache of the program).
+    QString get(const QString &section, const QString &key, const QString &fallback = QString()) const;
+    bool has(const QString &section, const QString &key) const;
+
+    // Replaces the whole file with the given text.
+    void writeRaw(const QByteArray &text);
+    QByteArray readRaw() const;
+
+private:
+    void use() const;
+
+    QTemporaryDir dir_;
+};
+
+using Cells = QStringList; // Frequency, Symbol Rate, Loc Osc, Antenna, Voltage
+
+// The keys of a receiver row's cells, in the grid's column order.
+extern const QStringList cellKeys;
+
+// Row `row`'s section (RX0 is the working settings) with as many of the
+// cells as are given.
+void storeRow(TempStore &store, int row, const Cells &cells);
+
+// The receiver count, the loopback receivers' two hosts and a base port.
+void storeHosts(TempStore &store, int receivers, const QString &basePort);
+void storeHosts(TempStore &store, int receivers, int basePort);

@@ -92,7 +92,6 @@ installed() { echo "$(localappdata)/Programs/Zorudoza Zudizir Ivozudiro"; }
 menu() { echo "$(appdata)/Microsoft/Windows/Start Menu/Programs/Zorudoza Zudizir Ivozudiro"; }
 uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\ZorudozaZudizirIvozudiro'
 check "fresh Wine prefix for the installer" fresh_prefix "$win/wine-install"
-unset WINEPATH
 install_silently()
 {
     wine "$setup" /S && wineserver -w &&

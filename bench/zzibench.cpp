@@ -102,7 +102,7 @@ public:
     SampleStore(int receivers, const QString &firstHost, int basePort)
     {
         writeSamplePresets(dir_.path(), receivers, firstHost, secondHostForScreens, basePort);
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir_.path());
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir_.path());
     }
 
 private:

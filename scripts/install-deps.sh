@@ -4,6 +4,7 @@
 # `--package` adds the tools that build and check the Debian package;
 # `--arm64` and `--armhf` add a cross compiler for that architecture, its Qt
 # beside the native one (Debian multiarch) and QEMU to run what it builds.
+# `--windows` adds the cross-compiler, Wine and the Windows packaging tools.
 set -euo pipefail
 
 packages=(
@@ -26,13 +27,23 @@ for option in "$@"; do
             imagemagick         # import: try-package.sh's screenshot of the window
         )
         ;;
+    --windows)
+        packages+=(
+            g++-mingw-w64-x86-64-posix  # the 64-bit Windows compiler, POSIX threads, as Qt was built
+            wine64 wine                 # runs the Windows executables and tests
+            nsis                        # makensis, for CPack's installer
+            zip                         # CPack's portable zip
+            fonts-liberation            # "Arial" mapped to Liberation Sans in the test prefix
+            icoutils librsvg2-bin       # the icon: the SVG drawn at each size, packed into an .ico
+        )
+        ;;
     --arm64 | --armhf)
         arch=${option#--}
         foreign+=("$arch")
         packages+=(crossbuild-essential-"$arch" qt6-base-dev:"$arch" qemu-user-static)
         ;;
     *)
-        echo "usage: $0 [--package] [--arm64] [--armhf]" >&2
+        echo "usage: $0 [--package] [--windows] [--arm64] [--armhf]" >&2
         exit 2
         ;;
     esac

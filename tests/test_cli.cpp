@@ -5,14 +5,18 @@
 #include "command/sending.h"
 #include "loopbackreceivers.h"
 #include "operatorsteps.h"
-#include "programundertest.h"
 
 #include <QDirIterator>
+#include <QFileInfo>
 #include <QProcess>
 
 namespace {
 
-const QString program = QStringLiteral("zorudoza-zudizir-ivozudiro");
+// The executable under test: this build's, or ZZI_TEST_PROGRAM, another
+// build of the command line (the Windows one, under Wine).
+const QString programPath = qEnvironmentVariable("ZZI_TEST_PROGRAM", QStringLiteral(PROGRAM_PATH));
+// The name it gives itself in its messages.
+const QString program = QFileInfo(programPath).completeBaseName();
 const Cells workedExample{"10491.500", "1500", "9750.000", "TOP", "X-HORIZ"};
 
 QString configHome(const TempStore &store)
@@ -58,13 +62,15 @@ Run runExecutable(const TempStore &store, const QStringList &arguments)
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome(store));
     QProcess process;
     process.setProcessEnvironment(environment);
-    startProgramUnderTest(process, QStringLiteral(PROGRAM_PATH), arguments);
+    process.start(programPath, arguments);
     if (!process.waitForFinished(20000))
         process.kill();
     process.waitForFinished();
     const bool ended = process.exitStatus() == QProcess::NormalExit;
-    return Run{ended ? process.exitCode() : -1, QString::fromUtf8(process.readAllStandardOutput()),
-               QString::fromUtf8(process.readAllStandardError())};
+    // A Windows console program ends its lines with CR LF; the text is the same.
+    const auto text = [](const QByteArray &bytes) { return QString::fromUtf8(bytes).replace("\r\n", "\n"); };
+    return Run{ended ? process.exitCode() : -1, text(process.readAllStandardOutput()),
+               text(process.readAllStandardError())};
 }
 
 } // namespace

@@ -120,7 +120,7 @@ private slots:
             QVERIFY(plain.open(QIODevice::WriteOnly));
             plain.write("not a folder\n");
             plain.close();
-            QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, plain.fileName() + "/sub");
+            QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, plain.fileName() + "/sub");
         }
         auto w = openWindow();
         auto *alert = control<QLabel>(*w, "alertmessage");

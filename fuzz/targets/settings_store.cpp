@@ -76,7 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         FUZZ_CHECK(file.open(QIODevice::WriteOnly));
         file.write(reinterpret_cast<const char *>(data), qint64(size));
     }
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder);
 
     {
         SettingsStore store;

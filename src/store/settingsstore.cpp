@@ -15,12 +15,14 @@ QString sectionKey(const QString &section, const QString &key)
     return section + QLatin1Char('/') + key;
 }
 
-// Where QSettings' native format keeps the application's file (it follows
-// QSettings::setPath). Asked of an application name that has no file, so
-// that nothing of the real store is opened to find out.
+// Where QSettings keeps an application's file in the user's configuration
+// folder: $XDG_CONFIG_HOME (~/.config) on Linux, %APPDATA% on Windows (it
+// follows QSettings::setPath). Asked of the INI format, which is a file on
+// every platform, and of an application name that has no file, so that
+// nothing of the real store is opened to find out.
 QString nativeStorePath()
 {
-    const QSettings probe(QSettings::NativeFormat, QSettings::UserScope, SettingsStore::applicationName,
+    const QSettings probe(QSettings::IniFormat, QSettings::UserScope, SettingsStore::applicationName,
                           SettingsStore::applicationName + QStringLiteral("-path-probe"));
     return QFileInfo(QFileInfo(probe.fileName()).absolutePath() + QLatin1Char('/')
                      + SettingsStore::applicationName + QStringLiteral(".conf"))

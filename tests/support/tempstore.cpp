@@ -10,7 +10,7 @@ const QStringList cellKeys{"Frequency", "SymbolRate", "Offset", "Antenna", "Volt
 
 void TempStore::use() const
 {
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir_.path());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir_.path());
 }
 
 void TempStore::put(const QString &section, const QString &key, const QString &value)
@@ -20,16 +20,21 @@ void TempStore::put(const QString &section, const QString &key, const QString &v
     settings.sync();
 }
 
+// From a copy: Qt shares one parse of a path among its readers (the
+// program's among them), and on Windows its INI reader ignores the case of
+// keys where the store does not.
 QString TempStore::get(const QString &section, const QString &key, const QString &fallback) const
 {
-    QSettings settings(filePath(), QSettings::IniFormat);
+    QTemporaryDir copy;
+    QFile::copy(filePath(), copy.filePath(QStringLiteral("copy.conf")));
+    QSettings settings(copy.filePath(QStringLiteral("copy.conf")), QSettings::IniFormat);
     return settings.value(section + QLatin1Char('/') + key, fallback).toString();
 }
 
 bool TempStore::has(const QString &section, const QString &key) const
 {
-    QSettings settings(filePath(), QSettings::IniFormat);
-    return settings.contains(section + QLatin1Char('/') + key);
+    const QString absent = QStringLiteral("\x01absent");
+    return get(section, key, absent) != absent;
 }
 
 void TempStore::writeRaw(const QByteArray &text)

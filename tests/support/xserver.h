@@ -2,8 +2,6 @@
 // xdotool to look at its windows and drive them.
 #pragma once
 
-#include "programundertest.h"
-
 #include <QByteArray>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -136,7 +134,7 @@ public:
         auto process = std::make_unique<QProcess>();
         process->setProcessEnvironment(programEnvironment(configHome, runtimeDir));
         process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        startProgramUnderTest(*process, path, {});
+        process->start(path, {});
         QProcess *started = process.get();
         programs_.push_back(std::move(process));
         return started->waitForStarted(patienceMs_) ? started : nullptr;

@@ -1,6 +1,8 @@
 #include "startup.h"
 
+#include "lastsave.h"
 #include "mainwindow.h"
+#include "platform/terminationsignals.h"
 #include "singlecopy.h"
 #include "smallscreen.h"
 
@@ -27,5 +29,15 @@ int runProgram(const std::function<void(MainWindow &)> &beforeLoad)
     window.Form_Load();
     if (frame)
         frame->show();
-    return QApplication::exec();
+
+    // The session may end the program without closing the window.
+    LastSave lastSave(window.store());
+    TerminationSignals termination;
+    QObject::connect(&termination, &TerminationSignals::received, [&] {
+        lastSave.now();
+        termination.endAsRequested();
+    });
+    const int status = QApplication::exec();
+    lastSave.now();
+    return status;
 }

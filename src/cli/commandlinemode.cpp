@@ -52,7 +52,7 @@ bool storeIsReadable(const SettingsStore &store)
     case SettingsStore::Readability::NotReadable:
         break;
     }
-    tell(tr("The settings file %1 cannot be read.").arg(path));
+    tell(tr("The settings file %1 %2; it is not read.").arg(path, store.readProblem()));
     return false;
 }
 

@@ -1,8 +1,12 @@
 #include "inifile.h"
 
+#include "inifiletext.h"
+
+#include <QBuffer>
 #include <QIODevice>
 #include <QMap>
-#include <QStringDecoder>
+
+#include <algorithm>
 
 namespace inifile {
 
@@ -16,16 +20,6 @@ bool isBlank(char c)
 bool isSpace(char c)
 {
     return isBlank(c) || c == '\n' || c == '\r' || c == '\f' || c == '\v';
-}
-
-bool isHexDigit(uint c)
-{
-    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-}
-
-int hexValue(char c)
-{
-    return c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10;
 }
 
 struct Line
@@ -74,218 +68,12 @@ bool nextLine(QByteArrayView data, qsizetype &pos, Line &line)
     return true;
 }
 
-// A key or section name: %XX and %UXXXX are characters, a backslash is '/'.
-QString unescapeKey(QByteArrayView raw)
+// Every section header (its name, or null when unusable, and where its line
+// ends) and every key line (the whole key, its value or null when the value
+// is unusable, and where the line is) in file order, as read() takes them.
+template<typename OnSection, typename OnKey>
+void scan(QByteArrayView data, OnSection onSection, OnKey onKey)
 {
-    QString out;
-    out.reserve(raw.size());
-    for (qsizetype i = 0; i < raw.size(); ++i) {
-        const char c = raw[i];
-        if (c == '\\') {
-            out += QLatin1Char('/');
-        } else if (c == '%' && i + 5 < raw.size() && raw[i + 1] == 'U' && isHexDigit(raw[i + 2])
-                   && isHexDigit(raw[i + 3]) && isHexDigit(raw[i + 4]) && isHexDigit(raw[i + 5])) {
-            out += QChar(char16_t(hexValue(raw[i + 2]) << 12 | hexValue(raw[i + 3]) << 8
-                                  | hexValue(raw[i + 4]) << 4 | hexValue(raw[i + 5])));
-            i += 5;
-        } else if (c == '%' && i + 2 < raw.size() && isHexDigit(raw[i + 1]) && isHexDigit(raw[i + 2])) {
-            out += QChar(char16_t(hexValue(raw[i + 1]) << 4 | hexValue(raw[i + 2])));
-            i += 2;
-        } else {
-            out += QLatin1Char(c);
-        }
-    }
-    return out;
-}
-
-// A value's text: quotes removed, blanks around it dropped, escapes resolved
-// (\n, \t, \", \\, \xHHHH, octal, a backslash before a line end joins the
-// lines). A comma is an ordinary character here.
-QString unescapeValue(QByteArrayView raw)
-{
-    QString out;
-    QByteArray run; // UTF-8 bytes not yet decoded
-    // A byte order mark inside a value is a character like any other.
-    QStringDecoder utf8(QStringDecoder::Utf8,
-                        QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
-    auto flush = [&] {
-        out += utf8.decode(run);
-        run.clear();
-    };
-    static const char escapes[][2] = {{'a', '\a'}, {'b', '\b'},  {'f', '\f'}, {'n', '\n'},
-                                      {'r', '\r'}, {'t', '\t'},  {'v', '\v'}, {'"', '"'},
-                                      {'?', '?'},  {'\'', '\''}, {'\\', '\\'}};
-    bool quoted = false;
-    bool anyQuote = false;
-    qsizetype chopLimit = 0; // blanks from escapes are kept
-    qsizetype i = 0;
-    const qsizetype n = raw.size();
-    while (i < n && isBlank(raw[i]))
-        ++i;
-    while (i < n) {
-        const char c = raw[i++];
-        if (c == '"') {
-            anyQuote = true;
-            quoted = !quoted;
-            if (!quoted) {
-                while (i < n && isBlank(raw[i]))
-                    ++i;
-            }
-            continue;
-        }
-        if (c != '\\') {
-            run += c;
-            continue;
-        }
-        if (i >= n)
-            break;
-        flush();
-        const char e = raw[i++];
-        bool known = false;
-        for (const auto &pair : escapes) {
-            if (e == pair[0]) {
-                out += QLatin1Char(pair[1]);
-                known = true;
-                break;
-            }
-        }
-        if (!known && e == 'x') {
-            char16_t code = 0;
-            bool digits = false;
-            while (i < n && isHexDigit(raw[i])) {
-                code = char16_t(code << 4 | hexValue(raw[i++]));
-                digits = true;
-            }
-            if (digits)
-                out += QChar(code);
-        } else if (!known && e >= '0' && e <= '7') {
-            char16_t code = char16_t(e - '0');
-            while (i < n && raw[i] >= '0' && raw[i] <= '7')
-                code = char16_t(code << 3 | (raw[i++] - '0'));
-            out += QChar(code);
-        } else if (!known && (e == '\n' || e == '\r') && i < n && (raw[i] == '\n' || raw[i] == '\r')
-                   && raw[i] != e) {
-            ++i;
-        }
-        chopLimit = out.size();
-    }
-    flush();
-    if (!anyQuote) {
-        qsizetype end = out.size();
-        while (end > chopLimit
-               && (out.at(end - 1) == QLatin1Char(' ') || out.at(end - 1) == QLatin1Char('\t')))
-            --end;
-        out.truncate(end);
-    }
-    return out;
-}
-
-QByteArray escapeKey(const QString &key)
-{
-    static const char hex[] = "0123456789ABCDEF";
-    QByteArray out;
-    for (const QChar qc : key) {
-        const char16_t c = qc.unicode();
-        if (c == '/') {
-            out += '\\';
-        } else if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_'
-                   || c == '-' || c == '.') {
-            out += char(c);
-        } else if (c <= 0xFF) {
-            out += '%';
-            out += hex[c >> 4];
-            out += hex[c & 15];
-        } else {
-            out += "%U";
-            for (int shift = 12; shift >= 0; shift -= 4)
-                out += hex[(c >> shift) & 15];
-        }
-    }
-    return out;
-}
-
-// As QSettings writes a text: quoted when it holds ';', ',' or '=' or has a
-// blank at either end; control characters, quotes and backslashes escaped.
-QByteArray escapeValue(const QString &text)
-{
-    const QString value = text.startsWith(QLatin1Char('@')) ? QLatin1Char('@') + text : text;
-    QString out;
-    out.reserve(value.size());
-    bool needsQuotes = false;
-    bool escapeNextIfHexDigit = false;
-    for (qsizetype i = 0; i < value.size(); ++i) {
-        const QChar qc = value.at(i);
-        const char16_t c = qc.unicode();
-        // Half a surrogate pair has no UTF-8 form: escaped, it reads back.
-        const bool lone =
-            (qc.isHighSurrogate() && !(i + 1 < value.size() && value.at(i + 1).isLowSurrogate()))
-            || (qc.isLowSurrogate() && !(i > 0 && value.at(i - 1).isHighSurrogate()));
-        if (c == ';' || c == ',' || c == '=')
-            needsQuotes = true;
-        if (escapeNextIfHexDigit && isHexDigit(c)) {
-            out += QLatin1String("\\x") + QString::number(c, 16);
-            continue;
-        }
-        escapeNextIfHexDigit = false;
-        switch (c) {
-        case '\0':
-            out += QLatin1String("\\0");
-            escapeNextIfHexDigit = true;
-            break;
-        case '\a':
-            out += QLatin1String("\\a");
-            break;
-        case '\b':
-            out += QLatin1String("\\b");
-            break;
-        case '\f':
-            out += QLatin1String("\\f");
-            break;
-        case '\n':
-            out += QLatin1String("\\n");
-            break;
-        case '\r':
-            out += QLatin1String("\\r");
-            break;
-        case '\t':
-            out += QLatin1String("\\t");
-            break;
-        case '\v':
-            out += QLatin1String("\\v");
-            break;
-        case '"':
-        case '\\':
-            out += QLatin1Char('\\');
-            out += qc;
-            break;
-        default:
-            if (c <= 0x1F || lone) {
-                out += QLatin1String("\\x") + QString::number(c, 16);
-                escapeNextIfHexDigit = true;
-            } else {
-                out += qc;
-            }
-        }
-    }
-    QByteArray bytes = out.toUtf8();
-    if (needsQuotes || bytes.startsWith(' ') || bytes.endsWith(' '))
-        bytes = '"' + bytes + '"';
-    return bytes;
-}
-
-} // namespace
-
-QSettings::Format format()
-{
-    static const QSettings::Format registered =
-        QSettings::registerFormat(QStringLiteral("conf"), &inifile::read, &inifile::write);
-    return registered;
-}
-
-bool read(QIODevice &device, QSettings::SettingsMap &map)
-{
-    const QByteArray bytes = device.readAll();
-    QByteArrayView data(bytes);
     qsizetype pos = data.startsWith("\xef\xbb\xbf") ? 3 : 0;
     QString section; // "" or "name/"
     bool usableSection = true;
@@ -296,8 +84,10 @@ bool read(QIODevice &device, QSettings::SettingsMap &map)
             const qsizetype close = text.indexOf(']');
             const QByteArrayView name = (close < 0 ? text.sliced(1) : text.sliced(1, close - 1)).trimmed();
             usableSection = name.size() <= maxWrittenBytes;
-            if (!usableSection)
+            if (!usableSection) {
+                onSection(nullptr, line.end);
                 continue;
+            }
             if (name.compare("general", Qt::CaseInsensitive) == 0)
                 section.clear();
             else if (name.compare("%general", Qt::CaseInsensitive) == 0)
@@ -306,6 +96,8 @@ bool read(QIODevice &device, QSettings::SettingsMap &map)
                 section = unescapeKey(name) + QLatin1Char('/');
             // Its keys would all be too long; not joined to each of them.
             usableSection = section.size() <= maxKeyLength + 1;
+            const QString sectionName = section.chopped(section.isEmpty() ? 0 : 1);
+            onSection(usableSection ? &sectionName : nullptr, line.end);
             continue;
         }
         if (line.equals < 0 || !usableSection)
@@ -327,13 +119,104 @@ bool read(QIODevice &device, QSettings::SettingsMap &map)
         QString value = raw.size() > maxWrittenBytes ? QString() : unescapeValue(raw);
         if (raw.size() > maxWrittenBytes || value.size() > maxValueLength
             || value == QLatin1String("@Invalid()")) {
-            map.remove(key);
+            onKey(key, nullptr, line);
             continue;
         }
         if (value.startsWith(QLatin1String("@@")))
             value.remove(0, 1);
-        map.insert(key, value);
+        onKey(key, &value, line);
     }
+}
+
+// Where the physical line holding `pos` ends, its line end included.
+qsizetype afterLineEnd(QByteArrayView data, qsizetype pos)
+{
+    const qsizetype newline = data.indexOf('\n', pos);
+    return newline < 0 ? data.size() : newline + 1;
+}
+
+QByteArray keyLine(const QString &key, const QString &text)
+{
+    return escapeKey(key) + '=' + escapeValue(text);
+}
+
+QByteArray sectionHeader(const QString &section)
+{
+    return '['
+        + (section.compare(QLatin1String("General"), Qt::CaseInsensitive) == 0 ? '%' + section.toLatin1()
+                                                                                 : escapeKey(section))
+        + ']';
+}
+
+// One key set in the text, every other byte kept.
+void setKey(QByteArray &data, const QString &fullKey, const QString &text)
+{
+    const qsizetype slash = fullKey.indexOf(QLatin1Char('/'));
+    const QString section = slash < 0 ? QString() : fullKey.left(slash);
+    const QString key = fullKey.mid(slash + 1);
+    const qsizetype firstNewline = data.indexOf('\n');
+    const QByteArray lineEnd = firstNewline > 0 && data[firstNewline - 1] == '\r' ? "\r\n" : "\n"; // as the file has it
+
+    qsizetype keyStart = -1, keyEnd = -1; // the line read() takes the value from
+    qsizetype insertAt = -1;               // after the last line of the section's last block
+    bool inSection = false;
+    scan(
+        data,
+        [&](const QString *name, qsizetype end) {
+            inSection = name && *name == section;
+            if (inSection)
+                insertAt = afterLineEnd(data, end);
+        },
+        [&](const QString &found, const QString *, const Line &line) {
+            if (inSection)
+                insertAt = afterLineEnd(data, line.end);
+            if (found == fullKey) {
+                keyStart = line.start;
+                keyEnd = line.end;
+            }
+        });
+    const QByteArray written = keyLine(key, text);
+    if (keyStart >= 0) {
+        // Blanks before a comment on the same line stay with the comment.
+        if (keyEnd < data.size() && data[keyEnd] == ';')
+            while (keyEnd > keyStart && isBlank(data[keyEnd - 1]))
+                --keyEnd;
+        data.replace(keyStart, keyEnd - keyStart, written);
+        return;
+    }
+    if (!data.isEmpty() && !data.endsWith('\n') && (insertAt < 0 || insertAt == data.size())) {
+        data += lineEnd;
+        if (insertAt >= 0)
+            insertAt = data.size();
+    }
+    if (insertAt >= 0) {
+        data.insert(insertAt, written + lineEnd);
+        return;
+    }
+    if (!data.isEmpty())
+        data += lineEnd;
+    data += sectionHeader(section) + lineEnd + written + lineEnd;
+}
+
+} // namespace
+
+QSettings::Format format()
+{
+    static const QSettings::Format registered =
+        QSettings::registerFormat(QStringLiteral("conf"), &inifile::read, &inifile::write);
+    return registered;
+}
+
+bool read(QIODevice &device, QSettings::SettingsMap &map)
+{
+    const QByteArray bytes = device.readAll();
+    scan(bytes, [](const QString *, qsizetype) {},
+         [&](const QString &key, const QString *value, const Line &) {
+             if (value)
+                 map.insert(key, *value);
+             else
+                 map.remove(key);
+         });
     return true;
 }
 
@@ -363,6 +246,48 @@ bool write(QIODevice &device, const QSettings::SettingsMap &map)
         out += '[' + name + "]\n" + it.value();
     }
     return device.write(out) == out.size();
+}
+
+QByteArray edit(const QByteArray &file, const QSettings::SettingsMap &changes)
+{
+    QSettings::SettingsMap expected;
+    QBuffer before;
+    before.setData(file);
+    before.open(QIODevice::ReadOnly);
+    read(before, expected);
+    for (auto it = changes.cbegin(); it != changes.cend(); ++it)
+        expected.insert(it.key(), it.value());
+
+    // Values too long to be settings are damage, not notes: they go, which
+    // keeps a file that grew by accident from growing further.
+    QByteArray out = file;
+    QVector<std::pair<qsizetype, qsizetype>> damaged;
+    scan(file, [](const QString *, qsizetype) {},
+         [&](const QString &, const QString *value, const Line &line) {
+             if (!value)
+                 damaged.append({line.start, afterLineEnd(file, line.end)});
+         });
+    for (auto it = damaged.crbegin(); it != damaged.crend(); ++it)
+        out.remove(it->first, it->second - it->first);
+    QByteArrayView data(out);
+    const bool onlyBlank = std::all_of(data.begin(), data.end(), [](char c) { return isSpace(c); });
+    if (!onlyBlank) {
+        for (auto it = changes.cbegin(); it != changes.cend(); ++it)
+            setKey(out, it.key(), it.value().toString());
+        QBuffer after;
+        after.setData(out);
+        after.open(QIODevice::ReadOnly);
+        QSettings::SettingsMap got;
+        read(after, got);
+        if (got == expected)
+            return out;
+    }
+    // A new file, or one whose damage would swallow the added lines (an open
+    // quote to its end): written whole, as QSettings would.
+    QBuffer whole;
+    whole.open(QIODevice::WriteOnly);
+    write(whole, expected);
+    return whole.data();
 }
 
 } // namespace inifile

@@ -27,4 +27,12 @@ QSettings::Format format();
 bool read(QIODevice &device, QSettings::SettingsMap &map);
 bool write(QIODevice &device, const QSettings::SettingsMap &map);
 
+// The file's text with the given keys set: each key's line is replaced (the
+// one read() takes its value from), a missing key is added at the end of its
+// section and a missing section at the end of the file. Every other byte stays
+// as it was: comments, blank lines, unknown sections and keys, their order,
+// except the lines of values too long to be usable, which are left out.
+// The keys' own lines are written as write() writes them.
+QByteArray edit(const QByteArray &file, const QSettings::SettingsMap &changes);
+
 } // namespace inifile

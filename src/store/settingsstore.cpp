@@ -1,7 +1,10 @@
 #include "settingsstore.h"
 
 #include "inifile.h"
+#include "platform/filereplace.h"
 
+#include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
@@ -42,20 +45,60 @@ QString unusable(const QString &path)
     return QString();
 }
 
+// Why the file cannot be read ("" when it can, or when there is none, which
+// reads as empty). A folder that cannot be searched hides whether there is
+// a file: that is not an empty store either.
+QString unreadable(const QString &path, QByteArray *bytes)
+{
+    const QString why = unusable(path);
+    if (!why.isEmpty())
+        return why;
+    const QFileInfo folder(QFileInfo(path).absolutePath());
+    if (folder.exists() && !folder.isDir())
+        return SettingsStore::tr("cannot be read (%1 is not a folder)").arg(folder.absoluteFilePath());
+    if (folder.exists() && !folder.isExecutable())
+        return SettingsStore::tr("cannot be read (its folder cannot be searched: permission denied)");
+    QFile file(path);
+    if (!QFileInfo(path).exists() && !QFileInfo(path).isSymLink())
+        return QString();
+    if (!file.open(QIODevice::ReadOnly))
+        return SettingsStore::tr("cannot be read (%1)").arg(file.errorString());
+    if (bytes)
+        *bytes = file.read(SettingsStore::maxFileBytes + 1);
+    if (file.error() != QFileDevice::NoError)
+        return SettingsStore::tr("cannot be read (%1)").arg(file.errorString());
+    return QString();
+}
+
 } // namespace
 
 SettingsStore::SettingsStore(QObject *parent)
     : QObject(parent)
     , path_(nativeStorePath())
 {
-    const QString why = unusable(path_);
-    if (!why.isEmpty())
-        problem_ = tr("Not read: %1 %2; started on defaults.").arg(path_, why);
-    else
-        settings_ = std::make_unique<QSettings>(path_, inifile::format());
+    retry_.setInterval(retryMs);
+    connect(&retry_, &QTimer::timeout, this, [this] { saveUnsaved(); });
+    load();
+    if (!readProblem_.isEmpty())
+        problem_ = tr("Not read: %1 %2; started on defaults.").arg(path_, readProblem_);
 }
 
 SettingsStore::~SettingsStore() = default;
+
+void SettingsStore::load()
+{
+    QByteArray bytes;
+    readProblem_ = unreadable(path_, &bytes);
+    const QFileInfo info(path_);
+    loadedSize_ = info.size();
+    loadedTime_ = info.lastModified();
+    values_.clear();
+    if (!readProblem_.isEmpty())
+        return;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    inifile::read(buffer, values_);
+}
 
 QString SettingsStore::read(const QString &section, const QString &key, const QString &fallback) const
 {
@@ -63,23 +106,23 @@ QString SettingsStore::read(const QString &section, const QString &key, const QS
         if (it->section == section && it->key == key)
             return it->text;
     }
-    if (!settings_)
+    // Someone may have changed the file since (an editor, another program).
+    const QFileInfo info(path_);
+    if (readProblem_.isEmpty() && (info.size() != loadedSize_ || info.lastModified() != loadedTime_))
+        const_cast<SettingsStore *>(this)->load();
+    if (!readProblem_.isEmpty())
         return fallback;
-    const QVariant value = settings_->value(sectionKey(section, key));
+    const QVariant value = values_.value(sectionKey(section, key));
     return value.isValid() ? value.toString() : fallback;
 }
 
 SettingsStore::Readability SettingsStore::readability() const
 {
+    const QString why = unreadable(path_, nullptr);
+    if (why.isEmpty())
+        return Readability::Readable;
     const QFileInfo file(path_);
-    if (!file.exists())
-        return Readability::Readable;
-    if (file.isFile() && file.size() > maxFileBytes)
-        return Readability::TooLarge;
-    QFile probe(path_);
-    if (file.isFile() && probe.open(QIODevice::ReadOnly))
-        return Readability::Readable;
-    return Readability::NotReadable;
+    return file.isFile() && file.size() > maxFileBytes ? Readability::TooLarge : Readability::NotReadable;
 }
 
 bool SettingsStore::write(const QString &section, const QString &key, const QString &text)
@@ -106,15 +149,18 @@ bool SettingsStore::saveUnsaved()
 
 bool SettingsStore::flush()
 {
-    // Never replaced: the operator may want to look at what is there.
-    const QString why = unusable(path_);
+    // Never replaced while it cannot be read: what is in it would be lost.
+    // Once it can be read again, the held values go into what it holds.
+    QByteArray bytes;
+    const QString why = unreadable(path_, &bytes);
     if (!why.isEmpty())
         return fail(tr("Not saved: %1 %2.").arg(path_, why));
+    if (!readProblem_.isEmpty())
+        load();
 
-    // QSettings holds this lock while it writes and waits 30 s for a lock it
-    // cannot read before taking it over. The program is the only writer of
-    // its store, so a lock that no live process holds is left over from a
-    // crash: it goes at once, and one that cannot go fails the write at once.
+    // Other programs reading the store through QSettings honour this lock. A
+    // lock that no live process holds is left over from a crash: it goes at
+    // once, and one that cannot go fails the write at once.
     const QString lockPath = path_ + QStringLiteral(".lock");
     const QFileInfo lockInfo(lockPath);
     if (lockInfo.exists() || lockInfo.isSymLink()) {
@@ -127,21 +173,34 @@ bool SettingsStore::flush()
             return fail(tr("Not saved: %1 is in the way.").arg(lockPath));
     }
 
-    // A QSettings object keeps its first error for good: after one, start afresh.
-    if (!settings_ || settings_->status() != QSettings::NoError)
-        settings_ = std::make_unique<QSettings>(path_, inifile::format());
-    for (const StoreEntry &entry : std::as_const(unsaved_))
-        settings_->setValue(sectionKey(entry.section, entry.key), entry.text);
-    settings_->sync();
-    if (settings_->status() != QSettings::NoError)
+    if (!QDir().mkpath(QFileInfo(path_).absolutePath()))
         return fail(tr("Not saved: %1 could not be written.").arg(path_));
+    QSettings::SettingsMap changes;
+    for (const StoreEntry &entry : std::as_const(unsaved_))
+        changes.insert(sectionKey(entry.section, entry.key), entry.text);
+    const QByteArray edited = inifile::edit(bytes, changes);
+    const QString refused = filereplace::replace(path_, edited);
+    if (!refused.isEmpty())
+        return fail(tr("Not saved: %1 %2.").arg(path_, refused));
+
+    QBuffer written;
+    written.setData(edited);
+    written.open(QIODevice::ReadOnly);
+    values_.clear();
+    inifile::read(written, values_);
+    const QFileInfo info(path_);
+    loadedSize_ = info.size();
+    loadedTime_ = info.lastModified();
     unsaved_.clear();
+    retry_.stop();
     setProblem(QString());
     return true;
 }
 
 bool SettingsStore::fail(const QString &problem)
 {
+    if (!unsaved_.isEmpty() && !retry_.isActive())
+        retry_.start();
     setProblem(problem);
     return false;
 }

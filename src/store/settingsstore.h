@@ -7,10 +7,11 @@
 #pragma once
 
 #include <QObject>
+#include <QDateTime>
 #include <QSettings>
 #include <QString>
+#include <QTimer>
 #include <QVector>
-#include <memory>
 
 struct StoreEntry
 {
@@ -40,7 +41,9 @@ public:
 
     // Stores the text and puts it on disk before returning. Returns false when
     // the file could not be written; the failure is also announced, and the
-    // value is kept and written with the next write that works.
+    // value is kept: retried every retryMs from the event loop, and written
+    // with the next write that works. Only the value's own line in the file
+    // changes; whatever else is in it stays as it was.
     bool write(const QString &section, const QString &key, const QString &text);
 
     // Stores several values in the order given and puts them on disk together,
@@ -58,6 +61,13 @@ public:
 
     QString fileName() const { return path_; }
 
+    static constexpr int retryMs = 2000;
+
+    // Why the file could not be read when the store was made ("" when it
+    // could): a phrase to follow its path, such as "cannot be read
+    // (Permission denied)". A file that could not be read is never replaced.
+    QString readProblem() const { return readProblem_; }
+
     // Whether the file can be read as the store: no file at all reads as
     // empty, which is fine; one that is too large or cannot be opened is not.
     enum class Readability { Readable, TooLarge, NotReadable };
@@ -71,11 +81,16 @@ signals:
 
 private:
     bool flush();
+    void load();
     bool fail(const QString &problem);
     void setProblem(const QString &problem);
 
     QString path_;
-    std::unique_ptr<QSettings> settings_; // none while something other than a file is in the way
+    QSettings::SettingsMap values_; // the file as last read or written
+    qint64 loadedSize_ = -1;
+    QDateTime loadedTime_;
+    QString readProblem_;
+    QTimer retry_;
     QVector<StoreEntry> unsaved_;
     QString problem_;
 };

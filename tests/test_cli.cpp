@@ -9,6 +9,9 @@
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QProcess>
+#include <QStandardPaths>
+
+#include <unistd.h>
 
 namespace {
 
@@ -53,8 +56,9 @@ struct Run
     QString out, err;
 };
 
-// As a script over ssh starts it: no X server, no Wayland.
-Run runExecutable(const TempStore &store, const QStringList &arguments)
+// As a script over ssh starts it: no X server, no Wayland. With `asNobody`,
+// as another user than the one who owns the settings (needs root and setpriv).
+Run runExecutable(const TempStore &store, const QStringList &arguments, bool asNobody = false)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
@@ -62,7 +66,11 @@ Run runExecutable(const TempStore &store, const QStringList &arguments)
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome(store));
     QProcess process;
     process.setProcessEnvironment(environment);
-    process.start(programPath, arguments);
+    if (asNobody)
+        process.start(QStringLiteral("setpriv"),
+                      QStringList{"--reuid=nobody", "--regid=nogroup", "--clear-groups", programPath} + arguments);
+    else
+        process.start(programPath, arguments);
     if (!process.waitForFinished(20000))
         process.kill();
     process.waitForFinished();
@@ -160,7 +168,9 @@ private slots:
     {
         QTest::addColumn<QStringList>("arguments");
         // 0 none, 1 presets, 2 a folder where the file belongs, 3 presets in a
-        // file just too large to be read
+        // file just too large to be read; as another user: 4 presets in a
+        // folder that user cannot search, 5 in a file that user cannot read;
+        // 6 a file where the folder belongs
         QTest::addColumn<int>("store");
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("out"); // the start of standard output
@@ -187,6 +197,15 @@ private slots:
             << QStringList{"--list"} << 2 << 1 << "" << program + ": The settings file ";
         QTest::newRow("--list, store too large")
             << QStringList{"--list"} << 3 << 1 << "" << program + ": The settings file ";
+        for (const QString option : {"--list", "--send 1"}) {
+            const QStringList arguments = option.split(' ');
+            QTest::newRow(qPrintable(option + ", folder of another user, mode 700"))
+                << arguments << 4 << 1 << "" << program + ": The settings file ";
+            QTest::newRow(qPrintable(option + ", file of another user, mode 600"))
+                << arguments << 5 << 1 << "" << program + ": The settings file ";
+            QTest::newRow(qPrintable(option + ", a file where the folder belongs"))
+                << arguments << 6 << 1 << "" << program + ": The settings file ";
+        }
         const QList<QPair<QStringList, QString>> usageErrors{
             {{"--frobnicate"}, "Unknown option 'frobnicate'."},
             {{"--send"}, "Missing value after '--send'."},
@@ -219,12 +238,35 @@ private slots:
             QVERIFY(QDir().mkpath(settings.filePath()));
         if (store == 3)
             QVERIFY(QFile::resize(settings.filePath(), SettingsStore::maxFileBytes + 1)); // sparse
+        const QMap<int, QString> reasons{
+            {4, "cannot be read (its folder cannot be searched: permission denied); it is not read.\n"},
+            {5, "cannot be read (Permission denied); it is not read.\n"},
+            {6, "cannot be read (" + settings.folder() + " is not a folder); it is not read.\n"}};
+        if (store == 4 || store == 5) {
+            if (::geteuid() != 0 || QStandardPaths::findExecutable("setpriv").isEmpty())
+                QSKIP("needs root and setpriv to run the program as another user");
+            storePresets(settings, 4, "9900", {{1, workedExample}});
+            QVERIFY(QFile::setPermissions(configHome(settings), QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                                                    | QFileDevice::ExeOwner | QFileDevice::ReadOther
+                                                                    | QFileDevice::ExeOther));
+            QVERIFY(QFile::setPermissions(store == 4 ? settings.folder() : settings.filePath(),
+                                          QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                              | (store == 4 ? QFileDevice::ExeOwner : QFileDevice::Permissions())));
+        }
+        if (store == 6) {
+            settings.writeRaw("");
+            QVERIFY(QDir(settings.folder()).removeRecursively());
+            QFile plain(settings.folder());
+            QVERIFY(plain.open(QIODevice::WriteOnly));
+        }
         const QStringList before = snapshot(settings);
-        const Run run = runExecutable(settings, arguments);
+        const Run run = runExecutable(settings, arguments, store == 4 || store == 5);
         QVERIFY2(run.out.left(out.size()) == out && run.out.isEmpty() == out.isEmpty(), qPrintable(run.out));
         QVERIFY2(run.err.left(err.size()) == err && run.err.isEmpty() == err.isEmpty(), qPrintable(run.err));
         QCOMPARE(run.status, status);
         QCOMPARE(snapshot(settings), before);
+        if (reasons.contains(store))
+            QVERIFY2(run.err.endsWith(settings.filePath() + " " + reasons[store]), qPrintable(run.err));
     }
 
     void windowOptions_leaveTheWindow_data()

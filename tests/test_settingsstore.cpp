@@ -12,6 +12,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <grp.h>
+#include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 // A fresh settings folder next to the test executable. The build folder is on
@@ -22,6 +27,24 @@ public:
     StoreFolder()
         : TempStore(QCoreApplication::applicationDirPath() + QStringLiteral("/store-XXXXXX"))
     { }
+};
+
+constexpr uid_t nobodyId = 65534;
+
+// This process as the user nobody (group nogroup, and `extraGroup` beside
+// it) until it goes, for what only another user than root can meet.
+class AsNobody
+{
+public:
+    explicit AsNobody(gid_t extraGroup)
+    {
+        const gid_t groups[] = {extraGroup};
+        QVERIFY(::setgroups(1, groups) == 0 && ::setegid(nobodyId) == 0 && ::seteuid(nobodyId) == 0);
+    }
+    ~AsNobody()
+    {
+        [[maybe_unused]] const int back = ::seteuid(0) + ::setegid(0) + ::setgroups(0, nullptr);
+    }
 };
 
 const QString noChattr =
@@ -125,6 +148,10 @@ private slots:
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("expected");
 
+        QTest::newRow("byte order mark before the first section")
+            << QByteArray("\xef\xbb\xbf[IP]\nPort=9700\n") << "IP"
+            << "Port"
+            << "9700";
         QTest::newRow("unquoted comma") << QByteArray("[RX0]\nFrequency=10491,500\n") << "RX0"
                                         << "Frequency"
                                         << "10491,500";
@@ -211,6 +238,113 @@ private slots:
         folder.writeRaw(file);
         SettingsStore store;
         QCOMPARE(store.read(section, key, "default"), expected);
+    }
+
+    // What the operator wrote by hand survives a write: only the written
+    // key's line changes, or one line (and its section) is added.
+    void handEditedFile_writeChangesOnlyTheWrittenKeysLine_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("expected");
+        const QByteArray notes = "; a note\n# a note\n# note = with equals\n\n[Mine]\nmy key = a, b\n"
+                                 "Path=C:\\temp\\x\n\n";
+        QTest::newRow("comments, unknown section, spaces and backslashes; key replaced")
+            << notes + "[IP]\nPort=9700\nAddress0=10.0.0.1\n" << "IP"
+            << "Port"
+            << "12000" << notes + "[IP]\nPort=12000\nAddress0=10.0.0.1\n";
+        QTest::newRow("key added at the end of its section, order kept")
+            << QByteArray("[RX1]\nVoltage=X-OFF\n; rx1 ends\n\n[IP]\nPort=9700\n") << "RX1"
+            << "Antenna"
+            << "BOT" << QByteArray("[RX1]\nVoltage=X-OFF\nAntenna=BOT\n; rx1 ends\n\n[IP]\nPort=9700\n");
+        QTest::newRow("section added at the end")
+            << notes << "MaxReceivers"
+            << "Receivers"
+            << "8" << notes + "\n[MaxReceivers]\nReceivers=8\n";
+        QTest::newRow("no line end at the end")
+            << QByteArray("[IP]\nPort=9700") << "IP"
+            << "Address0"
+            << "10.0.0.2" << QByteArray("[IP]\nPort=9700\nAddress0=10.0.0.2\n");
+        QTest::newRow("comment after the value stays")
+            << QByteArray("[IP]\n  Port = 9700   ; the old one\n") << "IP"
+            << "Port"
+            << "a;b" << QByteArray("[IP]\n  Port=\"a;b\"   ; the old one\n");
+        QTest::newRow("Windows line ends and a byte order mark")
+            << QByteArray("\xef\xbb\xbf[IP]\r\nPort=9700\r\n") << "RX0"
+            << "Frequency"
+            << "10491.500" << QByteArray("\xef\xbb\xbf[IP]\r\nPort=9700\r\n\r\n[RX0]\r\nFrequency=10491.500\r\n");
+        QTest::newRow("of two, the one that is read")
+            << QByteArray("[IP]\nPort=1\n[IP]\nPort=2\n") << "IP"
+            << "Port"
+            << "3" << QByteArray("[IP]\nPort=1\n[IP]\nPort=3\n");
+    }
+
+    void handEditedFile_writeChangesOnlyTheWrittenKeysLine()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, section);
+        QFETCH(QString, key);
+        QFETCH(QString, text);
+        QFETCH(QByteArray, expected);
+        StoreFolder folder;
+        folder.writeRaw(file);
+        SettingsStore store;
+        QVERIFY(store.write(section, key, text));
+        QCOMPARE(folder.readRaw(), expected);
+        QCOMPARE(folder.get(section, key), text); // as QSettings reads it
+    }
+
+    // The replacement keeps the owner, group and mode; where it could not
+    // keep the owner, the file is left alone and the value held.
+    void replacedFile_keepsOwnerGroupAndMode_data()
+    {
+        QTest::addColumn<bool>("asNobody"); // else as root
+        QTest::addColumn<uint>("owner");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("root writes nobody's file") << false << uint(nobodyId) << true;
+        QTest::newRow("nobody, in the file's group, writes their own file") << true << uint(nobodyId) << true;
+        QTest::newRow("nobody writes root's file: refused") << true << 0u << false;
+    }
+
+    void replacedFile_keepsOwnerGroupAndMode()
+    {
+        QFETCH(bool, asNobody);
+        QFETCH(uint, owner);
+        QFETCH(bool, written);
+        if (::geteuid() != 0)
+            QSKIP("needs root to give the file to another user");
+        constexpr gid_t group = 1234;
+        StoreFolder folder;
+        folder.writeRaw("; mine\n[IP]\nPort=9700\n");
+        const QByteArray path = QFile::encodeName(folder.filePath());
+        // The folder is open to everyone, so that nothing but the owner stops a replacement.
+        QVERIFY(::chmod(QFile::encodeName(QFileInfo(folder.folder()).path()).constData(), 0777) == 0);
+        QVERIFY(::chmod(QFile::encodeName(folder.folder()).constData(), 0777) == 0);
+        QVERIFY(::chown(path.constData(), owner, group) == 0);
+        QVERIFY(::chmod(path.constData(), 0640) == 0);
+        bool ok = false;
+        QString problem;
+        {
+            const std::unique_ptr<AsNobody> user(asNobody ? new AsNobody(group) : nullptr);
+            SettingsStore store;
+            ok = store.write("IP", "Port", "12000");
+            problem = store.problem();
+            QCOMPARE(store.unsaved().size(), written ? 0 : 1);
+        }
+        QCOMPARE(ok, written);
+        struct stat after = {};
+        QVERIFY(::stat(path.constData(), &after) == 0);
+        QCOMPARE(uint(after.st_uid), owner);
+        QCOMPARE(after.st_gid, group);
+        QCOMPARE(after.st_mode & 07777, mode_t(0640));
+        QCOMPARE(folder.readRaw(), QByteArray(written ? "; mine\n[IP]\nPort=12000\n" : "; mine\n[IP]\nPort=9700\n"));
+        if (!written)
+            QCOMPARE(problem, "Not saved: " + folder.filePath()
+                                  + " belongs to root:" + QString::fromLocal8Bit(getgrgid(group) ? getgrgid(group)->gr_name : "1234")
+                                  + ", which a new file from user nobody:nogroup cannot keep (Operation not permitted).");
+        QDir(folder.folder()).removeRecursively();
     }
 
     void missingValue_readsAsTheDefault_data()

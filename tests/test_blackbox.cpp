@@ -7,12 +7,15 @@
 #include "xserver.h"
 
 #include <QDir>
+#include <QElapsedTimer>
+#include <QScopeGuard>
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUdpSocket>
 #include <csignal>
+#include <unistd.h>
 
 namespace {
 
@@ -142,7 +145,7 @@ private slots:
         window.clear();
         const QString function = QTest::currentTestFunction();
         if (function != "twoCopiesStartedTogether_exactlyOneRuns"
-            && function != "keyboardSelectedRow_sentWithSpace")
+            && function != "keyboardSelectedRow_sentWithSpace" && function != "heldValue_savedOrNamedAtTheEnd")
             startOnPresets();
     }
 
@@ -317,6 +320,86 @@ private slots:
 
     // Two copies started at the same moment: one shows the window, the other
     // its box and ends after OK.
+    // Ctrl+R on a full disk holds the receiver count. Freed, it reaches the
+    // disk by itself; a signal or the X server going makes one last attempt;
+    // what still cannot be written is named on stderr.
+    void heldValue_savedOrNamedAtTheEnd_data()
+    {
+        QTest::addColumn<int>("signal"); // 0: the X server ends; -1: nothing ends the program
+        QTest::addColumn<bool>("freed");  // space freed just before the end
+        QTest::newRow("space freed: saved by itself") << -1 << true;
+        QTest::newRow("SIGTERM just after space is freed") << int(SIGTERM) << true;
+        QTest::newRow("SIGTERM on a full disk") << int(SIGTERM) << false;
+        QTest::newRow("SIGHUP on a full disk") << int(SIGHUP) << false;
+        QTest::newRow("SIGINT just after space is freed") << int(SIGINT) << true;
+        QTest::newRow("X server gone just after space is freed") << 0 << true;
+        QTest::newRow("X server gone on a full disk") << 0 << false;
+    }
+
+    void heldValue_savedOrNamedAtTheEnd()
+    {
+        QFETCH(int, signal);
+        QFETCH(bool, freed);
+        if (::geteuid() != 0)
+            QSKIP("needs root to mount a small tmpfs as the full disk");
+        XServer x(patienceMs); // its own, so that it can be ended
+        if (!x.start())
+            QSKIP(qPrintable("no Xvfb: " + x.problem()));
+        QVERIFY(user.create(presetStore(9900)));
+        const QString folder = user.storeFolder();
+        if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=64k", "tmpfs", folder}) != 0)
+            QSKIP("no tmpfs could be mounted for the full disk");
+        const auto unmount = qScopeGuard([&] { QProcess::execute("umount", {"-l", folder}); });
+        QVERIFY(user.writeStore(presetStore(9900)));
+        QFile filler(folder + "/filler");
+        QVERIFY(filler.open(QIODevice::WriteOnly));
+        const QByteArray block(4096, 'x');
+        while (filler.write(block) == block.size() && filler.flush()) { }
+        filler.close();
+
+        QProcess program;
+        program.setProcessEnvironment(x.programEnvironment(user.config(), user.runtime()));
+        program.start(QStringLiteral(PROGRAM_PATH), {});
+        QVERIFY(program.waitForStarted(patienceMs));
+        QString id;
+        QVERIFY(QTest::qWaitFor([&] {
+            for (const QString &w : x.programWindows())
+                if (x.isMainWindow(w))
+                    id = w;
+            return !id.isEmpty();
+        }, patienceMs));
+        x.xdotool({"windowfocus", "--sync", id});
+        QTest::qWait(300);
+        x.xdotool({"key", "ctrl+r"});
+        QTRY_VERIFY_WITH_TIMEOUT(x.isMainWindow(id) && x.geometry(id).height() > designHeight, patienceMs);
+        QCOMPARE(user.stored("MaxReceivers", "Receivers"), QString("4"));
+
+        QElapsedTimer sinceFreed;
+        if (freed) {
+            QVERIFY(QFile::remove(folder + "/filler"));
+            sinceFreed.start();
+        }
+        if (signal < 0) {
+            QTRY_COMPARE_WITH_TIMEOUT(user.stored("MaxReceivers", "Receivers"), QString("8"), 10000);
+            qInfo("on disk %lld ms after the space was freed", sinceFreed.elapsed());
+            program.kill();
+            program.waitForFinished(patienceMs);
+            return;
+        }
+        if (signal > 0)
+            ::kill(pid_t(program.processId()), signal);
+        else
+            x.stop();
+        QVERIFY(program.waitForFinished(patienceMs));
+        const QString err = QString::fromLocal8Bit(program.readAllStandardError());
+        if (signal > 0) {
+            QCOMPARE(program.exitStatus(), QProcess::CrashExit); // ended by the signal, as without handling it
+            QCOMPARE(program.exitCode(), signal);
+        }
+        QCOMPARE(user.stored("MaxReceivers", "Receivers"), QString(freed ? "8" : "4"));
+        QVERIFY2(err.contains("Lost: [MaxReceivers] Receivers=8") != freed, qPrintable(err));
+    }
+
     void twoCopiesStartedTogether_exactlyOneRuns()
     {
         QVERIFY(user.create());

@@ -11,8 +11,11 @@ SettingsStore *watched = nullptr;
 
 void atProcessExit()
 {
-    if (watched)
-        LastSave(*watched).now();
+    // The window may be gone with its display: nothing is shown any more.
+    if (!watched)
+        return;
+    QObject::disconnect(watched, nullptr, nullptr, nullptr);
+    LastSave(*watched).now();
 }
 
 } // namespace

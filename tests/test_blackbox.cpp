@@ -357,10 +357,10 @@ private slots:
         while (filler.write(block) == block.size() && filler.flush()) { }
         filler.close();
 
-        QProcess program;
-        program.setProcessEnvironment(x.programEnvironment(user.config(), user.runtime()));
-        program.start(QStringLiteral(PROGRAM_PATH), {});
-        QVERIFY(program.waitForStarted(patienceMs));
+        QProcess held;
+        held.setProcessEnvironment(x.programEnvironment(user.config(), user.runtime()));
+        held.start(QStringLiteral(PROGRAM_PATH), {});
+        QVERIFY(held.waitForStarted(patienceMs));
         QString id;
         QVERIFY(QTest::qWaitFor([&] {
             for (const QString &w : x.programWindows())
@@ -382,19 +382,19 @@ private slots:
         if (signal < 0) {
             QTRY_COMPARE_WITH_TIMEOUT(user.stored("MaxReceivers", "Receivers"), QString("8"), 10000);
             qInfo("on disk %lld ms after the space was freed", sinceFreed.elapsed());
-            program.kill();
-            program.waitForFinished(patienceMs);
+            held.kill();
+            held.waitForFinished(patienceMs);
             return;
         }
         if (signal > 0)
-            ::kill(pid_t(program.processId()), signal);
+            ::kill(pid_t(held.processId()), signal);
         else
             x.stop();
-        QVERIFY(program.waitForFinished(patienceMs));
-        const QString err = QString::fromLocal8Bit(program.readAllStandardError());
+        QVERIFY(held.waitForFinished(patienceMs));
+        const QString err = QString::fromLocal8Bit(held.readAllStandardError());
         if (signal > 0) {
-            QCOMPARE(program.exitStatus(), QProcess::CrashExit); // ended by the signal, as without handling it
-            QCOMPARE(program.exitCode(), signal);
+            QCOMPARE(held.exitStatus(), QProcess::CrashExit); // ended by the signal, as without handling it
+            QCOMPARE(held.exitCode(), signal);
         }
         QCOMPARE(user.stored("MaxReceivers", "Receivers"), QString(freed ? "8" : "4"));
         QVERIFY2(err.contains("Lost: [MaxReceivers] Receivers=8") != freed, qPrintable(err));

@@ -16,6 +16,8 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QTimer>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -334,6 +336,7 @@ private slots:
         QTest::newRow("disk writable again before close") << "freed";
         QTest::newRow("still failing, retry after freeing") << "retry";
         QTest::newRow("still failing, close and lose them") << "lose";
+        QTest::newRow("still failing, Escape on the real question means retry") << "escape";
     }
 
     void unsavedValues_areWrittenAtCloseOrTheOperatorIsAsked()
@@ -357,16 +360,32 @@ private slots:
         QCOMPARE(store.readRaw(), stored);
 
         QStringList questions;
-        w->askToRetrySave = [&](const QString &question) {
-            questions << question;
-            if (atClose == "retry")
+        if (atClose != "escape") {
+            w->askToRetrySave = [&](const QString &question) {
+                questions << question;
+                if (atClose == "retry")
+                    immutable.release();
+                return atClose == "retry";
+            };
+        }
+        // The real box: Escape on it, and the second time the disk is free.
+        QTimer escape;
+        escape.setInterval(50);
+        connect(&escape, &QTimer::timeout, this, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible())
+                return;
+            questions << box->text();
+            if (questions.size() == 2)
                 immutable.release();
-            return atClose == "retry";
-        };
+            QTest::keyClick(box, Qt::Key_Escape);
+        });
+        if (atClose == "escape")
+            escape.start();
         if (atClose == "freed")
             immutable.release();
         QVERIFY(w->close());
-        QCOMPARE(questions.size(), atClose == "freed" ? 0 : 1);
+        QCOMPARE(questions.size(), atClose == "freed" ? 0 : atClose == "escape" ? 2 : 1);
         if (atClose == "lose") {
             QCOMPARE(store.readRaw(), stored);
             for (const char *named : {"IP/Port = \"12400\"", "IP/Address0 = \"10.0.0.7\"",
@@ -483,6 +502,8 @@ private slots:
                                 << "is not a file";
         QTest::newRow("600 MB file, real lines at its start") << "huge"
                                                               << "is larger than 16 MiB";
+        QTest::newRow("a file where the folder belongs") << "plainfolder"
+                                                         << "is not a folder";
     }
 
     void storePathThatIsNoFile_startsOnDefaultsAndIsLeftAlone()
@@ -494,9 +515,14 @@ private slots:
         TempStore store;
         QVERIFY(QDir().mkpath(store.folder()));
         const QByteArray path = QFile::encodeName(store.filePath());
+        const bool plainFolder = blocker == "plainfolder";
         if (blocker == "huge") {
             store.writeRaw(storeText(12999));
             QVERIFY(QFile::resize(store.filePath(), hugeSize)); // sparse: nearly nothing written
+        } else if (plainFolder) {
+            QVERIFY(QDir().rmdir(store.folder()));
+            QFile plain(store.folder());
+            QVERIFY(plain.open(QIODevice::WriteOnly));
         } else {
             QVERIFY(fifo ? ::mkfifo(path.constData(), 0600) == 0 : QDir().mkdir(store.filePath()));
         }
@@ -527,10 +553,16 @@ private slots:
         enterText(port, "12400");
         QVERIFY(w->alertText().startsWith("Not saved"));
         const QFileInfo there(store.filePath());
-        QVERIFY(blocker == "huge" ? there.size() == hugeSize : there.exists() && !there.isFile());
+        if (plainFolder)
+            QCOMPARE(QFileInfo(store.folder()).size(), 0);
+        else
+            QVERIFY(blocker == "huge" ? there.size() == hugeSize : there.exists() && !there.isFile());
 
         // Once the path is free, the next write stores everything accepted.
-        QVERIFY(blocker == "folder" ? QDir().rmdir(store.filePath()) : QFile::remove(store.filePath()));
+        if (plainFolder)
+            QVERIFY(QFile::remove(store.folder()));
+        else
+            QVERIFY(blocker == "folder" ? QDir().rmdir(store.filePath()) : QFile::remove(store.filePath()));
         enterText(control<QLineEdit>(*w, "qvipaddress0"), "10.0.0.7");
         QCOMPARE(w->alertText(), QString());
         QCOMPARE(store.get("IP", "Port"), QString("12400"));

@@ -110,17 +110,23 @@ private slots:
     void unusableLockPath_programRunsAndSaysWhy_data()
     {
         QTest::addColumn<QString>("blocker");
-        QTest::newRow("folder in its place") << "folder";
-        QTest::newRow("FIFO in its place") << "fifo";
-        QTest::newRow("read-only runtime folder") << "immutable";
+        QTest::addColumn<QString>("why");
+        QTest::newRow("folder in its place") << "folder" << "is not a file.";
+        QTest::newRow("FIFO in its place") << "fifo" << "is not a file.";
+        QTest::newRow("dangling symbolic link in its place") << "symlink" << "is not a file.";
+        QTest::newRow("read-only runtime folder") << "immutable"
+                                                  << "could not be created (the folder is read-only, full or missing).";
     }
 
     void unusableLockPath_programRunsAndSaysWhy()
     {
         QFETCH(QString, blocker);
+        QFETCH(QString, why);
         ImmutablePaths immutable;
         if (blocker == "folder")
             QVERIFY(QDir().mkpath(folders.lockPath()));
+        else if (blocker == "symlink")
+            QVERIFY(QFile::link(folders.runtime() + "/nothing-here", folders.lockPath()));
         else if (blocker == "fifo")
             QCOMPARE(::mkfifo(QFile::encodeName(folders.lockPath()).constData(), 0600), 0);
         else if (!immutable.add(folders.runtime()) || canCreateIn(folders.runtime()))
@@ -132,8 +138,7 @@ private slots:
         QVERIFY(clock.elapsed() < 1000);
         QVERIFY(!taken.lock);
         QVERIFY(!taken.otherCopyRunning);
-        QVERIFY2(taken.problem.startsWith("A second copy would not be detected: " + folders.lockPath() + " "),
-                 qPrintable(taken.problem));
+        QCOMPARE(taken.problem, "A second copy would not be detected: " + folders.lockPath() + " " + why);
         MainWindow window;
         window.setSingleCopyProblem(taken.problem);
         QCOMPARE(window.alertText(), taken.problem);

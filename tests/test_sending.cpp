@@ -436,9 +436,11 @@ private slots:
         storeHosts(store, 8, receivers_.base());
         store.put("IP", "Address1", secondAddress);
         storeRow(store, 1, workedExample);
-        storeRow(store, 5, {"10491.500", symbolRate, "9750.000", "TOP", " "});
+        storeRow(store, 5, {"10491.500", "1500", "9750.000", "TOP", " "});
         auto w = openWindow();
         auto *alert = control<QLabel>(*w, "alertmessage");
+        // Longer than any stored value can be: put into the row itself.
+        grid(*w)->setTextMatrix(5, 2, symbolRate);
 
         clickCell(grid(*w), 5);
         QVERIFY(sendButton(*w)->isEnabled());

@@ -214,6 +214,11 @@ private slots:
     {
         QFETCH(QSize, screen);
         QFETCH(QSize, size);
+        // The small-screen fit is the Raspberry Pi's; Windows places and
+        // maximises windows itself, so there only the size is the program's.
+        const bool onWindows = qEnvironmentVariable("ZZI_TEST_PROGRAM_SYSTEM") == QLatin1String("windows");
+        if (onWindows && size.width() < 900)
+            QSKIP("a screen smaller than the window is checked for the Linux builds");
         if (screen != x_.screen()) {
             x_.stop();
             QVERIFY(x_.start(screen));
@@ -222,7 +227,10 @@ private slots:
         if (QTest::currentTestFailed())
             return;
         QCOMPARE(windows(), QStringList{window});
-        QCOMPARE(geometry(window), QRect(QPoint(0, 0), size));
+        if (onWindows)
+            QCOMPARE(geometry(window).size(), size);
+        else
+            QCOMPARE(geometry(window), QRect(QPoint(0, 0), size));
         key("Prior Down space shift+Tab space");
         QCOMPARE(receivers.await(1),
                  QStringList{"2: [to@qv] rcv=2 freq=10491500 srate=1500 offset=9750000 fplug=A vgx=HI\r\n"});

@@ -229,6 +229,10 @@ private slots:
         QFETCH(int, status);
         QFETCH(QString, out);
         QFETCH(QString, err);
+        // Under Wine the store folder is a link the wrapper makes into the
+        // prefix, and Unix owners mean nothing to the Windows program.
+        if (store >= 4 && qEnvironmentVariable("ZZI_TEST_PROGRAM_SYSTEM") == QLatin1String("windows"))
+            QSKIP("owners and the folder layout are checked for the Linux builds");
         TempStore settings;
         if (store == 1 || store == 3)
             storePresets(

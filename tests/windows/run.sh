@@ -81,9 +81,9 @@ for exe in "$name" "$name-cli"; do
     chmod +x "$work/$exe"
 done
 check "window: caption, 900 x 535, keyboard send, Ctrl+R, second copy refused" \
-    env ZZI_TEST_PROGRAM="$work/$name" QT_QPA_PLATFORM=offscreen LC_ALL=C.UTF-8 "$linux/tests/test_blackbox"
+    env ZZI_TEST_PROGRAM="$work/$name" ZZI_TEST_PROGRAM_SYSTEM=windows QT_QPA_PLATFORM=offscreen LC_ALL=C.UTF-8 "$linux/tests/test_blackbox"
 check "console program: --list, --send N, exit statuses, same bytes as the window" \
-    env ZZI_TEST_PROGRAM="$work/$name-cli" QT_QPA_PLATFORM=offscreen LC_ALL=C.UTF-8 "$linux/tests/test_cli"
+    env ZZI_TEST_PROGRAM="$work/$name-cli" ZZI_TEST_PROGRAM_SYSTEM=windows QT_QPA_PLATFORM=offscreen LC_ALL=C.UTF-8 "$linux/tests/test_cli"
 WINEPREFIX=$win/wine-test wineserver -k 2>/dev/null
 
 # 3. The installer, silently, into a fresh prefix.

@@ -1,5 +1,6 @@
 #include "commandlinemode.h"
 
+#include "command/commandline.h"
 #include "command/receivercommand.h"
 #include "presettable.h"
 #include "programmode.h"
@@ -145,6 +146,20 @@ int runCommandLineMode(int &argc, char **argv, const QStringList &arguments)
     if (!isFilled(cells)) {
         tell(tr("Not sent: row %1 is empty or incomplete.").arg(receiver));
         return ExitNothingSent;
+    }
+    // A script that asks for the uplink and gets the downlink line has not
+    // got what it asked for; the window's right press is left as designed.
+    if (parser.isSet(uplink)) {
+        const std::optional<CommandFields> fields = commandFieldsFromCells(receiver, cells);
+        if (fields && !inDownlinkWindow(fields->frequency)) {
+            tell(tr("Not sent: row %1 is at %2 MHz, outside the QO-100 downlink band %3 to %4 MHz "
+                    "(the upper end excluded), so it has no uplink.")
+                     .arg(receiver)
+                     .arg(cells.frequency.trimmed())
+                     .arg(QString::number(downlinkLowKhz / 1000.0, 'f', 3))
+                     .arg(QString::number(downlinkHighKhz / 1000.0, 'f', 3)));
+            return ExitNothingSent;
+        }
     }
     DatagramSender sender;
     const SendOutcome outcome = sendReceiverCommand(sender, receiver, count, cells, storedHosts(store),

@@ -240,15 +240,32 @@ private slots:
         SendButton *sendx = sendButton(*w);
         focusOn(sendx);
 
-        QTest::keyClick(sendx, Qt::Key_Space);
-        QKeyEvent repeated(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), true);
-        QApplication::sendEvent(sendx, &repeated);
+        // A held key: one press, then the keyboard's auto-repeat, which sends nothing more.
+        const auto hold = [sendx](Qt::Key key, Qt::KeyboardModifiers modifiers, const QString &text) {
+            for (bool repeat : {false, true, true, true}) {
+                QKeyEvent press(QEvent::KeyPress, key, modifiers, text, repeat);
+                QApplication::sendEvent(sendx, &press);
+            }
+            QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
+            QApplication::sendEvent(sendx, &release);
+        };
+        hold(Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
         QTest::keyClick(sendx, Qt::Key_Space);
         // Space is a left press: the ordinary line, also in the downlink band.
         const QByteArray ordinary =
             line("[to@qv] rcv=1 freq=10491500 srate=1500 offset=9750000 fplug=A vgx=HI");
-        for (int i = 0; i < 3; ++i)
+        for (int i = 0; i < 2; ++i)
             QCOMPARE(receivers_.take(1), ordinary);
+        QVERIFY(receivers_.withMail().isEmpty());
+
+        // The context-menu key and Shift+F10 are a right press: the uplink, once per press.
+        const QByteArray uplink = line("[to@qv] rcv=1 freq=2402000 srate=1500 offset=0 fplug=B vgx=HI");
+        hold(Qt::Key_Menu, Qt::NoModifier, QString());
+        hold(Qt::Key_F10, Qt::ShiftModifier, QString());
+        for (int i = 0; i < 2; ++i)
+            QCOMPARE(receivers_.take(1), uplink);
+        QVERIFY(receivers_.withMail().isEmpty());
+        QTest::keyClick(sendx, Qt::Key_F10);
         QVERIFY(receivers_.withMail().isEmpty());
 
         for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_A, Qt::Key_1})

@@ -149,6 +149,10 @@ void MainWindow::createControls()
     sendx->setObjectName(QStringLiteral("sendx"));
     sendx->setToolTip(
         QStringLiteral("Right-click to send the QO-100 UPLINK frequency using the other antenna (TOP/BOT)"));
+    // A screen reader hears the keyboard's way to the right press too.
+    sendx->setAccessibleDescription(sendx->toolTip()
+                                    + QStringLiteral(". From the keyboard: Space sends, the context-menu key "
+                                                     "or Shift+F10 does what a right-click does."));
     place(sendx, 10560, 4260, 2295, 495);
     sendx->setBackColour(FlexGrid::valueFromColour(sendx->palette().color(QPalette::Button)));
     flash_ = new SendFlash(sendx, this);

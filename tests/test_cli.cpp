@@ -8,6 +8,9 @@
 
 #include <QDirIterator>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QStandardPaths>
 
@@ -215,6 +218,15 @@ private slots:
                                    "7                                                       127.0.0.2:9927\n"
                                    "8                                                       127.0.0.2:9928\n"
                                 << "";
+        QTest::newRow("--list --json")
+            << QStringList{"--list", "--json"} << 1 << 0
+            << "[\n    {\n        \"antenna\": \"TOP\",\n        \"frequency\": \"10491.500\",\n"
+               "        \"host\": \"127.0.0.1\",\n        \"locOsc\": \"9750.000\",\n        \"port\": 9921,\n"
+               "        \"rx\": 1,\n        \"symbolRate\": \"1500\",\n        \"voltage\": \"X-HORIZ\"\n    },\n"
+               "    {\n        \"antenna\": \"\",\n        \"frequency\": \"\",\n        \"host\": \"127.0.0.1\",\n"
+            << "";
+        QTest::newRow("--list --json, store too large")
+            << QStringList{"--json", "--list"} << 3 << 1 << "" << program + ": The settings file ";
         QTest::newRow("--list, store not readable")
             << QStringList{"--list"} << 2 << 1 << "" << program + ": The settings file ";
         QTest::newRow("--list, store too large")
@@ -235,6 +247,7 @@ private slots:
             {{"--send=5"}, "There is no receiver 5: the receivers are 1 to 4."},
             {{"--send", "1", "--send", "2"}, "--send is given more than once."},
             {{"--uplink"}, "--uplink goes with --send N."},
+            {{"--json", "--send", "1"}, "--json goes with --list."},
             {{"--list", "--send", "1"}, "--list and --send cannot be used together."},
             {{"--list", "now"}, "Unexpected argument 'now'."},
         };
@@ -289,6 +302,16 @@ private slots:
         QCOMPARE(snapshot(settings), before);
         if (reasons.contains(store))
             QVERIFY2(run.err.endsWith(settings.filePath() + " " + reasons[store]), qPrintable(run.err));
+        if (arguments.contains("--json") && status == 0) {
+            const QJsonArray rows = QJsonDocument::fromJson(run.out.toUtf8()).array();
+            QCOMPARE(rows.size(), 8);
+            QCOMPARE(rows[5].toObject()["symbolRate"].toString(), QString("66"));
+            QCOMPARE(rows[7].toObject()["host"].toString(), QString("127.0.0.2"));
+        }
+        if (arguments == QStringList{"--help"}) {
+            QVERIFY(run.out.contains("Exit status:\n  0  done"));
+            QVERIFY(run.out.contains("man zorudoza-zudizir-ivozudiro"));
+        }
     }
 
     void windowOptions_leaveTheWindow_data()

@@ -61,7 +61,14 @@ bool storeIsReadable(const SettingsStore &store)
 // does not know about.
 QString helpText(const QCommandLineParser &parser, bool withWindowOptions)
 {
-    QString text = parser.helpText();
+    QString text = parser.helpText()
+        + tr("\nExit status:\n"
+             "  0  done: the list printed, the datagram sent, the help or version printed\n"
+             "  1  nothing sent: an empty or unusable row, an unusable host or port, a send\n"
+             "     the system refused, --uplink outside the QO-100 downlink band, or a\n"
+             "     settings file that cannot be read; the reason on standard error\n"
+             "  2  a usage error; the usage on standard error\n"
+             "\nThe manual page: man zorudoza-zudizir-ivozudiro\n");
     if (!withWindowOptions)
         return text;
     text += tr("\nQt's options for the window:\n");
@@ -99,7 +106,10 @@ int runCommandLineMode(int &argc, char **argv, const QStringList &arguments)
     const QCommandLineOption uplink(QStringLiteral("uplink"),
                                     tr("With --send: send what a right press would (the uplink\n"
                                        "for a row in the QO-100 downlink band)."));
-    parser.addOptions({list, send, uplink});
+    const QCommandLineOption json(QStringLiteral("json"),
+                                  tr("With --list: print the rows as JSON, one object per\n"
+                                     "receiver (the five cells, host and port)."));
+    parser.addOptions({list, json, send, uplink});
 
     if (!parser.parse(QStringList{QCoreApplication::applicationFilePath()} + arguments))
         return usageError(parser, parser.errorText());
@@ -119,6 +129,8 @@ int runCommandLineMode(int &argc, char **argv, const QStringList &arguments)
         return usageError(parser, tr("--list and --send cannot be used together."));
     if (parser.isSet(uplink) && !parser.isSet(send))
         return usageError(parser, tr("--uplink goes with --send N."));
+    if (parser.isSet(json) && !parser.isSet(list))
+        return usageError(parser, tr("--json goes with --list."));
     if (!parser.isSet(list) && !parser.isSet(send))
         return usageError(parser, tr("Nothing to do: give --list or --send N."));
     if (parser.values(send).size() > 1)
@@ -132,7 +144,7 @@ int runCommandLineMode(int &argc, char **argv, const QStringList &arguments)
     if (!storeIsReadable(store))
         return ExitNothingSent;
     if (parser.isSet(list)) {
-        print(stdout, presetTable(store));
+        print(stdout, parser.isSet(json) ? presetJson(store) : presetTable(store));
         return ExitDone;
     }
     const int count = storedReceiverCount(store);

@@ -70,7 +70,11 @@ void MainWindow::createControls()
         {"Label60", "+", 3720, 2955, 375, 375, Qt::AlignHCenter},
         {"rightlabel", "Right-click to send uplink to other ANT", 10380, 3600, 2595, 615, Qt::AlignHCenter},
         {"selectmessage", "Click on a row to SELECT", 660, 7500, 12195, 375, Qt::AlignHCenter},
-        {"alertmessage", "", 660, 1545, 12195, 375, Qt::AlignHCenter},
+        // Beside the second host's box, clear of it, and in the same place
+        // at four receivers, where that box is hidden.
+        {"alertmessage", "", 5640, 1215, 7215, 375, Qt::AlignRight},
+        // Between the copy and send buttons and the table, clear of the arrows.
+        {"statusline", "", 5940, 4800, 5340, 840, Qt::AlignLeft},
     };
     for (const LabelDesign &design : labels) {
         auto *label = new QLabel(QString::fromLatin1(design.text), this);
@@ -82,6 +86,15 @@ void MainWindow::createControls()
     rightlabel = findChild<QLabel *>(QStringLiteral("rightlabel"));
     selectmessage = findChild<QLabel *>(QStringLiteral("selectmessage"));
     alertmessage = findChild<QLabel *>(QStringLiteral("alertmessage"));
+    statusline = findChild<QLabel *>(QStringLiteral("statusline"));
+    // Smaller and plain, so a whole command fits in two lines and a problem
+    // in the room beside the second host's box.
+    QFont statusFont = font;
+    statusFont.setBold(false);
+    statusFont.setPixelSize(13);
+    statusline->setFont(statusFont);
+    alertmessage->setFont(statusFont);
+    setTextColour(statusline, QColor(0, 0, 96));
     for (const char *name : {"Label44", "rightlabel", "selectmessage"})
         setTextColour(findChild<QLabel *>(QLatin1String(name)), labelBlue);
     for (const char *name : {"Label50", "Label60"})

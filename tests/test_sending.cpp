@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QNetworkDatagram>
+#include <QRegularExpression>
 #include <QUdpSocket>
 
 namespace {
@@ -228,6 +229,15 @@ private slots:
         QCOMPARE(receivers_.withMail(), QList<int>{3});
         QCOMPARE(receivers_.take(3), expected);
         QVERIFY(w->alertText().isEmpty());
+        // The status line: the time, the receiver, where it went and the line without CR LF.
+        const QRegularExpression sent(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d  RX3 \u2192 127\\.0\\.0\\.1:%1  ")
+                                          .arg(receivers_.base() + 23));
+        QVERIFY2(sent.match(w->statusText()).hasMatch(), qPrintable(w->statusText()));
+        QCOMPARE(w->statusText().section(QStringLiteral("  "), 2), QString::fromLatin1(expected.chopped(2)));
+        auto *status = control<QLabel>(*w, "statusline");
+        QVERIFY(status->isVisible());
+        QCOMPARE(QString(status->text()).replace('\n', ' ').remove(QChar(0x2026)).left(20),
+                 w->statusText().left(20));
     }
 
     void spaceOnFocusedSend_sendsOncePerKeyPress_otherKeysNothing()

@@ -19,6 +19,6 @@ std::optional<QString> checkNumberText(const QString &text, const NumberBoxRule 
 QString refusalText(const char *boxName, const char *needed, const QString &typed, const QString &kept)
 {
     return QCoreApplication::translate("EntryCheck", "%1 \"%2\" not taken: %3. Kept %4.")
-        .arg(QCoreApplication::translate("EntryCheck", boxName), typed.trimmed(),
+        .arg(QCoreApplication::translate("EntryCheck", boxName), typed,
              QCoreApplication::translate("EntryCheck", needed), kept);
 }

@@ -4,6 +4,7 @@
 
 #include "accessiblenames.h"
 #include "arrowlines.h"
+#include "focusring.h"
 #include "store/storeschema.h"
 #include "table/flexgrid.h"
 
@@ -181,4 +182,5 @@ void MainWindow::createControls()
     for (size_t i = 1; i < std::size(tabOrder); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
     nameControlsForScreenReaders(*this);
+    new FocusRing(this);
 }

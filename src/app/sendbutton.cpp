@@ -36,7 +36,8 @@ void SendButton::paintEvent(QPaintEvent *)
     QPainter painter(this);
     const QColor face = FlexGrid::colourFromValue(backColour_);
     const QPalette bevel(face);
-    const bool sunken = isDown() || hasFocus();
+    // The focus shows as the window's ring; sunken would read as pressed.
+    const bool sunken = isDown();
     qDrawShadePanel(&painter, rect(), bevel, sunken, 2, nullptr);
     painter.fillRect(rect().adjusted(2, 2, -2, -2), face);
 

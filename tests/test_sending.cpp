@@ -2,6 +2,7 @@
 // loopback addresses: the exact datagram, its host and port, which presses
 // and keys send, the red flash, and what is never sent.
 #include "command/sending.h"
+#include "designedlayout.h"
 #include "loopbackreceivers.h"
 #include "operatorsteps.h"
 #include "table/flexgrid.h"
@@ -282,6 +283,73 @@ private slots:
             QTest::keyClick(sendx, key);
         QVERIFY(sendx->hasFocus());
         QVERIFY(receivers_.withMail().isEmpty());
+    }
+
+    // The status line, the alert line and the focus ring, on the window's
+    // own picture: clear of every designed control, the window at its size.
+    void statusAlertAndFocusRing_stayClearOfTheDesign_data()
+    {
+        QTest::addColumn<int>("receivers");
+        QTest::newRow("4 receivers") << 4;
+        QTest::newRow("8 receivers") << 8;
+    }
+
+    void statusAlertAndFocusRing_stayClearOfTheDesign()
+    {
+        QFETCH(int, receivers);
+        TempStore store;
+        storeHosts(store, receivers, receivers_.base());
+        storeRow(store, 1, workedExample);
+        auto w = openWindow();
+        const QSize size = w->size();
+        QCOMPARE(size.width(), 900);
+        clickCell(grid(*w), 1);
+        SendButton *sendx = sendButton(*w);
+        const QImage unfocused = shownPicture(*w).copy(sendx->geometry());
+        QTest::mousePress(sendx, Qt::LeftButton);
+        receivers_.take(1);
+        QTRY_VERIFY(isIdle(*w));
+        w->setSingleCopyProblem(QStringLiteral("A second copy would not be detected: ") + QString(60, 'x'));
+        auto *status = control<QLabel>(*w, "statusline");
+        auto *alert = control<QLabel>(*w, "alertmessage");
+        QVERIFY(status->isVisible() && alert->isVisible());
+        QCOMPARE(w->size(), size);
+        for (const DesignedControl &designedControl : designedControls) {
+            auto *widget = w->findChild<QWidget *>(QLatin1String(designedControl.name));
+            if (!widget || !widget->isVisible() || widget == alert)
+                continue;
+            for (QLabel *line : {status, alert})
+                QVERIFY2(!line->geometry().intersects(widget->geometry()),
+                         qPrintable(line->objectName() + " covers " + designedControl.name));
+        }
+        for (QLabel *line : {status, alert})
+            QVERIFY(w->rect().contains(line->geometry()));
+        QVERIFY(!status->geometry().intersects(alert->geometry()));
+
+        // Ink in the status line: its text is shown, not only held.
+        const QImage picture = shownPicture(*w);
+        const QColor lavender = picture.pixelColor(status->geometry().topLeft());
+        int ink = 0;
+        for (int y = status->y(); y < status->geometry().bottom(); ++y)
+            for (int x = status->x(); x < status->geometry().right(); ++x)
+                ink += picture.pixelColor(x, y) != lavender;
+        QVERIFY2(ink > 200, qPrintable(QString::number(ink)));
+
+        // Focused, Send Selected looks as it did unfocused; the ring is
+        // outside it, 2 px of navy on every side, as around a drop-down box.
+        focusOn(sendx);
+        QCOMPARE(shownPicture(*w).copy(sendx->geometry()), unfocused);
+        for (QWidget *focused : {static_cast<QWidget *>(sendx), control<QWidget>(*w, "antenna")}) {
+            focusOn(focused);
+            const QImage ringed = shownPicture(*w);
+            const QRect r = focused->geometry();
+            for (int depth : {2, 3}) {
+                for (const QPoint at : {QPoint(r.left() - depth, r.center().y()), QPoint(r.right() + depth, r.center().y()),
+                                        QPoint(r.center().x(), r.top() - depth),
+                                        QPoint(r.center().x(), r.bottom() + depth)})
+                    QCOMPARE(ringed.pixelColor(at), QColor(0, 0, 128));
+            }
+        }
     }
 
     void pressWhileAddressIsEdited_sendsToLastAcceptedAddress()

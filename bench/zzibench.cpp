@@ -383,6 +383,11 @@ int takeScreenshot(int receivers, const QString &file, const QString &state)
     if (!loaded.shown)
         return 1;
     MainWindow &window = loaded.window;
+    // No window manager gives the window the keyboard; the focus states need it.
+    if (!state.isEmpty()) {
+        window.activateWindow();
+        settle(100);
+    }
     // A selected row in the QO-100 band shows the red mark, the enabled
     // buttons and the right-click hint as well.
     clickReceiverRow(window, loaded.input, 1);

@@ -104,22 +104,24 @@ private slots:
         QTest::addColumn<QString>("expected"); // the line without CR LF, or the refusal
         QTest::addColumn<QString>("cliRefusal"); // the command line's own refusal; empty: as the window
         const auto outsideBand = [](int row, const char *megahertz) {
-            return QStringLiteral("Not sent: row %1 is at %2 MHz, outside the QO-100 downlink band 10490.000 to "
-                                  "10500.000 MHz (the upper end excluded), so it has no uplink.")
+            return QStringLiteral(
+                       "Not sent: row %1 is at %2 MHz, outside the QO-100 downlink band 10490.000 to "
+                       "10500.000 MHz (the upper end excluded), so it has no uplink.")
                 .arg(row)
                 .arg(QLatin1String(megahertz));
         };
 
         QTest::newRow("left press, first host")
             << 4 << 2 << workedExample << "" << false
-            << "[to@qv] rcv=2 freq=10491500 srate=1500 offset=9750000 fplug=A vgx=HI" << "";
+            << "[to@qv] rcv=2 freq=10491500 srate=1500 offset=9750000 fplug=A vgx=HI"
+            << "";
         QTest::newRow("uplink: right press")
             << 4 << 2 << workedExample << "" << true
-            << "[to@qv] rcv=2 freq=2402000 srate=1500 offset=0 fplug=B vgx=HI" << "";
+            << "[to@qv] rcv=2 freq=2402000 srate=1500 offset=0 fplug=B vgx=HI"
+            << "";
         QTest::newRow("uplink outside the band: the ordinary line, second host")
             << 8 << 8 << Cells{"2400.250", "66", "0.000", "BOT", " "} << "" << true
-            << "[to@qv] rcv=8 freq=2400250 srate=66 offset=0 fplug=B"
-            << outsideBand(8, "2400.250");
+            << "[to@qv] rcv=8 freq=2400250 srate=66 offset=0 fplug=B" << outsideBand(8, "2400.250");
         // The window's right press sends the ordinary line there; the command line refuses.
         QTest::newRow("uplink below the band, 146.500")
             << 4 << 1 << Cells{"146.500", "1500", "0.000", "TOP", " "} << "" << true
@@ -132,16 +134,21 @@ private slots:
             << "[to@qv] rcv=6 freq=10500000 srate=1500 offset=9750000 fplug=B" << outsideBand(6, "10500.000");
         QTest::newRow("uplink with an odd antenna text")
             << 4 << 1 << Cells{"10491.500", "1500", "9750.000", "top", "Y-VERT-TONE"} << "" << true
-            << "[to@qv] rcv=1 freq=2402000 srate=1500 offset=0 fplug=A vgy=LOT" << "";
+            << "[to@qv] rcv=1 freq=2402000 srate=1500 offset=0 fplug=A vgy=LOT"
+            << "";
         QTest::newRow("empty row") << 4 << 3 << Cells{} << "" << false
-                                   << "Not sent: row 3 is empty or incomplete." << "";
+                                   << "Not sent: row 3 is empty or incomplete."
+                                   << "";
         QTest::newRow("no antenna") << 8 << 5 << Cells{"10491.500", "1500", "9750.000", "", ""} << "" << true
-                                    << "Not sent: row 5 is empty or incomplete." << "";
+                                    << "Not sent: row 5 is empty or incomplete."
+                                    << "";
         QTest::newRow("symbol rate with a line end")
             << 4 << 4 << Cells{"10491.500", "15\r\n00", "9750.000", "TOP", " "} << "" << false
-            << "Not sent: row 4 has no usable frequency, LO or symbol rate." << "";
+            << "Not sent: row 4 has no usable frequency, LO or symbol rate."
+            << "";
         QTest::newRow("base port not usable") << 4 << 2 << workedExample << "99x" << false
-                                              << "Not sent: the host address or the base port is not usable." << "";
+                                              << "Not sent: the host address or the base port is not usable."
+                                              << "";
     }
 
     void sendAndSendSelected_giveTheSameDatagram()
@@ -218,13 +225,8 @@ private slots:
                                    "7                                                       127.0.0.2:9927\n"
                                    "8                                                       127.0.0.2:9928\n"
                                 << "";
-        QTest::newRow("--list --json")
-            << QStringList{"--list", "--json"} << 1 << 0
-            << "[\n    {\n        \"antenna\": \"TOP\",\n        \"frequency\": \"10491.500\",\n"
-               "        \"host\": \"127.0.0.1\",\n        \"locOsc\": \"9750.000\",\n        \"port\": 9921,\n"
-               "        \"rx\": 1,\n        \"symbolRate\": \"1500\",\n        \"voltage\": \"X-HORIZ\"\n    },\n"
-               "    {\n        \"antenna\": \"\",\n        \"frequency\": \"\",\n        \"host\": \"127.0.0.1\",\n"
-            << "";
+        QTest::newRow("--list --json") << QStringList{"--list", "--json"} << 1 << 0 << "[\n    {\n"
+                                       << "";
         QTest::newRow("--list --json, store too large")
             << QStringList{"--json", "--list"} << 3 << 1 << "" << program + ": The settings file ";
         QTest::newRow("--list, store not readable")
@@ -305,13 +307,19 @@ private slots:
         if (arguments.contains("--json") && status == 0) {
             const QJsonArray rows = QJsonDocument::fromJson(run.out.toUtf8()).array();
             QCOMPARE(rows.size(), 8);
-            QCOMPARE(rows[5].toObject()["symbolRate"].toString(), QString("66"));
-            QCOMPARE(rows[7].toObject()["host"].toString(), QString("127.0.0.2"));
+            QCOMPARE(rows[5].toObject(),
+                     (QJsonObject{{"rx", 6},
+                                  {"frequency", "2400.250"},
+                                  {"symbolRate", "66"},
+                                  {"locOsc", "0.000"},
+                                  {"antenna", "BOT"},
+                                  {"voltage", " "},
+                                  {"host", "127.0.0.2"},
+                                  {"port", 9926}}));
         }
-        if (arguments == QStringList{"--help"}) {
-            QVERIFY(run.out.contains("Exit status:\n  0  done"));
-            QVERIFY(run.out.contains("man zorudoza-zudizir-ivozudiro"));
-        }
+        if (arguments == QStringList{"--help"})
+            QVERIFY(run.out.contains("Exit status:\n  0  done")
+                    && run.out.contains("man zorudoza-zudizir-ivozudiro"));
     }
 
     void windowOptions_leaveTheWindow_data()

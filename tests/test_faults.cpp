@@ -390,8 +390,9 @@ private slots:
         if (atClose == "lose") {
             QCOMPARE(store.readRaw(), stored);
             // Named as the window names them, each row once.
-            for (const char *named : {"\nBase port 12400\n", "\nFirst host address 10.0.0.7\n",
-                                      "\nReceivers shown 8\n", "\nReceiver 3 preset\n", "\nWorking settings\n"})
+            for (const char *named :
+                 {"\nBase port 12400\n", "\nFirst host address 10.0.0.7\n", "\nReceivers shown 8\n",
+                  "\nReceiver 3 preset\n", "\nWorking settings\n"})
                 QVERIFY2(questions.first().contains(named), qPrintable(questions.first()));
             QCOMPARE(questions.first().count("Receiver 3 preset"), 1);
             QVERIFY2(!questions.first().contains("IP/"), qPrintable(questions.first()));

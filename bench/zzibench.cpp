@@ -2,7 +2,7 @@
 //   zzi-bench presets CONFIG_HOME RECEIVERS   write a sample store
 //   zzi-bench send SENDS                      press-to-arrival latency
 //   zzi-bench rebuild TOGGLES                 Ctrl+R to the next frame
-//   zzi-bench screenshot RECEIVERS FILE.png [sent]
+//   zzi-bench screenshot RECEIVERS FILE.png [sent|refused|focus]
 //                                             the window with a row selected
 //                                             (and, with "sent", after a send)
 // Timings are printed as raw samples ("name value" a line) for the driver.
@@ -13,6 +13,7 @@
 #include "table/flexgrid.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
@@ -374,13 +375,19 @@ int measureRebuild(int toggles)
     return 0;
 }
 
-int takeScreenshot(int receivers, const QString &file, bool afterSend)
+int takeScreenshot(int receivers, const QString &file, const QString &state)
 {
+    const bool afterSend = state == QLatin1String("sent");
     // After a send the one datagram goes to this machine, never out.
     LoadedWindow loaded(receivers, QLatin1String(afterSend ? "127.0.0.1" : "192.168.1.20"), 9900);
     if (!loaded.shown)
         return 1;
     MainWindow &window = loaded.window;
+    // No window manager gives the window the keyboard; the focus states need it.
+    if (!state.isEmpty()) {
+        window.activateWindow();
+        settle(100);
+    }
     // A selected row in the QO-100 band shows the red mark, the enabled
     // buttons and the right-click hint as well.
     clickReceiverRow(window, loaded.input, 1);
@@ -389,6 +396,17 @@ int takeScreenshot(int receivers, const QString &file, bool afterSend)
         loaded.input.mouse(QEvent::MouseButtonPress, sendx, Qt::LeftButton);
         loaded.input.mouse(QEvent::MouseButtonRelease, sendx, Qt::LeftButton);
     }
+    if (state == QLatin1String("refused")) {
+        // A symbol rate the check refuses, then Tab: the beep, the old text back, the reason.
+        auto *box = window.findChild<QComboBox *>(QStringLiteral("symbolrate"));
+        box->setFocus(Qt::TabFocusReason);
+        box->setEditText(QStringLiteral("-5"));
+        settle(50);
+        loaded.input.key(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t"));
+        loaded.input.key(QEvent::KeyRelease, Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t"));
+    }
+    if (state == QLatin1String("focus"))
+        window.findChild<QComboBox *>(QStringLiteral("antenna"))->setFocus(Qt::TabFocusReason);
     settle(300); // also past the end of the flash
     QPixmap shot = window.screen()->grabWindow(window.winId());
     if (shot.isNull())
@@ -420,9 +438,9 @@ int main(int argc, char *argv[])
     if (mode == QLatin1String("rebuild") && args.size() == 3)
         return measureRebuild(std::max(1, args[2].toInt()));
     if (mode == QLatin1String("screenshot") && (args.size() == 4 || args.size() == 5))
-        return takeScreenshot(args[2].toInt(), args[3], args.value(4) == QLatin1String("sent"));
+        return takeScreenshot(args[2].toInt(), args[3], args.value(4));
     std::fprintf(stderr,
                  "usage: zzi-bench presets CONFIG_HOME RECEIVERS | send SENDS | rebuild TOGGLES"
-                 " | screenshot RECEIVERS FILE.png [sent]\n");
+                 " | screenshot RECEIVERS FILE.png [sent|refused|focus]\n");
     return 2;
 }

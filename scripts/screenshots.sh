@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes the screenshots in docs/: the real main window under a private Xvfb,
 # on a store with sample presets, with four and with eight receivers, and
-# with four right after a send (the flash over, the caption as before).
+# with four right after a send (the flash over, the caption as before), and
+# with eight after a send, after a refused entry and with the focus on a box.
 # Usage: scripts/screenshots.sh [BUILD_DIR]   (default build/bench)
 set -euo pipefail
 
@@ -23,3 +24,8 @@ for receivers in 4 8; do
     "$helper" screenshot "$receivers" "$root/docs/window-$receivers-receivers.png"
 done
 "$helper" screenshot 4 "$root/docs/window-after-send.png" sent
+# At eight receivers: the status line after a send and after a refused entry,
+# and the focus ring on a drop-down box.
+for state in sent refused focus; do
+    "$helper" screenshot 8 "$root/docs/window-8-$state.png" "$state"
+done

@@ -64,7 +64,8 @@ private slots:
                                   << "";
         QTest::newRow("sendx")
             << "Send Selected"
-            << "Right-click to send the QO-100 UPLINK frequency using the other antenna (TOP/BOT)";
+            << "Right-click to send the QO-100 UPLINK frequency using the other antenna (TOP/BOT). From the "
+               "keyboard: Space sends, the context-menu key or Shift+F10 does what a right-click does.";
         QTest::newRow("msf1") << "Receivers"
                               << "";
     }

@@ -8,6 +8,9 @@
 
 #include <QDirIterator>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QStandardPaths>
 
@@ -99,28 +102,53 @@ private slots:
         QTest::addColumn<QString>("basePort"); // empty: the receivers' own
         QTest::addColumn<bool>("uplink");
         QTest::addColumn<QString>("expected"); // the line without CR LF, or the refusal
+        QTest::addColumn<QString>("cliRefusal"); // the command line's own refusal; empty: as the window
+        const auto outsideBand = [](int row, const char *megahertz) {
+            return QStringLiteral(
+                       "Not sent: row %1 is at %2 MHz, outside the QO-100 downlink band 10490.000 to "
+                       "10500.000 MHz (the upper end excluded), so it has no uplink.")
+                .arg(row)
+                .arg(QLatin1String(megahertz));
+        };
 
         QTest::newRow("left press, first host")
             << 4 << 2 << workedExample << "" << false
-            << "[to@qv] rcv=2 freq=10491500 srate=1500 offset=9750000 fplug=A vgx=HI";
+            << "[to@qv] rcv=2 freq=10491500 srate=1500 offset=9750000 fplug=A vgx=HI"
+            << "";
         QTest::newRow("uplink: right press")
             << 4 << 2 << workedExample << "" << true
-            << "[to@qv] rcv=2 freq=2402000 srate=1500 offset=0 fplug=B vgx=HI";
+            << "[to@qv] rcv=2 freq=2402000 srate=1500 offset=0 fplug=B vgx=HI"
+            << "";
         QTest::newRow("uplink outside the band: the ordinary line, second host")
             << 8 << 8 << Cells{"2400.250", "66", "0.000", "BOT", " "} << "" << true
-            << "[to@qv] rcv=8 freq=2400250 srate=66 offset=0 fplug=B";
+            << "[to@qv] rcv=8 freq=2400250 srate=66 offset=0 fplug=B" << outsideBand(8, "2400.250");
+        // The window's right press sends the ordinary line there; the command line refuses.
+        QTest::newRow("uplink below the band, 146.500")
+            << 4 << 1 << Cells{"146.500", "1500", "0.000", "TOP", " "} << "" << true
+            << "[to@qv] rcv=1 freq=146500 srate=1500 offset=0 fplug=A" << outsideBand(1, "146.500");
+        QTest::newRow("uplink just below the band, 10489.999")
+            << 4 << 3 << Cells{"10489.999", "1500", "9750.000", "TOP", " "} << "" << true
+            << "[to@qv] rcv=3 freq=10489999 srate=1500 offset=9750000 fplug=A" << outsideBand(3, "10489.999");
+        QTest::newRow("uplink at the band's upper end, 10500.000")
+            << 8 << 6 << Cells{"10500.000", "1500", "9750.000", "BOT", " "} << "" << true
+            << "[to@qv] rcv=6 freq=10500000 srate=1500 offset=9750000 fplug=B" << outsideBand(6, "10500.000");
         QTest::newRow("uplink with an odd antenna text")
             << 4 << 1 << Cells{"10491.500", "1500", "9750.000", "top", "Y-VERT-TONE"} << "" << true
-            << "[to@qv] rcv=1 freq=2402000 srate=1500 offset=0 fplug=A vgy=LOT";
+            << "[to@qv] rcv=1 freq=2402000 srate=1500 offset=0 fplug=A vgy=LOT"
+            << "";
         QTest::newRow("empty row") << 4 << 3 << Cells{} << "" << false
-                                   << "Not sent: row 3 is empty or incomplete.";
+                                   << "Not sent: row 3 is empty or incomplete."
+                                   << "";
         QTest::newRow("no antenna") << 8 << 5 << Cells{"10491.500", "1500", "9750.000", "", ""} << "" << true
-                                    << "Not sent: row 5 is empty or incomplete.";
+                                    << "Not sent: row 5 is empty or incomplete."
+                                    << "";
         QTest::newRow("symbol rate with a line end")
             << 4 << 4 << Cells{"10491.500", "15\r\n00", "9750.000", "TOP", " "} << "" << false
-            << "Not sent: row 4 has no usable frequency, LO or symbol rate.";
+            << "Not sent: row 4 has no usable frequency, LO or symbol rate."
+            << "";
         QTest::newRow("base port not usable") << 4 << 2 << workedExample << "99x" << false
-                                              << "Not sent: the host address or the base port is not usable.";
+                                              << "Not sent: the host address or the base port is not usable."
+                                              << "";
     }
 
     void sendAndSendSelected_giveTheSameDatagram()
@@ -131,9 +159,12 @@ private slots:
         QFETCH(QString, basePort);
         QFETCH(bool, uplink);
         QFETCH(QString, expected);
+        QFETCH(QString, cliRefusal);
         const bool sends = expected.startsWith(QLatin1String("[to@qv]"));
         const QStringList heard =
             sends ? QStringList{QStringLiteral("%1: %2\r\n").arg(row).arg(expected)} : QStringList{};
+        const bool cliSends = sends && cliRefusal.isEmpty();
+        const QString cliExpected = cliRefusal.isEmpty() ? expected : cliRefusal;
         TempStore store;
         storePresets(store, count, basePort.isEmpty() ? QString::number(receivers_.base()) : basePort,
                      {{row, cells}});
@@ -145,15 +176,16 @@ private slots:
         const Run cli = runExecutable(store,
                                       QStringList{"--send", QString::number(row)}
                                           + (uplink ? QStringList{"--uplink"} : QStringList{}));
-        QCOMPARE(receivers_.await(heard.size(), 5000), heard);
+        QCOMPARE(receivers_.await(cliSends ? heard.size() : 0, cliSends ? 5000 : 300),
+                 cliSends ? heard : QStringList{});
         QCOMPARE(snapshot(store), before);
         const QString sentTo = QStringLiteral("%1\nsent to 127.0.0.%2:%3\n")
                                    .arg(expected)
                                    .arg(row > 4 ? 2 : 1)
                                    .arg(receivers_.base() + 20 + row);
-        QCOMPARE(cli.out, sends ? sentTo : QString());
-        QCOMPARE(cli.err, sends ? QString() : QStringLiteral("%1: %2\n").arg(program, expected));
-        QCOMPARE(cli.status, sends ? 0 : 1);
+        QCOMPARE(cli.out, cliSends ? sentTo : QString());
+        QCOMPARE(cli.err, cliSends ? QString() : QStringLiteral("%1: %2\n").arg(program, cliExpected));
+        QCOMPARE(cli.status, cliSends ? 0 : 1);
 
         clickCell(control<FlexGrid>(*w, "msf1"), row);
         auto *sendx = control<SendButton>(*w, "sendx");
@@ -193,6 +225,10 @@ private slots:
                                    "7                                                       127.0.0.2:9927\n"
                                    "8                                                       127.0.0.2:9928\n"
                                 << "";
+        QTest::newRow("--list --json") << QStringList{"--list", "--json"} << 1 << 0 << "[\n    {\n"
+                                       << "";
+        QTest::newRow("--list --json, store too large")
+            << QStringList{"--json", "--list"} << 3 << 1 << "" << program + ": The settings file ";
         QTest::newRow("--list, store not readable")
             << QStringList{"--list"} << 2 << 1 << "" << program + ": The settings file ";
         QTest::newRow("--list, store too large")
@@ -213,6 +249,7 @@ private slots:
             {{"--send=5"}, "There is no receiver 5: the receivers are 1 to 4."},
             {{"--send", "1", "--send", "2"}, "--send is given more than once."},
             {{"--uplink"}, "--uplink goes with --send N."},
+            {{"--json", "--send", "1"}, "--json goes with --list."},
             {{"--list", "--send", "1"}, "--list and --send cannot be used together."},
             {{"--list", "now"}, "Unexpected argument 'now'."},
         };
@@ -271,6 +308,22 @@ private slots:
         QCOMPARE(snapshot(settings), before);
         if (reasons.contains(store))
             QVERIFY2(run.err.endsWith(settings.filePath() + " " + reasons[store]), qPrintable(run.err));
+        if (arguments.contains("--json") && status == 0) {
+            const QJsonArray rows = QJsonDocument::fromJson(run.out.toUtf8()).array();
+            QCOMPARE(rows.size(), 8);
+            QCOMPARE(rows[5].toObject(),
+                     (QJsonObject{{"rx", 6},
+                                  {"frequency", "2400.250"},
+                                  {"symbolRate", "66"},
+                                  {"locOsc", "0.000"},
+                                  {"antenna", "BOT"},
+                                  {"voltage", " "},
+                                  {"host", "127.0.0.2"},
+                                  {"port", 9926}}));
+        }
+        if (arguments == QStringList{"--help"})
+            QVERIFY(run.out.contains("Exit status:\n  0  done")
+                    && run.out.contains("man zorudoza-zudizir-ivozudiro"));
     }
 
     void windowOptions_leaveTheWindow_data()

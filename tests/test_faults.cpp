@@ -6,6 +6,7 @@
 // do not stop writes: the immutable flag (chattr +i) and a folder that cannot
 // be created do.
 #include "app/singlecopy.h"
+#include "app/unsavedquestion.h"
 #include "immutablepaths.h"
 #include "loopbackreceivers.h"
 #include "operatorsteps.h"
@@ -388,9 +389,15 @@ private slots:
         QCOMPARE(questions.size(), atClose == "freed" ? 0 : atClose == "escape" ? 2 : 1);
         if (atClose == "lose") {
             QCOMPARE(store.readRaw(), stored);
-            for (const char *named : {"IP/Port = \"12400\"", "IP/Address0 = \"10.0.0.7\"",
-                                      "MaxReceivers/Receivers = \"8\"", "RX3/Frequency = \"10491.500\""})
+            // Named as the window names them, each row once.
+            for (const char *named :
+                 {"\nBase port 12400\n", "\nFirst host address 10.0.0.7\n", "\nReceivers shown 8\n",
+                  "\nReceiver 3 preset\n", "\nWorking settings\n"})
                 QVERIFY2(questions.first().contains(named), qPrintable(questions.first()));
+            QCOMPARE(questions.first().count("Receiver 3 preset"), 1);
+            QVERIFY2(!questions.first().contains("IP/"), qPrintable(questions.first()));
+            const auto box = unsavedQuestionBox(w.get(), questions.first());
+            QCOMPARE(box->font(), w->font());
             return;
         }
         QCOMPARE(store.get("IP", "Port"), QString("12400"));

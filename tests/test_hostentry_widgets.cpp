@@ -106,8 +106,14 @@ private slots:
         if (shown.isEmpty()) {
             verifyRefused(box, remembered, beeps);
             QVERIFY(!store.has("IP", key));
+            QCOMPARE(
+                w.window->statusText(),
+                QStringLiteral("%1 \"%2\" not taken: four numbers 0 to 255 joined by dots are needed, and "
+                               "not the other host's address. Kept %3.")
+                    .arg(index == 0 ? "Quenvale IP Address" : "Second Quenvale", typed, remembered));
         } else {
             QCOMPARE(box->text(), shown);
+            QCOMPARE(w.window->statusText(), QString());
             QCOMPARE(lastAccepted(box), shown);
             QCOMPARE(store.get("IP", key), shown);
             QCOMPARE(beepCount(), beeps);
@@ -270,6 +276,10 @@ private slots:
         } else {
             verifyRefused(w.port(), "9900", beeps);
             QVERIFY(!store.has("IP", "Port"));
+            QCOMPARE(w.window->statusText(),
+                     QStringLiteral("Base port \"%1\" not taken: a number from 1100 to 65400 ending in 00 is "
+                                    "needed. Kept 9900.")
+                         .arg(typed));
         }
         QCOMPARE(secondHost->toolTip(), hintPort.isEmpty() ? marked : secondHostHintStart + hintPort);
     }

@@ -2,6 +2,7 @@
 // loopback addresses: the exact datagram, its host and port, which presses
 // and keys send, the red flash, and what is never sent.
 #include "command/sending.h"
+#include "designedlayout.h"
 #include "loopbackreceivers.h"
 #include "operatorsteps.h"
 #include "table/flexgrid.h"
@@ -10,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QNetworkDatagram>
+#include <QRegularExpression>
 #include <QUdpSocket>
 
 namespace {
@@ -228,6 +230,12 @@ private slots:
         QCOMPARE(receivers_.withMail(), QList<int>{3});
         QCOMPARE(receivers_.take(3), expected);
         QVERIFY(w->alertText().isEmpty());
+        // The status line: the time, the receiver, where it went and the line without CR LF.
+        const QRegularExpression sent(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d  RX3 \u2192 127\\.0\\.0\\.1:%1  ")
+                                          .arg(receivers_.base() + 23));
+        QVERIFY2(sent.match(w->statusText()).hasMatch(), qPrintable(w->statusText()));
+        QCOMPARE(w->statusText().section(QStringLiteral("  "), 2), QString::fromLatin1(expected.chopped(2)));
+        QVERIFY(control<QLabel>(*w, "statusline")->text().startsWith(w->statusText().left(20)));
     }
 
     void spaceOnFocusedSend_sendsOncePerKeyPress_otherKeysNothing()
@@ -240,21 +248,85 @@ private slots:
         SendButton *sendx = sendButton(*w);
         focusOn(sendx);
 
-        QTest::keyClick(sendx, Qt::Key_Space);
-        QKeyEvent repeated(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), true);
-        QApplication::sendEvent(sendx, &repeated);
+        // A held key: one press, then the keyboard's auto-repeat, which sends nothing more.
+        const auto hold = [sendx](Qt::Key key, Qt::KeyboardModifiers modifiers, const QString &text) {
+            for (bool repeat : {false, true, true, true}) {
+                QKeyEvent press(QEvent::KeyPress, key, modifiers, text, repeat);
+                QApplication::sendEvent(sendx, &press);
+            }
+            QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
+            QApplication::sendEvent(sendx, &release);
+        };
+        hold(Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
         QTest::keyClick(sendx, Qt::Key_Space);
         // Space is a left press: the ordinary line, also in the downlink band.
         const QByteArray ordinary =
             line("[to@qv] rcv=1 freq=10491500 srate=1500 offset=9750000 fplug=A vgx=HI");
-        for (int i = 0; i < 3; ++i)
+        for (int i = 0; i < 2; ++i)
             QCOMPARE(receivers_.take(1), ordinary);
+        QVERIFY(receivers_.withMail().isEmpty());
+
+        // The context-menu key and Shift+F10 are a right press: the uplink, once per press.
+        const QByteArray uplink = line("[to@qv] rcv=1 freq=2402000 srate=1500 offset=0 fplug=B vgx=HI");
+        hold(Qt::Key_Menu, Qt::NoModifier, QString());
+        hold(Qt::Key_F10, Qt::ShiftModifier, QString());
+        for (int i = 0; i < 2; ++i)
+            QCOMPARE(receivers_.take(1), uplink);
+        QVERIFY(receivers_.withMail().isEmpty());
+        QTest::keyClick(sendx, Qt::Key_F10);
         QVERIFY(receivers_.withMail().isEmpty());
 
         for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_A, Qt::Key_1})
             QTest::keyClick(sendx, key);
         QVERIFY(sendx->hasFocus());
         QVERIFY(receivers_.withMail().isEmpty());
+    }
+
+    // The status and alert lines clear of every designed control, the window at its size;
+    // the focus ring's pixels, 2 px of navy outside the control, which itself looks the same.
+    void statusAlertAndFocusRing_stayClearOfTheDesign()
+    {
+        for (int receivers : {4, 8}) {
+            TempStore store;
+            storeHosts(store, receivers, receivers_.base());
+            storeRow(store, 1, workedExample);
+            auto w = openWindow();
+            const QSize size = w->size();
+            clickCell(grid(*w), 1);
+            SendButton *sendx = sendButton(*w);
+            const QImage unfocused = shownPicture(*w).copy(sendx->geometry());
+            QTest::mousePress(sendx, Qt::LeftButton);
+            receivers_.take(1);
+            QTRY_VERIFY(isIdle(*w)); // the flash over
+            w->setSingleCopyProblem(QStringLiteral("A second copy would not be detected: ")
+                                    + QString(60, 'x'));
+            auto *status = control<QLabel>(*w, "statusline");
+            auto *alert = control<QLabel>(*w, "alertmessage");
+            QVERIFY(status->isVisible() && alert->isVisible()
+                    && !status->geometry().intersects(alert->geometry()));
+            QCOMPARE(w->size(), size);
+            for (const DesignedControl &designedControl : designedControls) {
+                auto *widget = w->findChild<QWidget *>(QLatin1String(designedControl.name));
+                for (QLabel *line : {status, alert})
+                    QVERIFY2(widget == alert || !widget->isVisible()
+                                 || !line->geometry().intersects(widget->geometry()),
+                             qPrintable(line->objectName() + " covers " + designedControl.name));
+            }
+            focusOn(sendx);
+            QCOMPARE(shownPicture(*w).copy(sendx->geometry()), unfocused);
+            for (QWidget *focused : {static_cast<QWidget *>(sendx), control<QWidget>(*w, "antenna")}) {
+                focusOn(focused);
+                const QImage ringed = shownPicture(*w);
+                const QRect r = focused->geometry();
+                for (int depth : {2, 3}) {
+                    for (const QPoint at :
+                         {QPoint(r.left() - depth, r.center().y()), QPoint(r.right() + depth, r.center().y()),
+                          QPoint(r.center().x(), r.top() - depth),
+                          QPoint(r.center().x(), r.bottom() + depth)})
+                        QCOMPARE(ringed.pixelColor(at), QColor(0, 0, 128));
+                }
+            }
+        }
     }
 
     void pressWhileAddressIsEdited_sendsToLastAcceptedAddress()

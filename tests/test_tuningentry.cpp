@@ -4,6 +4,8 @@
 #include "operatorsteps.h"
 #include "tuning/boxstate.h"
 
+#include <QLabel>
+
 namespace {
 const QString loadedFrequency = QStringLiteral("10491.500");
 
@@ -254,11 +256,26 @@ private slots:
             QCOMPARE(lastAccepted(entry), remembered);
             QVERIFY(entry->hasFocus());
             QCOMPARE(beepCount(), beeps + 1);
+            // The status line names the box, the entry and the rule, until
+            // the box's next accepted entry.
+            const QMap<QString, QString> rules{
+                {"frequency",
+                 "Frequency \"%1\" not taken: a number above 0 and below 100000 (MHz) is needed."},
+                {"symbolrate", "Symbol rate \"%1\" not taken: a number from 0 up to below 100000 is needed."},
+                {"offset", "Loc Osc \"%1\" not taken: a number from 0 up to below 100000 (MHz) is needed."}};
+            QCOMPARE(t.window->statusText(),
+                     rules[box].arg(typed) + QStringLiteral(" Kept %1.").arg(remembered));
+            QVERIFY(
+                control<QLabel>(*t.window, "statusline")->text().startsWith(t.window->statusText().left(10)));
+            typeInto(entry, "7");
+            pressTab(entry);
+            QCOMPARE(t.window->statusText(), QString());
         } else {
             QCOMPARE(entry->currentText(), shown);
             QCOMPARE(lastAccepted(entry), shown);
             QVERIFY(!entry->hasFocus());
             QCOMPARE(beepCount(), beeps);
+            QCOMPARE(t.window->statusText(), QString());
         }
         QCOMPARE(entry->count(), items);
     }

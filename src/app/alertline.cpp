@@ -100,3 +100,27 @@ QString fitAlert(const QStringList &messages, const QStringList &paths, const QF
     }
     return QString();
 }
+
+QString fitStatus(const QString &text, const QFontMetrics &metrics, const QSize &size)
+{
+    const int lines = std::max(1, size.height() / std::max(1, metrics.lineSpacing()));
+    const QStringList words = text.split(QLatin1Char(' '));
+    QStringList shown{QString()};
+    qsizetype next = 0;
+    for (; next < words.size(); ++next) {
+        const QString longer =
+            shown.last().isEmpty() ? words.at(next) : shown.last() + QLatin1Char(' ') + words.at(next);
+        if (metrics.horizontalAdvance(longer) <= size.width() || shown.last().isEmpty()) {
+            shown.last() = longer;
+            continue;
+        }
+        if (shown.size() == lines)
+            break;
+        shown << words.at(next);
+    }
+    QString last = shown.last();
+    if (next < words.size())
+        last += QLatin1Char(' ') + QStringList(words.mid(next)).join(QLatin1Char(' '));
+    shown.last() = metrics.elidedText(last, Qt::ElideRight, size.width());
+    return shown.join(QLatin1Char('\n'));
+}

@@ -5,9 +5,14 @@
 #pragma once
 
 #include <QFontMetrics>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
 // `messages` most urgent first; `paths` those that may be shortened in them.
 QString fitAlert(const QStringList &messages, const QStringList &paths, const QFontMetrics &metrics,
                  int width);
+
+// The status line's text broken at blanks into as many lines as `size`
+// holds; what is left over ends the last line in an ellipsis.
+QString fitStatus(const QString &text, const QFontMetrics &metrics, const QSize &size);

@@ -1,14 +1,16 @@
 // The host address and base port boxes, checked when they lose the focus.
 #pragma once
 
+#include "tuning/numberbox.h"
+
 class QLineEdit;
 class SettingsStore;
 
 // Checks address box `index` (0 first host, 1 second): an accepted address is
 // normalised, kept as the last accepted text and stored; a refused one is put
 // back, and the box gets the focus again with a beep.
-void checkAddressBox(QLineEdit *const (&qvipaddress)[2], int index, SettingsStore &store);
+EntryOutcome checkAddressBox(QLineEdit *const (&qvipaddress)[2], int index, SettingsStore &store);
 
 // Checks the base port box the same way, then renews the second host's hint
 // (not after a text that is not a number).
-void checkPortBox(QLineEdit *qvipport, QLineEdit *secondHostBox, SettingsStore &store);
+EntryOutcome checkPortBox(QLineEdit *qvipport, QLineEdit *secondHostBox, SettingsStore &store);

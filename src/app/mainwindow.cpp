@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTime>
 #include <cmath>
 
 const QString MainWindow::caption = QStringLiteral("Zorudoza Zudizir Ivozudiro - 3d20u");
@@ -303,7 +304,7 @@ void MainWindow::frequency_Change()
 
 void MainWindow::frequency_LostFocus()
 {
-    CheckNumberBox(frequency, frequencyRule);
+    noteEntry(frequency, CheckNumberBox(frequency, frequencyRule));
 }
 
 void MainWindow::frequencymegs_Click()
@@ -318,12 +319,12 @@ void MainWindow::frequencydecimal_Click()
 
 void MainWindow::symbolrate_LostFocus()
 {
-    CheckNumberBox(symbolrate, symbolRateRule);
+    noteEntry(symbolrate, CheckNumberBox(symbolrate, symbolRateRule));
 }
 
 void MainWindow::offset_LostFocus()
 {
-    CheckNumberBox(offset, offsetRule);
+    noteEntry(offset, CheckNumberBox(offset, offsetRule));
 }
 
 void MainWindow::sendx_MouseDown(int buttonBits)
@@ -334,8 +335,33 @@ void MainWindow::sendx_MouseDown(int buttonBits)
         sender_, row, maxreceivers, isReceiverRow ? readRow(*msf1, row) : RowCells{},
         {lastAccepted(qvipaddress[0]), lastAccepted(qvipaddress[1]), lastAccepted(qvipport)}, buttonBits);
     setSendProblem(outcome.problem);
+    // UDP brings no answer and the flash is brief: the line says what went
+    // where. A failed send is told by the alert line instead.
+    setStatus(outcome.sent ? QStringLiteral("%1  RX%2 \u2192 %3  %4")
+                                 .arg(QTime::currentTime().toString(QStringLiteral("HH:mm:ss")))
+                                 .arg(row)
+                                 .arg(destinationText(outcome.destination), outcome.line)
+                           : QString(),
+              nullptr);
     if (outcome.sent)
         flash_->start();
+}
+
+void MainWindow::noteEntry(QWidget *box, const EntryOutcome &outcome)
+{
+    if (!outcome.refusal.isEmpty())
+        setStatus(outcome.refusal, box);
+    else if (outcome.accepted && statusBox_ == box)
+        setStatus(QString(), nullptr);
+}
+
+void MainWindow::setStatus(const QString &text, QWidget *box)
+{
+    status_ = text;
+    statusBox_ = box;
+    statusline->setText(fitStatus(text, statusline->fontMetrics(), statusline->contentsRect().size()));
+    // The hover text has it whole when the line had to shorten it.
+    statusline->setToolTip(statusline->text().contains(QChar(0x2026)) ? text : QString());
 }
 
 void MainWindow::sendx_KeyPress(int characterCode)
@@ -346,12 +372,12 @@ void MainWindow::sendx_KeyPress(int characterCode)
 
 void MainWindow::qvipaddress_LostFocus(int index)
 {
-    checkAddressBox(qvipaddress, index, store_);
+    noteEntry(qvipaddress[index], checkAddressBox(qvipaddress, index, store_));
 }
 
 void MainWindow::qvipport_LostFocus()
 {
-    checkPortBox(qvipport, qvipaddress[1], store_);
+    noteEntry(qvipport, checkPortBox(qvipport, qvipaddress[1], store_));
 }
 
 void MainWindow::setSendProblem(const QString &problem)

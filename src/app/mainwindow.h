@@ -19,6 +19,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+struct EntryOutcome;
 
 class MainWindow : public QWidget
 {
@@ -67,6 +68,9 @@ public:
     // What the window tells the operator about a failed save or send, in
     // full: one problem a line, most urgent first (the alert line's tooltip).
     QString alertText() const;
+    // What the last send did, or why the last refused entry was refused,
+    // as one line (the status line shows it, wrapped, or its tooltip).
+    QString statusText() const { return status_; }
     // Why a second copy would not be detected, for the alert line.
     void setSingleCopyProblem(const QString &problem);
 
@@ -88,6 +92,8 @@ private:
     void setStoreProblem(const QString &problem);
     QStringList alerts() const;
     void showAlerts();
+    void noteEntry(QWidget *box, const EntryOutcome &outcome);
+    void setStatus(const QString &text, QWidget *box);
 
     SettingsStore store_;
     FocusLossWatcher *focusWatcher_ = nullptr;
@@ -96,12 +102,15 @@ private:
     QString singleCopyProblem_;
     QString storeProblem_;
     QString sendProblem_;
+    QString status_;
+    QWidget *statusBox_ = nullptr; // the box whose refusal the status tells
 
     // Controls.
     QLabel *secondlabel = nullptr;
     QLabel *rightlabel = nullptr;
     QLabel *selectmessage = nullptr;
     QLabel *alertmessage = nullptr;
+    QLabel *statusline = nullptr;
     QLineEdit *qvipaddress[2] = {nullptr, nullptr};
     QLineEdit *qvipport = nullptr;
     QComboBox *frequency = nullptr;

@@ -4,6 +4,7 @@
 
 #include "accessiblenames.h"
 #include "arrowlines.h"
+#include "focusring.h"
 #include "store/storeschema.h"
 #include "table/flexgrid.h"
 
@@ -70,7 +71,11 @@ void MainWindow::createControls()
         {"Label60", "+", 3720, 2955, 375, 375, Qt::AlignHCenter},
         {"rightlabel", "Right-click to send uplink to other ANT", 10380, 3600, 2595, 615, Qt::AlignHCenter},
         {"selectmessage", "Click on a row to SELECT", 660, 7500, 12195, 375, Qt::AlignHCenter},
-        {"alertmessage", "", 660, 1545, 12195, 375, Qt::AlignHCenter},
+        // Beside the second host's box, clear of it, and in the same place
+        // at four receivers, where that box is hidden.
+        {"alertmessage", "", 5640, 1215, 7215, 375, Qt::AlignRight},
+        // Between the copy and send buttons and the table, clear of the arrows.
+        {"statusline", "", 5940, 4800, 5340, 840, Qt::AlignLeft},
     };
     for (const LabelDesign &design : labels) {
         auto *label = new QLabel(QString::fromLatin1(design.text), this);
@@ -82,6 +87,15 @@ void MainWindow::createControls()
     rightlabel = findChild<QLabel *>(QStringLiteral("rightlabel"));
     selectmessage = findChild<QLabel *>(QStringLiteral("selectmessage"));
     alertmessage = findChild<QLabel *>(QStringLiteral("alertmessage"));
+    statusline = findChild<QLabel *>(QStringLiteral("statusline"));
+    // Smaller and plain, so a whole command fits in two lines and a problem
+    // in the room beside the second host's box.
+    QFont statusFont = font;
+    statusFont.setBold(false);
+    statusFont.setPixelSize(13);
+    statusline->setFont(statusFont);
+    alertmessage->setFont(statusFont);
+    setTextColour(statusline, QColor(0, 0, 96));
     for (const char *name : {"Label44", "rightlabel", "selectmessage"})
         setTextColour(findChild<QLabel *>(QLatin1String(name)), labelBlue);
     for (const char *name : {"Label50", "Label60"})
@@ -149,6 +163,10 @@ void MainWindow::createControls()
     sendx->setObjectName(QStringLiteral("sendx"));
     sendx->setToolTip(
         QStringLiteral("Right-click to send the QO-100 UPLINK frequency using the other antenna (TOP/BOT)"));
+    // A screen reader hears the keyboard's way to the right press too.
+    sendx->setAccessibleDescription(sendx->toolTip()
+                                    + QStringLiteral(". From the keyboard: Space sends, the context-menu key "
+                                                     "or Shift+F10 does what a right-click does."));
     place(sendx, 10560, 4260, 2295, 495);
     sendx->setBackColour(FlexGrid::valueFromColour(sendx->palette().color(QPalette::Button)));
     flash_ = new SendFlash(sendx, this);
@@ -164,4 +182,5 @@ void MainWindow::createControls()
     for (size_t i = 1; i < std::size(tabOrder); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
     nameControlsForScreenReaders(*this);
+    new FocusRing(this);
 }

@@ -5,6 +5,7 @@
 
 #include "command/sending.h"
 
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -35,7 +36,8 @@ void SendButton::paintEvent(QPaintEvent *)
     QPainter painter(this);
     const QColor face = FlexGrid::colourFromValue(backColour_);
     const QPalette bevel(face);
-    const bool sunken = isDown() || hasFocus();
+    // The focus shows as the window's ring; sunken would read as pressed.
+    const bool sunken = isDown();
     qDrawShadePanel(&painter, rect(), bevel, sunken, 2, nullptr);
     painter.fillRect(rect().adjusted(2, 2, -2, -2), face);
 
@@ -74,12 +76,28 @@ void SendButton::mouseReleaseEvent(QMouseEvent *event)
 
 void SendButton::keyPressEvent(QKeyEvent *event)
 {
-    if (event->text() == QLatin1String(" ")) {
+    // The desktop's keyboard route to a right click.
+    const bool rightPress = event->key() == Qt::Key_Menu
+        || (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier);
+    if (rightPress || event->text() == QLatin1String(" ")) {
+        // A held key is one press: every send retunes the receiver, which
+        // then never gets to lock.
         event->accept();
-        emit KeyPress(' ');
+        if (event->isAutoRepeat())
+            return;
+        if (rightPress)
+            emit MouseDown(RightButtonBit);
+        else
+            emit KeyPress(' ');
         return;
     }
     event->ignore();
+}
+
+void SendButton::contextMenuEvent(QContextMenuEvent *event)
+{
+    // The menu key is already a right press; no menu follows it.
+    event->accept();
 }
 
 void SendButton::keyReleaseEvent(QKeyEvent *event)

@@ -5,7 +5,9 @@
 #include <QTimer>
 
 // The Send button: it acts when a mouse button goes down (any button) and
-// when Space is typed on it, before the press moves the focus to it.
+// when Space is typed on it, before the press moves the focus to it. The
+// context-menu key and Shift+F10 are its right press; a key's auto-repeat
+// sends nothing more.
 class SendButton : public QPushButton
 {
     Q_OBJECT
@@ -29,6 +31,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:

@@ -1,15 +1,52 @@
 #include "unsavedquestion.h"
 
 #include "mainwindow.h"
+#include "store/storeschema.h"
 
 #include <QCoreApplication>
 #include <QPushButton>
 
+namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("UnsavedQuestion", text);
+}
+
+// A stored value as the window shows it: by what the operator typed or
+// chose it in, not by the file's section and key. A row is named once for
+// all of its cells.
+QString spokenName(const StoreEntry &entry)
+{
+    if (entry.section == QLatin1String("IP")) {
+        if (entry.key == QLatin1String("Port"))
+            return tr("Base port %1").arg(entry.text);
+        if (entry.key == QLatin1String("Address0"))
+            return tr("First host address %1").arg(entry.text);
+        if (entry.key == QLatin1String("Address1"))
+            return tr("Second host address %1").arg(entry.text);
+    }
+    if (entry.section == QLatin1String("MaxReceivers"))
+        return tr("Receivers shown %1").arg(entry.text);
+    if (entry.section == receiverSection(0))
+        return tr("Working settings");
+    bool isRow = false;
+    const int row = entry.section.mid(2).toInt(&isRow);
+    if (entry.section.startsWith(QLatin1String("RX")) && isRow)
+        return tr("Receiver %1 preset").arg(row);
+    return QStringLiteral("%1/%2 %3").arg(entry.section, entry.key, entry.text);
+}
+
+} // namespace
+
 QString unsavedQuestionText(const QVector<StoreEntry> &unsaved, const QString &problem)
 {
     QStringList names;
-    for (const StoreEntry &entry : unsaved)
-        names << QStringLiteral("%1/%2 = \"%3\"").arg(entry.section, entry.key, entry.text);
+    for (const StoreEntry &entry : unsaved) {
+        const QString name = spokenName(entry);
+        if (!names.contains(name))
+            names << name;
+    }
     return QCoreApplication::translate("UnsavedQuestion",
                                        "%1\n\nThese values are not saved:\n%2\n\n"
                                        "Retry, or close and lose them?")
@@ -22,6 +59,9 @@ std::unique_ptr<QMessageBox> unsavedQuestionBox(QWidget *parent, const QString &
                                              QMessageBox::Retry | QMessageBox::Discard, parent);
     box->button(QMessageBox::Discard)
         ->setText(QCoreApplication::translate("UnsavedQuestion", "Close and lose them"));
+    // A dialog is a window of its own and would take the desktop's font.
+    if (parent)
+        box->setFont(parent->font());
     box->setDefaultButton(QMessageBox::Retry);
     box->setEscapeButton(QMessageBox::Retry);
     return box;

@@ -1,5 +1,6 @@
 #include "commandlinemode.h"
 
+#include "command/commandline.h"
 #include "command/receivercommand.h"
 #include "presettable.h"
 #include "programmode.h"
@@ -60,7 +61,14 @@ bool storeIsReadable(const SettingsStore &store)
 // does not know about.
 QString helpText(const QCommandLineParser &parser, bool withWindowOptions)
 {
-    QString text = parser.helpText();
+    QString text = parser.helpText()
+        + tr("\nExit status:\n"
+             "  0  done: the list printed, the datagram sent, the help or version printed\n"
+             "  1  nothing sent: an empty or unusable row, an unusable host or port, a send\n"
+             "     the system refused, --uplink outside the QO-100 downlink band, or a\n"
+             "     settings file that cannot be read; the reason on standard error\n"
+             "  2  a usage error; the usage on standard error\n"
+             "\nThe manual page: man zorudoza-zudizir-ivozudiro\n");
     if (!withWindowOptions)
         return text;
     text += tr("\nQt's options for the window:\n");
@@ -98,7 +106,10 @@ int runCommandLineMode(int &argc, char **argv, const QStringList &arguments)
     const QCommandLineOption uplink(QStringLiteral("uplink"),
                                     tr("With --send: send what a right press would (the uplink\n"
                                        "for a row in the QO-100 downlink band)."));
-    parser.addOptions({list, send, uplink});
+    const QCommandLineOption json(QStringLiteral("json"),
+                                  tr("With --list: print the rows as JSON, one object per\n"
+                                     "receiver (the five cells, host and port)."));
+    parser.addOptions({list, json, send, uplink});
 
     if (!parser.parse(QStringList{QCoreApplication::applicationFilePath()} + arguments))
         return usageError(parser, parser.errorText());
@@ -118,6 +129,8 @@ int runCommandLineMode(int &argc, char **argv, const QStringList &arguments)
         return usageError(parser, tr("--list and --send cannot be used together."));
     if (parser.isSet(uplink) && !parser.isSet(send))
         return usageError(parser, tr("--uplink goes with --send N."));
+    if (parser.isSet(json) && !parser.isSet(list))
+        return usageError(parser, tr("--json goes with --list."));
     if (!parser.isSet(list) && !parser.isSet(send))
         return usageError(parser, tr("Nothing to do: give --list or --send N."));
     if (parser.values(send).size() > 1)
@@ -131,7 +144,7 @@ int runCommandLineMode(int &argc, char **argv, const QStringList &arguments)
     if (!storeIsReadable(store))
         return ExitNothingSent;
     if (parser.isSet(list)) {
-        print(stdout, presetTable(store));
+        print(stdout, parser.isSet(json) ? presetJson(store) : presetTable(store));
         return ExitDone;
     }
     const int count = storedReceiverCount(store);
@@ -145,6 +158,20 @@ int runCommandLineMode(int &argc, char **argv, const QStringList &arguments)
     if (!isFilled(cells)) {
         tell(tr("Not sent: row %1 is empty or incomplete.").arg(receiver));
         return ExitNothingSent;
+    }
+    // A script that asks for the uplink and gets the downlink line has not
+    // got what it asked for; the window's right press is left as designed.
+    if (parser.isSet(uplink)) {
+        const std::optional<CommandFields> fields = commandFieldsFromCells(receiver, cells);
+        if (fields && !inDownlinkWindow(fields->frequency)) {
+            tell(tr("Not sent: row %1 is at %2 MHz, outside the QO-100 downlink band %3 to %4 MHz "
+                    "(the upper end excluded), so it has no uplink.")
+                     .arg(receiver)
+                     .arg(cells.frequency.trimmed())
+                     .arg(QString::number(downlinkLowKhz / 1000.0, 'f', 3))
+                     .arg(QString::number(downlinkHighKhz / 1000.0, 'f', 3)));
+            return ExitNothingSent;
+        }
     }
     DatagramSender sender;
     const SendOutcome outcome = sendReceiverCommand(sender, receiver, count, cells, storedHosts(store),

@@ -3,6 +3,9 @@
 #include "command/receivercommand.h"
 #include "store/storeschema.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QList>
 #include <QStringList>
 
@@ -58,4 +61,28 @@ QString presetTable(const SettingsStore &store)
         table += text + QLatin1Char('\n');
     }
     return table;
+}
+
+QString presetJson(const SettingsStore &store)
+{
+    const int count = storedReceiverCount(store);
+    const HostTexts hosts = storedHosts(store);
+    QJsonArray rows;
+    for (int receiver = 1; receiver <= count; ++receiver) {
+        const RowCells cells = storedRow(store, receiver);
+        const std::optional<Destination> destination =
+            receiverDestination(receiver, hosts.firstHost, hosts.secondHost, hosts.basePort);
+        // The cells as stored: JSON carries any character, so nothing is replaced.
+        rows.append(QJsonObject{
+            {"rx", receiver},
+            {"frequency", cells.frequency},
+            {"symbolRate", cells.symbolRate},
+            {"locOsc", cells.offset},
+            {"antenna", cells.antenna},
+            {"voltage", cells.voltage},
+            {"host", destination ? QJsonValue(destination->host.toString()) : QJsonValue()},
+            {"port", destination ? QJsonValue(int(destination->port)) : QJsonValue()},
+        });
+    }
+    return QString::fromUtf8(QJsonDocument(rows).toJson(QJsonDocument::Indented));
 }

@@ -17,6 +17,9 @@ struct AddressEntry
     int errors = 0;
 };
 AddressEntry parseAddress(const QString &text, bool boxesHoldSameText);
+// The same rule in the operator's words, for a refused entry.
+inline constexpr const char *addressNeeded =
+    "four numbers 0 to 255 joined by dots are needed, and not the other host's address";
 
 // The normalised address, or nothing for any other text.
 std::optional<QString> normaliseAddress(const QString &text);
@@ -29,6 +32,7 @@ enum class PortVerdict { NotNumeric, Rejected, Accepted };
 // A base port is accepted when it is numeric, 1100 to 65400, and its text
 // as typed ends in "00".
 PortVerdict checkPort(const QString &text);
+inline constexpr const char *portNeeded = "a number from 1100 to 65400 ending in 00 is needed";
 
 // The hover text of the second host's box, naming the base port the second
 // host must be started with: the first host's base port plus 4.

@@ -26,23 +26,25 @@ void finishStep(QComboBox *frequency, QComboBox *stepBox)
 
 } // namespace
 
-void CheckNumberBox(QComboBox *box, const NumberBoxRule &rule)
+EntryOutcome CheckNumberBox(QComboBox *box, const NumberBoxRule &rule)
 {
     // An accepted entry may be shown in a form the check itself refuses
     // (99999.9996 shows as 100000.000); refusing it on every later exit would
     // keep the operator in the box for good. A text that is still the last
     // accepted one is left as it is.
     if (box->currentText() == lastAccepted(box))
-        return;
-    const std::optional<QString> accepted = checkNumberText(box->currentText(), rule);
+        return {};
+    const QString typed = box->currentText();
+    const std::optional<QString> accepted = checkNumberText(typed, rule);
     if (accepted) {
         box->setEditText(*accepted);
         setLastAccepted(box, *accepted);
-        return;
+        return {true, {}};
     }
     box->setEditText(lastAccepted(box));
     box->setFocus(Qt::OtherFocusReason);
     systemBeep();
+    return {false, refusalText(rule.boxName, rule.needed, typed, lastAccepted(box))};
 }
 
 void frequencyTextChanged(QComboBox *frequencymegs, QComboBox *frequencydecimal)

@@ -6,10 +6,18 @@
 
 class QComboBox;
 
+// What a check made of an entry: accepted, refused with the operator's
+// words, or neither (the text was still the last accepted one).
+struct EntryOutcome
+{
+    bool accepted = false;
+    QString refusal;
+};
+
 // Accepts the box's text (rewritten in the rule's format, which becomes the
 // last accepted text) or puts the last accepted text back, returns the focus
 // to the box and beeps. A text that still is the last accepted one is left alone.
-void CheckNumberBox(QComboBox *box, const NumberBoxRule &rule);
+EntryOutcome CheckNumberBox(QComboBox *box, const NumberBoxRule &rule);
 
 // The text of `frequency` changed: both step boxes are enabled afresh.
 void frequencyTextChanged(QComboBox *frequencymegs, QComboBox *frequencydecimal);

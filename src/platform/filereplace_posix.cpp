@@ -79,9 +79,10 @@ QString replace(const QString &path, const QByteArray &bytes)
         ::fstat(fd, &made);
         if ((made.st_uid != old.st_uid || made.st_gid != old.st_gid)
             && ::fchown(fd, old.st_uid, old.st_gid) != 0) {
+            const int refusal = errno; // before the name look-ups can change it
             reason = tr("belongs to %1, which a new file from user %2 cannot keep (%3)")
                          .arg(ownerName(old.st_uid, old.st_gid), ownerName(geteuid(), getegid()),
-                              systemReason(errno));
+                              systemReason(refusal));
         } else if (::fchmod(fd, old.st_mode & 07777) != 0) {
             error = errno;
         }

@@ -4,6 +4,7 @@
 #include "numbers.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <cmath>
 
 namespace {
@@ -44,7 +45,11 @@ EntryOutcome CheckNumberBox(QComboBox *box, const NumberBoxRule &rule)
     box->setEditText(lastAccepted(box));
     box->setFocus(Qt::OtherFocusReason);
     systemBeep();
-    return {false, refusalText(rule.boxName, rule.needed, typed, lastAccepted(box))};
+    QString refusal = refusalText(rule.boxName, rule.needed, typed, lastAccepted(box));
+    // The decimal comma of much of Europe is the likeliest reason of all.
+    if (typed.contains(QLatin1Char(',')))
+        refusal += QCoreApplication::translate("EntryCheck", " The decimal mark is a full stop.");
+    return {false, refusal};
 }
 
 void frequencyTextChanged(QComboBox *frequencymegs, QComboBox *frequencydecimal)

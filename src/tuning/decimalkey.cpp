@@ -15,9 +15,9 @@ public:
     { }
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
+    bool eventFilter(QObject *, QEvent *event) override
     {
-        if (watched != edit_ || event->type() != QEvent::KeyPress)
+        if (event->type() != QEvent::KeyPress)
             return false;
         const auto *key = static_cast<QKeyEvent *>(event);
         // With Num Lock off the same key is the keypad's Delete, and stays so.
@@ -37,6 +37,12 @@ private:
 
 void keypadDecimalTypesFullStop(QComboBox *box)
 {
-    if (QLineEdit *edit = box->lineEdit())
-        edit->installEventFilter(new KeypadDecimal(edit));
+    QLineEdit *edit = box->lineEdit();
+    if (!edit)
+        return;
+    // The box takes the operator's keys and hands them to its text field
+    // past any filter there; keys sent to the field itself come this way.
+    auto *filter = new KeypadDecimal(edit);
+    box->installEventFilter(filter);
+    edit->installEventFilter(filter);
 }

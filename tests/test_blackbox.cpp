@@ -100,45 +100,15 @@ private:
         return found;
     }
 
-    // The screen's area free of panels, as the window manager tells it;
-    // the whole screen where there is none.
+    // The screen's area free of panels, as the window manager tells it.
     QRect workArea() const
     {
         QProcess xprop;
         xprop.setProcessEnvironment(x_.programEnvironment(QString(), QString()));
         xprop.start(QStringLiteral("xprop"), {"-root", "_NET_WORKAREA"});
-        if (!xprop.waitForFinished(patienceMs))
-            return {};
-        const QString line = QString::fromLocal8Bit(xprop.readAllStandardOutput());
-        const QStringList values = line.section('=', 1).split(',', Qt::SkipEmptyParts);
-        if (values.size() < 4)
-            return {};
-        return QRect(values[0].trimmed().toInt(), values[1].trimmed().toInt(), values[2].trimmed().toInt(),
-                     values[3].trimmed().toInt());
-    }
-
-    // The window's client area on the screen, as the X server has it
-    // (xdotool counts a window manager's frame twice).
-    QRect clientArea(const QString &id) const
-    {
-        QProcess xwininfo;
-        xwininfo.setProcessEnvironment(x_.programEnvironment(QString(), QString()));
-        xwininfo.start(QStringLiteral("xwininfo"), {"-id", id});
-        if (!xwininfo.waitForFinished(patienceMs))
-            return {};
-        QRect area;
-        for (const QString &line : QString::fromLocal8Bit(xwininfo.readAllStandardOutput()).split('\n')) {
-            const int value = line.section(':', 1).trimmed().toInt();
-            if (line.contains("Absolute upper-left X"))
-                area.moveLeft(value);
-            else if (line.contains("Absolute upper-left Y"))
-                area.moveTop(value);
-            else if (line.trimmed().startsWith("Width:"))
-                area.setWidth(value);
-            else if (line.trimmed().startsWith("Height:"))
-                area.setHeight(value);
-        }
-        return area;
+        xprop.waitForFinished(patienceMs);
+        const QStringList v = QString::fromLocal8Bit(xprop.readAllStandardOutput()).section('=', 1).split(',');
+        return v.size() < 4 ? QRect() : QRect(v[0].toInt(), v[1].toInt(), v[2].toInt(), v[3].toInt());
     }
 
     // ZZI_SCREENSHOTS=folder: what the test saw, for the documentation.
@@ -320,7 +290,7 @@ private slots:
                 QVERIFY(QTest::qWaitFor([&] { return geometry(window).size() != before; }, patienceMs));
             }
             QTest::qWait(300); // the window manager's moves settle
-            const QRect shown = clientArea(window);
+            const QRect shown = geometry(window);
             if (!scaled) {
                 QCOMPARE(shown.size(), QSize(900, designed));
             } else {

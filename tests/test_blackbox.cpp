@@ -229,13 +229,15 @@ private slots:
         QTest::addColumn<int>("receiverCount");
         QTest::addColumn<bool>("windowManager");
         QTest::addColumn<bool>("scaled");
-        QTest::newRow("1280 x 1024") << XServer::defaultScreen << 4 << false << false;
-        QTest::newRow("1920 x 1080, 8 receivers") << QSize(1920, 1080) << 8 << false << false;
-        QTest::newRow("800 x 480, 4 receivers") << QSize(800, 480) << 4 << true << true;
-        QTest::newRow("800 x 480, 8 receivers") << QSize(800, 480) << 8 << true << true;
-        QTest::newRow("800 x 480, 8 receivers, no window manager") << QSize(800, 480) << 8 << false << true;
-        QTest::newRow("1024 x 600, 4 receivers") << QSize(1024, 600) << 4 << true << false;
-        QTest::newRow("1024 x 600, 8 receivers") << QSize(1024, 600) << 8 << true << true;
+        QTest::addColumn<int>("panel"); // pixels a panel takes at the bottom while the program runs
+        QTest::newRow("1280 x 1024") << XServer::defaultScreen << 4 << false << false << 0;
+        QTest::newRow("1920 x 1080, 8 receivers") << QSize(1920, 1080) << 8 << false << false << 0;
+        QTest::newRow("800 x 480, 4 receivers") << QSize(800, 480) << 4 << true << true << 0;
+        QTest::newRow("800 x 480, 8 receivers") << QSize(800, 480) << 8 << true << true << 0;
+        QTest::newRow("800 x 480, 8 receivers, no window manager") << QSize(800, 480) << 8 << false << true << 0;
+        QTest::newRow("1024 x 600, 4 receivers") << QSize(1024, 600) << 4 << true << false << 0;
+        QTest::newRow("1024 x 600, 8 receivers") << QSize(1024, 600) << 8 << true << true << 0;
+        QTest::newRow("1024 x 600, 4 receivers, a panel comes") << QSize(1024, 600) << 4 << true << true << 150;
     }
 
     void anyScreen_wholeWindowShowsAndSends()
@@ -244,6 +246,7 @@ private slots:
         QFETCH(int, receiverCount);
         QFETCH(bool, windowManager);
         QFETCH(bool, scaled);
+        QFETCH(int, panel);
         // The small-screen fit is the Raspberry Pi's; Windows places and
         // maximises windows itself, so there only the size is the program's.
         const bool onWindows = qEnvironmentVariable("ZZI_TEST_PROGRAM_SYSTEM") == QLatin1String("windows");
@@ -282,6 +285,12 @@ private slots:
         QCOMPARE(receivers.await(1),
                  QStringList{"2: [to@qv] rcv=2 freq=10491500 srate=1500 offset=9750000 fplug=A vgx=HI\r\n"});
 
+        if (panel > 0) { // the window's own strut: the work area shrinks while it runs
+            const QSize before = geometry(window).size();
+            QProcess::execute("xprop", {"-display", x_.display(), "-id", window, "-f", "_NET_WM_STRUT", "32c",
+                                        "-set", "_NET_WM_STRUT", QStringLiteral("0,0,0,%1").arg(panel)});
+            QVERIFY(QTest::qWaitFor([&] { return geometry(window).size() != before; }, patienceMs));
+        }
         const int designed = designHeight + rowHeight * (receiverCount - 4);
         for (int toggles : {0, 2}) {
             for (int i = 0; i < toggles; ++i) {

@@ -162,6 +162,8 @@ private slots:
             grid->setTextMatrix(0, 0, QStringLiteral("RX"));
             grid->setTextMatrix(1, 0, QStringLiteral("1"));
         }
+        if (designed.kind == Kind::ListCombo)
+            static_cast<QComboBox *>(widget)->addItem(QStringLiteral("TOP")); // set-up fills it
         const QImage picture = shownPicture(w);
         QList<QRect> texts{textPart(widget, designed.kind)};
         if (designed.kind == Kind::Grid) {
@@ -170,8 +172,8 @@ private slots:
             for (QRect &cell : texts)
                 cell.translate(grid->mapTo(&w, grid->viewport()->pos()));
         }
-        const bool hasText =
-            designed.kind == Kind::Grid || (designed.caption && !QString(designed.caption).trimmed().isEmpty());
+        const bool hasText = designed.kind == Kind::Grid || designed.kind == Kind::ListCombo
+            || designed.kind == Kind::TextBox || !QString(designed.caption).trimmed().isEmpty();
         for (const QRect &part : texts) {
             if (!hasText)
                 break;
@@ -187,6 +189,8 @@ private slots:
         }
         if (designed.name == QLatin1String("secondlabel") || designed.name == QLatin1String("rightlabel"))
             widget->hide();
+        if (designed.kind == Kind::ListCombo)
+            static_cast<QComboBox *>(widget)->clear();
 
         switch (designed.kind) {
         case Kind::Label: {

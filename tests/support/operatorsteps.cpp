@@ -48,23 +48,29 @@ double contrast(const QColor &a, const QColor &b)
 
 ShownText shownText(const QImage &picture, const QRect &part)
 {
-    std::map<QRgb, int> counts;
+    // What lies behind the text shows at the part's edges, which a centred
+    // text does not reach (a selector's face is a gradient, not one colour).
+    std::map<QRgb, int> edges;
     const QRect inside = part & picture.rect();
     for (int y = inside.top(); y <= inside.bottom(); ++y) {
-        for (int x = inside.left(); x <= inside.right(); ++x)
-            ++counts[picture.pixel(x, y) | 0xff000000];
+        for (int x = inside.left(); x <= inside.right(); ++x) {
+            if (y == inside.top() || y == inside.bottom() || x == inside.left() || x == inside.right())
+                ++edges[picture.pixel(x, y) | 0xff000000];
+        }
     }
     ShownText shown;
-    if (counts.empty())
+    if (edges.empty())
         return shown;
     shown.background = QColor::fromRgb(
-        std::max_element(counts.begin(), counts.end(), [](auto a, auto b) { return a.second < b.second; })->first);
+        std::max_element(edges.begin(), edges.end(), [](auto a, auto b) { return a.second < b.second; })->first);
     shown.ink = shown.background;
-    for (const auto &[rgb, count] : counts) {
-        const double c = contrast(QColor::fromRgb(rgb), shown.background);
-        if (c > shown.contrast) {
-            shown.contrast = c;
-            shown.ink = QColor::fromRgb(rgb);
+    for (int y = inside.top(); y <= inside.bottom(); ++y) {
+        for (int x = inside.left(); x <= inside.right(); ++x) {
+            const QColor colour = QColor::fromRgb(picture.pixel(x, y) | 0xff000000);
+            if (const double c = contrast(colour, shown.background); c > shown.contrast) {
+                shown.contrast = c;
+                shown.ink = colour;
+            }
         }
     }
     return shown;

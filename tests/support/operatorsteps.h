@@ -37,8 +37,8 @@ FlexGrid *grid(const QWidget &window);
 QImage shownPicture(QWidget &window);
 QColor shownColour(const QImage &picture, const QWidget &window, const QWidget *control, QPoint at);
 
-// A text as shown in a part of a picture: what lies behind it (the part's
-// commonest colour), its ink (the colour that stands out most from that) and
+// A text as shown in a part of a picture: what lies behind it (the
+// commonest colour at the part's edges), its ink (the colour that stands out most from that) and
 // the contrast between the two, as accessibility guidelines reckon it.
 struct ShownText
 {

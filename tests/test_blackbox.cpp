@@ -107,7 +107,8 @@ private:
         xprop.setProcessEnvironment(x_.programEnvironment(QString(), QString()));
         xprop.start(QStringLiteral("xprop"), {"-root", "_NET_WORKAREA"});
         xprop.waitForFinished(patienceMs);
-        const QStringList v = QString::fromLocal8Bit(xprop.readAllStandardOutput()).section('=', 1).split(',');
+        const QStringList v =
+            QString::fromLocal8Bit(xprop.readAllStandardOutput()).section('=', 1).split(',');
         return v.size() < 4 ? QRect() : QRect(v[0].toInt(), v[1].toInt(), v[2].toInt(), v[3].toInt());
     }
 
@@ -165,7 +166,8 @@ private slots:
         window.clear();
         const QString function = QTest::currentTestFunction();
         if (function != "twoCopiesStartedTogether_exactlyOneRuns"
-            && function != "anyScreen_wholeWindowShowsAndSends" && function != "heldValue_savedOrNamedAtTheEnd")
+            && function != "anyScreen_wholeWindowShowsAndSends"
+            && function != "heldValue_savedOrNamedAtTheEnd")
             startOnPresets();
     }
 
@@ -234,10 +236,12 @@ private slots:
         QTest::newRow("1920 x 1080, 8 receivers") << QSize(1920, 1080) << 8 << false << false << 0;
         QTest::newRow("800 x 480, 4 receivers") << QSize(800, 480) << 4 << true << true << 0;
         QTest::newRow("800 x 480, 8 receivers") << QSize(800, 480) << 8 << true << true << 0;
-        QTest::newRow("800 x 480, 8 receivers, no window manager") << QSize(800, 480) << 8 << false << true << 0;
+        QTest::newRow("800 x 480, 8 receivers, no window manager")
+            << QSize(800, 480) << 8 << false << true << 0;
         QTest::newRow("1024 x 600, 4 receivers") << QSize(1024, 600) << 4 << true << false << 0;
         QTest::newRow("1024 x 600, 8 receivers") << QSize(1024, 600) << 8 << true << true << 0;
-        QTest::newRow("1024 x 600, 4 receivers, a panel comes") << QSize(1024, 600) << 4 << true << true << 150;
+        QTest::newRow("1024 x 600, 4 receivers, a panel comes")
+            << QSize(1024, 600) << 4 << true << true << 150;
     }
 
     void anyScreen_wholeWindowShowsAndSends()
@@ -287,8 +291,9 @@ private slots:
 
         if (panel > 0) { // the window's own strut: the work area shrinks while it runs
             const QSize before = geometry(window).size();
-            QProcess::execute("xprop", {"-display", x_.display(), "-id", window, "-f", "_NET_WM_STRUT", "32c",
-                                        "-set", "_NET_WM_STRUT", QStringLiteral("0,0,0,%1").arg(panel)});
+            QProcess::execute("xprop",
+                              {"-display", x_.display(), "-id", window, "-f", "_NET_WM_STRUT", "32c", "-set",
+                               "_NET_WM_STRUT", QStringLiteral("0,0,0,%1").arg(panel)});
             QVERIFY(QTest::qWaitFor([&] { return geometry(window).size() != before; }, patienceMs));
         }
         const int designed = designHeight + rowHeight * (receiverCount - 4);
@@ -306,11 +311,12 @@ private slots:
                 // Every control is inside the window, which is inside the
                 // screen's free area, as large as fits, in the designed proportions.
                 const QRect free = windowManager ? workArea() : QRect(QPoint(), screen);
-                QVERIFY2(free.contains(shown), qPrintable(QStringLiteral("%1,%2 %3x%4")
-                                                              .arg(shown.x())
-                                                              .arg(shown.y())
-                                                              .arg(shown.width())
-                                                              .arg(shown.height())));
+                QVERIFY2(free.contains(shown),
+                         qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                        .arg(shown.x())
+                                        .arg(shown.y())
+                                        .arg(shown.width())
+                                        .arg(shown.height())));
                 QVERIFY(shown.right() >= free.right() - 3 || shown.bottom() >= free.bottom() - 3);
                 QVERIFY(std::abs(shown.height() - designed * shown.width() / 900.0) <= 3);
             }
@@ -325,7 +331,9 @@ private slots:
                      qPrintable(sent[0]));
             if (toggles == 0 && (screen == QSize(800, 480) || screen == QSize(1024, 600)) && windowManager)
                 screenshot(QStringLiteral("window-%1x%2-%3-receivers.png")
-                               .arg(screen.width()).arg(screen.height()).arg(receiverCount));
+                               .arg(screen.width())
+                               .arg(screen.height())
+                               .arg(receiverCount));
         }
     }
 
@@ -379,7 +387,9 @@ private slots:
         // (KP_Separator), and types a full stop in the number boxes.
         if (QProcess::execute("setxkbmap", {"-display", x_.display(), "de"}) != 0)
             QSKIP("no keyboard layouts (setxkbmap) on this X server");
-        const auto usLayout = qScopeGuard([&] { QProcess::execute("setxkbmap", {"-display", x_.display(), "us"}); });
+        const auto usLayout = qScopeGuard([&] {
+            QProcess::execute("setxkbmap", {"-display", x_.display(), "us"});
+        });
         click(window, frequencyBox);
         key("ctrl+a");
         xdotool({"type", "--delay", "30", "10491"});
@@ -442,7 +452,7 @@ private slots:
     void heldValue_savedOrNamedAtTheEnd_data()
     {
         QTest::addColumn<int>("signal"); // 0: the X server ends; -1: nothing ends the program
-        QTest::addColumn<bool>("freed");  // space freed just before the end
+        QTest::addColumn<bool>("freed"); // space freed just before the end
         QTest::newRow("space freed: saved by itself") << -1 << true;
         QTest::newRow("SIGTERM just after space is freed") << int(SIGTERM) << true;
         QTest::newRow("SIGTERM on a full disk") << int(SIGTERM) << false;
@@ -480,12 +490,14 @@ private slots:
         held.start(QStringLiteral(PROGRAM_PATH), {});
         QVERIFY(held.waitForStarted(patienceMs));
         QString id;
-        QVERIFY(QTest::qWaitFor([&] {
-            for (const QString &w : x.programWindows())
-                if (x.isMainWindow(w))
-                    id = w;
-            return !id.isEmpty();
-        }, patienceMs));
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                for (const QString &w : x.programWindows())
+                    if (x.isMainWindow(w))
+                        id = w;
+                return !id.isEmpty();
+            },
+            patienceMs));
         x.xdotool({"windowfocus", "--sync", id});
         QTest::qWait(300);
         x.xdotool({"key", "ctrl+r"});

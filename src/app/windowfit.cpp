@@ -71,8 +71,10 @@ void WindowFit::fit()
     const QRect available = screen->availableGeometry();
     const QRect frame = window_.frameGeometry();
     if (window_.isVisible() && !available.contains(frame)) {
-        const int x = std::clamp(frame.left(), available.left(), std::max(available.left(), available.right() - frame.width() + 1));
-        const int y = std::clamp(frame.top(), available.top(), std::max(available.top(), available.bottom() - frame.height() + 1));
+        const int x = std::clamp(frame.left(), available.left(),
+                                 std::max(available.left(), available.right() - frame.width() + 1));
+        const int y = std::clamp(frame.top(), available.top(),
+                                 std::max(available.top(), available.bottom() - frame.height() + 1));
         window_.move(x, y);
     }
 }
@@ -154,8 +156,9 @@ void WindowFit::apply(double scale)
         }
         const bool roundDown = total > grid_->width();
         for (size_t col = 0; col < gridColumnWidths_.size(); ++col) {
-            grid_->setColumnWidth(int(col), roundDown ? scaledDown(gridColumnWidths_[col], scale)
-                                                      : scaled(gridColumnWidths_[col], scale));
+            grid_->setColumnWidth(int(col),
+                                  roundDown ? scaledDown(gridColumnWidths_[col], scale)
+                                            : scaled(gridColumnWidths_[col], scale));
         }
     }
 }

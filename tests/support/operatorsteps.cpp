@@ -37,7 +37,8 @@ namespace {
 double relativeLuminance(const QColor &colour)
 {
     auto linear = [](double c) { return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
-    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) + 0.0722 * linear(colour.blueF());
+    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF())
+        + 0.0722 * linear(colour.blueF());
 }
 double contrast(const QColor &a, const QColor &b)
 {
@@ -61,8 +62,9 @@ ShownText shownText(const QImage &picture, const QRect &part)
     ShownText shown;
     if (edges.empty())
         return shown;
-    shown.background = QColor::fromRgb(
-        std::max_element(edges.begin(), edges.end(), [](auto a, auto b) { return a.second < b.second; })->first);
+    shown.background = QColor::fromRgb(std::max_element(edges.begin(), edges.end(), [](auto a, auto b) {
+                                           return a.second < b.second;
+                                       })->first);
     shown.ink = shown.background;
     for (int y = inside.top(); y <= inside.bottom(); ++y) {
         for (int x = inside.left(); x <= inside.right(); ++x) {

@@ -82,7 +82,8 @@ QString helpText(const QCommandLineParser &parser, bool withWindowOptions)
              "  0  done: the list printed, the datagram sent, the help or version printed\n"
              "  1  nothing sent: an empty or unusable row, an unusable host or port, a send\n"
              "     the system refused, --uplink outside the QO-100 downlink band, or a\n"
-             "     settings file that cannot be read; the reason on standard error\n"
+             "     settings file that cannot be read, output that could not be written;\n"
+             "     the reason on standard error\n"
              "  2  a usage error; the usage on standard error\n"
              "\nThe manual page: man zorudoza-zudizir-ivozudiro\n");
     if (!withWindowOptions)

@@ -6,6 +6,7 @@
 #include <QIODevice>
 #include <QHash>
 #include <QMap>
+#include <QSet>
 #include <QVector>
 
 #include <algorithm>
@@ -89,8 +90,10 @@ QString fromStoredForm(const QString &value)
 // Every section header (its name, or null when unusable, and where its line
 // ends) and every key line (the whole key, its value or null when the value
 // is unusable, and where the line is) in file order, as read() takes them.
+// `joined`, when given, is set when a line read runs over a line end (a
+// quote or a backslash joins the next line to it).
 template<typename OnSection, typename OnKey>
-void scan(QByteArrayView data, OnSection onSection, OnKey onKey)
+void scan(QByteArrayView data, OnSection onSection, OnKey onKey, bool *joined = nullptr)
 {
     qsizetype pos = data.startsWith("\xef\xbb\xbf") ? 3 : 0;
     QString section; // "" or "name/"
@@ -98,6 +101,8 @@ void scan(QByteArrayView data, OnSection onSection, OnKey onKey)
     Line line;
     while (nextLine(data, pos, line)) {
         const QByteArrayView text = data.sliced(line.start, line.end - line.start);
+        if (joined && !*joined)
+            *joined = text.contains('\n') || text.contains('\r');
         if (text.startsWith('[')) {
             const qsizetype close = text.indexOf(']');
             const QByteArrayView name = (close < 0 ? text.sliced(1) : text.sliced(1, close - 1)).trimmed();
@@ -185,7 +190,7 @@ QSettings::SettingsMap readBytes(const QByteArray &bytes)
 // the changes in place, so the cost grows with the file, not with the
 // number of keys times the file.
 QByteArray setKeys(const QByteArray &data, const QSettings::SettingsMap &changes,
-                   QSettings::SettingsMap &before)
+                   QSettings::SettingsMap &before, bool &plain)
 {
     const qsizetype firstNewline = data.indexOf('\n');
     const QByteArray lineEnd = firstNewline > 0 && data[firstNewline - 1] == '\r' ? "\r\n" : "\n"; // as the file has it
@@ -198,19 +203,22 @@ QByteArray setKeys(const QByteArray &data, const QSettings::SettingsMap &changes
     QHash<QString, Span> keyLines;     // the line read() takes each changed key's value from
     QHash<QString, qsizetype> ends;    // after the last line of each section's last block
     QVector<Span> damaged;             // lines of values too long to be settings
+    QSet<QString> changedSections; // only their ends are needed
+    for (auto it = changes.cbegin(); it != changes.cend(); ++it)
+        changedSections.insert(it.key().left(std::max(qsizetype(0), it.key().indexOf(QLatin1Char('/')))));
     QString section;
-    bool usable = true;
+    bool tracked = changedSections.contains(section);
     scan(
         data,
         [&](const QString *name, qsizetype end) {
-            usable = name != nullptr;
-            if (usable) {
+            tracked = name && changedSections.contains(*name);
+            if (tracked) {
                 section = *name;
                 ends[section] = afterLineEnd(data, end);
             }
         },
         [&](const QString &key, const QString *value, const Line &line) {
-            if (usable)
+            if (tracked)
                 ends[section] = afterLineEnd(data, line.end);
             if (value)
                 before.insert(key, *value);
@@ -220,7 +228,13 @@ QByteArray setKeys(const QByteArray &data, const QSettings::SettingsMap &changes
                 damaged.append({line.start, afterLineEnd(data, line.end)});
             if (changes.contains(key))
                 keyLines[key] = value ? Span{line.start, line.end} : Span{};
-        });
+        },
+        &plain);
+    // Lines whole and ended alike, no damage: every added or replaced line
+    // reads as written and leaves the others as they read.
+    plain = !plain && damaged.isEmpty() && data.endsWith('\n');
+    for (qsizetype cr = data.indexOf('\r'); plain && cr >= 0; cr = data.indexOf('\r', cr + 1))
+        plain = cr + 1 < data.size() && data[cr + 1] == '\n';
 
     // Where each changed key goes: its own line, the end of its section, or
     // a section of its own at the end of the file.
@@ -354,9 +368,17 @@ bool write(QIODevice &device, const QSettings::SettingsMap &map)
 QByteArray edit(const QByteArray &file, const QSettings::SettingsMap &changes, QSettings::SettingsMap *result)
 {
     QSettings::SettingsMap expected;
-    const QByteArray out = setKeys(file, changes, expected);
-    for (auto it = changes.cbegin(); it != changes.cend(); ++it)
+    bool plain = false;
+    const QByteArray out = setKeys(file, changes, expected, plain);
+    for (auto it = changes.cbegin(); it != changes.cend(); ++it) {
         expected.insert(it.key(), it.value());
+        plain = plain && it.key().size() <= maxKeyLength && it.value().toString().size() <= maxValueLength;
+    }
+    if (plain && !onlyBlanks(file)) {
+        if (result)
+            *result = std::move(expected);
+        return out;
+    }
     // Values too long to be settings are damage, not notes: they went, which
     // keeps a file that grew by accident from growing further. What is left
     // must read as the old values with the new ones set.

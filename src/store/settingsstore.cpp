@@ -112,6 +112,7 @@ void SettingsStore::load()
     values_.clear();
     if (!readProblem_.isEmpty())
         return;
+    deleted_ = deleted_ || (hadFile_ && !info.exists() && !info.isSymLink());
     hadFile_ = hadFile_ || info.isFile();
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
@@ -133,9 +134,11 @@ bool SettingsStore::reloadIfChanged()
 QString SettingsStore::reread()
 {
     load();
+    // A file made again after its folder was deleted holds only what was
+    // written since: its defaults are no more the operator's than none.
     QString why = readProblem_;
-    if (why.isEmpty() && hadFile_ && !QFileInfo::exists(path_) && !QFileInfo(path_).isSymLink())
-        why = tr("is gone");
+    if (why.isEmpty() && deleted_)
+        why = tr("was deleted");
     // Values waiting for the disk have the more urgent problem.
     if (unsaved_.isEmpty())
         setProblem(why.isEmpty() ? QString() : tr("Not read: %1 %2; the values shown are kept.").arg(path_, why));
@@ -223,6 +226,8 @@ bool SettingsStore::flush()
         return fail(tr("Not saved: %1 %2.").arg(path_, why));
     if (!readProblem_.isEmpty())
         load();
+    const QFileInfo before(path_);
+    deleted_ = deleted_ || (hadFile_ && !before.exists() && !before.isSymLink());
 
     // Other programs reading the store through QSettings honour this lock. A
     // lock that no live process holds is left over from a crash: it goes at

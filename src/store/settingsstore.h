@@ -110,6 +110,7 @@ private:
     qint64 loadedSize_ = -1;
     QDateTime loadedTime_;
     bool hadFile_ = false;
+    bool deleted_ = false; // it was there and went while this store ran
     QFileSystemWatcher *watcher_ = nullptr;
     QString readProblem_;
     QTimer retry_;

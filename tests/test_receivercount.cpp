@@ -408,7 +408,7 @@ private slots:
             QVERIFY(QDir(store.folder()).removeRecursively());
             QVERIFY(QDir().rename(store.folder() + ".aside", store.folder()));
         } else if (change != "hand edit") {
-            QVERIFY(QDir(path).removeRecursively() || QFile::remove(path));
+            QVERIFY(change == "folder" ? QDir(path).removeRecursively() : QFile::remove(path));
             QVERIFY(QFile::rename(path + ".aside", path));
         }
         QTest::qWait(SettingsStore::retryMs + 500); // the retry has written what it held

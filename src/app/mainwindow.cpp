@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTime>
 #include <cmath>
 
@@ -453,8 +454,19 @@ void MainWindow::showAlerts()
     QStringList paths{storeFile, storeFile + QStringLiteral(".lock")};
     if (!singleCopyProblem_.isEmpty())
         paths << singleCopyLockPath();
-    alertmessage->setText(
-        fitAlert(messages, paths, alertmessage->fontMetrics(), alertmessage->contentsRect().width()));
+    const QFontMetrics metrics = alertmessage->fontMetrics();
+    const int width = alertmessage->contentsRect().width();
+    QString line = fitAlert(messages, paths, metrics, width);
+    if (metrics.horizontalAdvance(line) > width) {
+        // The system's reason ("(Read-only file system)") gives way first;
+        // the tooltip keeps it.
+        static const QRegularExpression reason(QStringLiteral(" \\([^()]*\\)(?=\\.$)"));
+        QStringList shorter = messages;
+        for (QString &message : shorter)
+            message.remove(reason);
+        line = fitAlert(shorter, paths, metrics, width);
+    }
+    alertmessage->setText(line);
     alertmessage->setToolTip(text);
     alertmessage->setVisible(!text.isEmpty());
 }

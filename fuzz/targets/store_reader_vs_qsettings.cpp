@@ -34,8 +34,19 @@ bool storeFormsQSettingsNeverWrites(const QByteArray &bytes)
         return true;
     if (bytes.contains('\v') || bytes.contains('\f') || bytes.indexOf("\xef\xbb\xbf", 1) >= 0)
         return true;
+    // A line end in a value is written escaped ("\n"), never after a backslash.
+    if (bytes.contains("\\\n") || bytes.contains("\\\r"))
+        return true;
+    // Nor a line end that is a lone CR, nor a section without a name: it
+    // writes keys without a section under [General].
+    for (qsizetype cr = bytes.indexOf('\r'); cr >= 0; cr = bytes.indexOf('\r', cr + 1)) {
+        if (cr + 1 >= bytes.size() || bytes[cr + 1] != '\n')
+            return true;
+    }
     for (const QByteArray &line : bytes.split('\n')) {
-        if (line.size() > inifile::maxWrittenBytes)
+        const QByteArray trimmed = line.trimmed();
+        if (line.size() > inifile::maxWrittenBytes
+            || (trimmed.startsWith('[') && trimmed.mid(1, trimmed.indexOf(']') - 1).trimmed().isEmpty()))
             return true;
     }
     return false;
@@ -97,7 +108,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             listed.insert(tidy);
             const QVariant value = tidy.isEmpty() ? QVariant() : settings.value(key);
             if (value.isValid())
-                theirs.insert(key, value);
+                theirs.insert(tidy, value); // the value of the tidy key, whatever it was listed as
         }
     }
     QFile::remove(path);

@@ -16,6 +16,7 @@ packages=(
     dbus-daemon at-spi2-core python3-pyatspi # the table read through AT-SPI
     libxcb1-dev                 # the benchmark waits until the X server shows a frame
     e2fsprogs                   # chattr, for the unwritable-store tests
+    strace                      # the order of the store's fsync and rename, seen by a test
     clang libclang-rt-14-dev    # fuzzing and sanitizer builds
 )
 foreign=()

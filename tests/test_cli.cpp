@@ -13,6 +13,7 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 
 #include <unistd.h>
 
@@ -61,15 +62,28 @@ struct Run
 
 // As a script over ssh starts it: no X server, no Wayland. With `asNobody`,
 // as another user than the one who owns the settings (needs root and setpriv).
-Run runExecutable(const TempStore &store, const QStringList &arguments, bool asNobody = false)
+// `output`: a file for standard output, or "closed". `environment`:
+// NAME=value to set, NAME alone to remove.
+Run runExecutable(const TempStore &store, const QStringList &arguments, bool asNobody = false,
+                  const QString &output = QString(), const QStringList &changes = {})
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
         environment.remove(QLatin1String(name));
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome(store));
+    for (const QString &change : changes) {
+        if (change.contains('='))
+            environment.insert(change.section('=', 0, 0), change.section('=', 1));
+        else
+            environment.remove(change);
+    }
     QProcess process;
     process.setProcessEnvironment(environment);
-    if (asNobody)
+    if (!output.isEmpty() && output != QLatin1String("closed"))
+        process.setStandardOutputFile(output);
+    if (output == QLatin1String("closed"))
+        process.start(QStringLiteral("/bin/sh"), QStringList{"-c", "exec \"$0\" \"$@\" >&-", programPath} + arguments);
+    else if (asNobody)
         process.start(QStringLiteral("setpriv"),
                       QStringList{"--reuid=nobody", "--regid=nogroup", "--clear-groups", programPath} + arguments);
     else
@@ -202,7 +216,10 @@ private slots:
         // 0 none, 1 presets, 2 a folder where the file belongs, 3 presets in a
         // file just too large to be read; as another user: 4 presets in a
         // folder that user cannot search, 5 in a file that user cannot read;
-        // 6 a file where the folder belongs
+        // 6 a file where the folder belongs; presets and 7 standard output a
+        // full disk, 8 standard output closed, 9 a control character and half
+        // a surrogate pair in a cell, 10 $HOME a file, 11 $HOME unset,
+        // 12 XDG_CONFIG_HOME relative
         QTest::addColumn<int>("store");
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("out"); // the start of standard output
@@ -242,6 +259,21 @@ private slots:
             QTest::newRow(qPrintable(option + ", a file where the folder belongs"))
                 << arguments << 6 << 1 << "" << program + ": The settings file ";
         }
+        const QString unwritten = program + ": The output could not be written (";
+        for (const QString option : {"--list", "--list --json", "--help"}) {
+            QTest::newRow(qPrintable(option + " > /dev/full")) << option.split(' ') << 7 << 1 << "" << unwritten;
+            QTest::newRow(qPrintable(option + ", standard output closed"))
+                << option.split(' ') << 8 << 1 << "" << unwritten;
+        }
+        QTest::newRow("--list --json, a control character and half a surrogate pair")
+            << QStringList{"--list", "--json"} << 9 << 0 << "[\n    {\n"
+            << "";
+        QTest::newRow("--list, $HOME a file") << QStringList{"--list"} << 10 << 1 << "" << program + ": The settings file ";
+        QTest::newRow("--list, $HOME unset") << QStringList{"--list"} << 11 << 1 << "" << program + ": The settings file ";
+        QTest::newRow("--list, relative XDG_CONFIG_HOME ignored") << QStringList{"--list"} << 12 << 0
+                                                                  << "RX  Frequency  Symbol Rate  Loc Osc   Antenna  Voltage  Destination\n"
+                                                                     "1   10491.500  1500"
+                                                                  << "";
         const QList<QPair<QStringList, QString>> usageErrors{
             {{"--frobnicate"}, "Unknown option 'frobnicate'."},
             {{"--send"}, "Missing value after '--send'."},
@@ -271,7 +303,7 @@ private slots:
         if (store >= 4 && qEnvironmentVariable("ZZI_TEST_PROGRAM_SYSTEM") == QLatin1String("windows"))
             QSKIP("owners and the folder layout are checked for the Linux builds");
         TempStore settings;
-        if (store == 1 || store == 3)
+        if (store == 1 || store == 3 || store >= 7)
             storePresets(
                 settings, 8, "9900",
                 {{1, workedExample}, {3, {"10491.500"}}, {6, {"2400.250", "66", "0.000", "BOT", " "}}});
@@ -300,14 +332,32 @@ private slots:
             QFile plain(settings.folder());
             QVERIFY(plain.open(QIODevice::WriteOnly));
         }
+        if (store == 9)
+            settings.writeRaw(settings.readRaw() + "[RX6]\nFrequency=a\\x1b\\xd800z\n");
+        QTemporaryDir home;
+        QStringList changes;
+        if (store == 10)
+            changes = QStringList{"XDG_CONFIG_HOME", "HOME=" + settings.filePath()};
+        if (store == 11)
+            changes = QStringList{"XDG_CONFIG_HOME", "HOME"};
+        if (store == 12) {
+            QVERIFY(QFile::link(configHome(settings), home.filePath(".config")));
+            changes = QStringList{"XDG_CONFIG_HOME=cfg", "HOME=" + home.path()};
+        }
         const QStringList before = snapshot(settings);
-        const Run run = runExecutable(settings, arguments, store == 4 || store == 5);
+        const Run run = runExecutable(settings, arguments, store == 4 || store == 5,
+                                      store == 7 ? "/dev/full" : store == 8 ? "closed" : "", changes);
         QVERIFY2(run.out.left(out.size()) == out && run.out.isEmpty() == out.isEmpty(), qPrintable(run.out));
         QVERIFY2(run.err.left(err.size()) == err && run.err.isEmpty() == err.isEmpty(), qPrintable(run.err));
         QCOMPARE(run.status, status);
         QCOMPARE(snapshot(settings), before);
         if (reasons.contains(store))
             QVERIFY2(run.err.endsWith(settings.filePath() + " " + reasons[store]), qPrintable(run.err));
+        if (store == 9) {
+            QVERIFY2(run.out.contains(QString::fromUtf8("\"frequency\": \"a\\u001b\xef\xbf\xbdz\""), Qt::CaseInsensitive),
+                     qPrintable(run.out));
+            return;
+        }
         if (arguments.contains("--json") && status == 0) {
             const QJsonArray rows = QJsonDocument::fromJson(run.out.toUtf8()).array();
             QCOMPARE(rows.size(), 8);
@@ -321,7 +371,7 @@ private slots:
                                   {"host", "127.0.0.2"},
                                   {"port", 9926}}));
         }
-        if (arguments == QStringList{"--help"})
+        if (arguments == QStringList{"--help"} && status == 0)
             QVERIFY(run.out.contains("Exit status:\n  0  done")
                     && run.out.contains("man zorudoza-zudizir-ivozudiro"));
     }

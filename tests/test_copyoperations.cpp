@@ -237,8 +237,15 @@ private slots:
 
         const QStringList expected = cells + QStringList{"TOP", " "};
         QCOMPARE(w.rowTexts(2), expected);
-        QCOMPARE(sectionTexts(store, 0), expected);
-        QCOMPARE(sectionTexts(store, 2), expected);
+        // A working setting equal to the one shown before (the default on an
+        // empty store) is no change and is not written.
+        const QStringList shown{"10491.500", "1500", "9750.000", "TOP", " "};
+        const QStringList working = sectionTexts(store, 0);
+        for (qsizetype i = 0; i < expected.size(); ++i)
+            QVERIFY2(working[i] == expected[i] || (working[i] == "<missing>" && expected[i] == shown[i]),
+                     qPrintable(working.join('|')));
+        // An empty cell over a row never stored (which reads empty) likewise.
+        QCOMPARE(sectionTexts(store, 2).replaceInStrings("<missing>", ""), expected);
         QCOMPARE(w.box("frequency")->currentText(), frequency);
         QCOMPARE(lastAccepted(w.box("frequency")), QString("10491.500"));
     }

@@ -2,15 +2,20 @@
 // whatever control has the focus.
 #include "designedlayout.h"
 #include "operatorsteps.h"
+#include "store/settingsstore.h"
 #include "table/flexgrid.h"
 
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -335,6 +340,81 @@ private slots:
         QCOMPARE(store.get("MaxReceivers", "Receivers"), QString("4"));
         QVERIFY(alert->isHidden());
         QCOMPARE(boxes, 0);
+    }
+
+    // Ctrl+R while the file cannot be read shows no default as a value, and
+    // passing through the host boxes writes none over the values once the
+    // file is back. A hand edit is told, shown by Ctrl+R and kept.
+    void ctrlR_showsTheFilesValuesOrKeepsTheWindowsAndWritesNoDefault_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QString>("port"); // shown after Ctrl+R, and in the file at the end
+        for (const char *blocker : {"folder", "FIFO", "link to /dev/zero", "over the size limit", "folder deleted"})
+            QTest::newRow(blocker) << blocker << "9900";
+        QTest::newRow("hand edit of the same size") << "hand edit"
+                                                    << "9700";
+    }
+
+    void ctrlR_showsTheFilesValuesOrKeepsTheWindowsAndWritesNoDefault()
+    {
+        QFETCH(QString, change);
+        QFETCH(QString, port);
+        TempStore store;
+        const QByteArray text = "[IP]\nAddress0=127.0.0.1\nPort=9900 ; the base\n[RX1]\nFrequency=10491.500\n";
+        store.writeRaw(text);
+        auto w = openWindow();
+        auto *address = control<QLineEdit>(*w, "qvipaddress0");
+        auto *portBox = control<QLineEdit>(*w, "qvipport");
+        auto *grid = control<FlexGrid>(*w, "msf1");
+        const QString path = store.filePath();
+        const QByteArray name = QFile::encodeName(path);
+        if (change == "hand edit") {
+            store.writeRaw(QByteArray(text).replace("9900", "9700"));
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime));
+            file.close();
+            QTRY_VERIFY(w->statusText().contains("changed outside"));
+        } else if (change == "folder deleted") {
+            QVERIFY(QDir().rename(store.folder(), store.folder() + ".aside"));
+        } else {
+            QVERIFY(QFile::rename(path, path + ".aside"));
+            if (change == "folder")
+                QVERIFY(QDir().mkdir(path));
+            else if (change == "FIFO")
+                QCOMPARE(::mkfifo(name.constData(), 0600), 0);
+            else if (change == "link to /dev/zero")
+                QVERIFY(QFile::link("/dev/zero", path));
+            else
+                store.writeRaw(text + QByteArray(SettingsStore::maxFileBytes, ';'));
+        }
+        const auto passThrough = [&] {
+            for (QLineEdit *box : {address, portBox}) {
+                focusOn(box);
+                clickCell(grid, 1);
+            }
+        };
+        passThrough();
+        typeCtrl(*w, Qt::Key_R);
+        verifyLayoutFor(*w, 8);
+        QCOMPARE(address->text(), QString("127.0.0.1"));
+        QCOMPARE(portBox->text(), port);
+        QCOMPARE(grid->TextMatrix(1, 1), QString("10491.500"));
+        if (change != "hand edit")
+            QVERIFY2(w->alertText().startsWith("Not "), qPrintable(w->alertText()));
+        passThrough();
+
+        if (change == "folder deleted") {
+            QVERIFY(QDir(store.folder()).removeRecursively());
+            QVERIFY(QDir().rename(store.folder() + ".aside", store.folder()));
+        } else if (change != "hand edit") {
+            QVERIFY(change == "folder" ? QDir(path).removeRecursively() : QFile::remove(path));
+            QVERIFY(QFile::rename(path + ".aside", path));
+        }
+        QTest::qWait(SettingsStore::retryMs + 500); // the retry has written what it held
+        QCOMPARE(store.get("IP", "Address0"), QString("127.0.0.1"));
+        QCOMPARE(store.get("IP", "Port"), port);
+        QVERIFY(store.readRaw().contains("Port=" + port.toLatin1() + " ; the base\n"));
     }
 };
 

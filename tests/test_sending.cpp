@@ -8,6 +8,8 @@
 #include "table/flexgrid.h"
 #include "tuning/boxstate.h"
 
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QNetworkDatagram>
@@ -314,8 +316,12 @@ private slots:
             }
             focusOn(sendx);
             QCOMPARE(shownPicture(*w).copy(sendx->geometry()), unfocused);
-            for (QWidget *focused : {static_cast<QWidget *>(sendx), control<QWidget>(*w, "antenna")}) {
+            for (QWidget *focused : {static_cast<QWidget *>(sendx), control<QWidget>(*w, "antenna"),
+                                     static_cast<QWidget *>(grid(*w))}) {
                 focusOn(focused);
+                // The grid grows or shrinks with the receiver count: the ring follows.
+                if (focused == grid(*w))
+                    typeCtrl(*w, Qt::Key_R);
                 const QImage ringed = shownPicture(*w);
                 const QRect r = focused->geometry();
                 for (int depth : {2, 3}) {
@@ -496,14 +502,18 @@ private slots:
     {
         QTest::addColumn<QString>("secondAddress");
         QTest::addColumn<QString>("symbolRate");
+        QTest::addColumn<bool>("crowded"); // two more alerts than the line can hold
         // More than a UDP datagram can carry.
-        QTest::newRow("oversized datagram") << secondHost << QString(70000, QLatin1Char('9'));
+        QTest::newRow("oversized datagram") << secondHost << QString(70000, QLatin1Char('9')) << false;
+        QTest::newRow("oversized datagram, beside a store and a lock problem")
+            << secondHost << QString(70000, QLatin1Char('9')) << true;
     }
 
     void platformRefusal_tellsWithoutFlash_untilNextSendGoesOut()
     {
         QFETCH(QString, secondAddress);
         QFETCH(QString, symbolRate);
+        QFETCH(bool, crowded);
         TempStore store;
         storeHosts(store, 8, receivers_.base());
         store.put("IP", "Address1", secondAddress);
@@ -511,6 +521,15 @@ private slots:
         storeRow(store, 5, {"10491.500", "1500", "9750.000", "TOP", " "});
         auto w = openWindow();
         auto *alert = control<QLabel>(*w, "alertmessage");
+        if (crowded) {
+            w->setSingleCopyProblem("A second copy would not be detected: " + QString(300, 'x') + ".");
+            QVERIFY(QDir(store.folder()).removeRecursively());
+            QFile plain(store.folder());
+            QVERIFY(plain.open(QIODevice::WriteOnly));
+            plain.close();
+            enterText(control<QLineEdit>(*w, "qvipport"), receivers_.base() == 12300 ? "12400" : "12300");
+            QVERIFY(w->alertText().startsWith("Not saved"));
+        }
         // Longer than any stored value can be: put into the row itself.
         grid(*w)->setTextMatrix(5, 2, symbolRate);
 
@@ -521,6 +540,17 @@ private slots:
         QVERIFY(isIdle(*w));
         QVERIFY(alert->isVisible());
         QVERIFY(!w->alertText().isEmpty());
+        if (crowded) {
+            // What does not fit is counted: each message left out once.
+            const QStringList all = w->alertText().split('\n');
+            QCOMPARE(all.size(), 3);
+            qsizetype shown = 0;
+            for (const QString &message : all)
+                shown += alert->text().contains(message.section(' ', 0, 1)) ? 1 : 0;
+            QVERIFY2(shown < 3 && alert->text().endsWith(QString(" (+%1 more)").arg(3 - shown)),
+                     qPrintable(alert->text()));
+            return;
+        }
         QCOMPARE(alert->text(), w->alertText());
 
         // Still running: the next send goes out and clears the text.

@@ -80,6 +80,7 @@ private slots:
         QTest::newRow("semicolon and hash") << "a;b #c";
         QTest::newRow("backslash") << "back\\slash";
         QTest::newRow("blanks around") << "  padded  ";
+        QTest::newRow("one trailing blank") << "X-OFF ";
         QTest::newRow("tab and line feed") << "a\tb\nc";
         QTest::newRow("at sign first") << "@Variant(0)";
         QTest::newRow("non-ASCII") << QString::fromUtf8("Z\xc3\xbcrich \xe2\x82\xac");
@@ -167,10 +168,19 @@ private slots:
         QTest::newRow("serialised object read as its text")
             << QByteArray("[RX0]\nFrequency=@Variant(\\0\\0\\0\\x7f\\0\\0\\0\\x10junk)\n") << "RX0"
             << "Frequency" << QString::fromUtf16(u"@Variant(\0\0\0\x7f\0\0\0\x10junk)", 22);
-        QTest::newRow("byte array read as its text")
+        QTest::newRow("byte array read as QSettings reads it")
             << QByteArray("[RX0]\nFrequency=@ByteArray(12)\n") << "RX0"
             << "Frequency"
-            << "@ByteArray(12)";
+            << "12";
+        QTest::newRow("QSettings' form of a text with a NUL") << QByteArray("[IP]\nPort=@String(9700)\n") << "IP"
+                                                              << "Port"
+                                                              << "9700";
+        QTest::newRow("UTF-8 names") << QByteArray("[R\xc3\xa9]\nk\xc3\xab=1\n") << QString::fromUtf8("R\xc3\xa9")
+                                     << QString::fromUtf8("k\xc3\xab") << "1";
+        QTest::newRow("percent escape read as a number, sign and all")
+            << QByteArray("[R%U+058%30]\nFrequency=1\n") << "RX0"
+            << "Frequency"
+            << "1";
         QTest::newRow("escaped at sign") << QByteArray("[RX0]\nFrequency=@@x\n") << "RX0"
                                          << "Frequency"
                                          << "@x";
@@ -254,6 +264,10 @@ private slots:
             << QByteArray("\xef\xbb\xbf[IP]\r\nPort=9700\r\n") << "RX0"
             << "Frequency"
             << "10491.500" << QByteArray("\xef\xbb\xbf[IP]\r\nPort=9700\r\n\r\n[RX0]\r\nFrequency=10491.500\r\n");
+        QTest::newRow("an open quote would swallow the added line: written whole")
+            << QByteArray("[RX0]\nVoltage=\"X-OFF\nFrequency=1\n") << "IP"
+            << "Port"
+            << "12000" << QByteArray("[IP]\nPort=12000\n\n[RX0]\nVoltage=\"X-OFF\\nFrequency=1\\n\"\n");
         QTest::newRow("of two, the one that is read")
             << QByteArray("[IP]\nPort=1\n[IP]\nPort=2\n") << "IP"
             << "Port"
@@ -308,6 +322,8 @@ private slots:
         QTest::newRow("immutable folder and file") << "both";
         QTest::newRow("immutable empty folder") << "emptyfolder";
         QTest::newRow("plain file in place of the folder") << "plainfile";
+        QTest::newRow("plain file in place of the folder, saved by the retry") << "retry";
+        QTest::newRow("folder in place of the file when the store was made") << "notafile";
     }
 
     void unwritableStore_failsVisiblyKeepsWhatWasStoredAndRecovers()
@@ -315,16 +331,19 @@ private slots:
         QFETCH(QString, blocker);
         StoreFolder folder;
         ImmutablePaths immutable;
+        if (blocker == "notafile")
+            QVERIFY(QDir().mkpath(folder.filePath()));
         auto store = std::make_unique<SettingsStore>();
         QSignalSpy problems(store.get(), &SettingsStore::writeProblemChanged);
+        const bool plainFile = blocker == "plainfile" || blocker == "retry";
 
-        const bool hasEarlierValues = blocker != "emptyfolder" && blocker != "plainfile";
+        const bool hasEarlierValues = blocker != "emptyfolder" && !plainFile && blocker != "notafile";
         if (hasEarlierValues) {
             QVERIFY(store->write("IP", "Port", "9900"));
             QVERIFY(store->write("RX0", "Frequency", "10491.500"));
         } else if (blocker == "emptyfolder") {
             QVERIFY(QDir().mkpath(folder.folder()));
-        } else {
+        } else if (plainFile) {
             QFile plain(folder.folder());
             QVERIFY(plain.open(QIODevice::WriteOnly));
             plain.write("not a folder\n");
@@ -348,15 +367,28 @@ private slots:
         QVERIFY(!problems.last().at(0).toString().isEmpty());
         QCOMPARE(store->unsaved().size(), 2);
         QCOMPARE(store->read("IP", "Port", ""), QString("12000")); // as accepted
-        if (blocker != "plainfile")
+        if (!plainFile)
             QCOMPARE(folder.readRaw(), before);
+        // A refused replacement leaves no temporary file behind.
+        if (blocker == "file")
+            QCOMPARE(QDir(folder.folder()).entryList(QDir::Files | QDir::Hidden | QDir::System),
+                     QStringList{QFileInfo(folder.filePath()).fileName()});
+        if (plainFile)
+            QVERIFY2(problems.last().at(0).toString().contains("is not a folder"),
+                     qPrintable(problems.last().at(0).toString()));
 
         // The way to the disk opens again: the next write succeeds and the
         // problem is withdrawn; nothing stored earlier is lost.
         immutable.release();
-        if (blocker == "plainfile")
+        if (plainFile)
             QVERIFY(QFile::remove(folder.folder()));
+        if (blocker == "notafile")
+            QVERIFY(QDir().rmdir(folder.filePath()));
         problems.clear();
+        if (blocker == "retry") {
+            QTRY_VERIFY_WITH_TIMEOUT(store->unsaved().isEmpty(), 4 * SettingsStore::retryMs);
+            QCOMPARE(folder.get("IP", "Port"), QString("12000"));
+        }
         QVERIFY(store->write("RX0", "Antenna", "BOT"));
         QCOMPARE(problems.count(), 1);
         QCOMPARE(problems.at(0).at(0).toString(), QString());
@@ -366,6 +398,8 @@ private slots:
         QCOMPARE(folder.get("IP", "Port"), QString("12000"));
         QCOMPARE(folder.get("RX0", "Frequency"), QString("29.000"));
         QVERIFY(store->unsaved().isEmpty());
+        // The same store reads the file it could not read before.
+        QCOMPARE(store->read("IP", "Port", ""), QString("12000"));
         store.reset();
         SettingsStore again;
         QCOMPARE(again.read("RX0", "Antenna", "TOP"), QString("BOT"));

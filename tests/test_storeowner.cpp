@@ -7,6 +7,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <grp.h>
@@ -48,9 +52,12 @@ private slots:
         QTest::addColumn<bool>("asNobody"); // else as root
         QTest::addColumn<uint>("owner");
         QTest::addColumn<bool>("written");
-        QTest::newRow("root writes nobody's file") << false << uint(nobodyId) << true;
-        QTest::newRow("nobody, in the file's group, writes their own file") << true << uint(nobodyId) << true;
-        QTest::newRow("nobody writes root's file: refused") << true << 0u << false;
+        QTest::addColumn<bool>("traced"); // the first row again, its system calls seen by strace
+        QTest::newRow("root writes nobody's file") << false << uint(nobodyId) << true << false;
+        QTest::newRow("nobody, in the file's group, writes their own file") << true << uint(nobodyId) << true << false;
+        QTest::newRow("nobody writes root's file: refused") << true << 0u << false << false;
+        QTest::newRow("the new file on the disk before the rename, the rename after it")
+            << false << uint(nobodyId) << true << true;
     }
 
     void replacedFile_keepsOwnerGroupAndMode()
@@ -58,8 +65,40 @@ private slots:
         QFETCH(bool, asNobody);
         QFETCH(uint, owner);
         QFETCH(bool, written);
+        QFETCH(bool, traced);
         if (::geteuid() != 0)
             QSKIP("needs root to give the file to another user");
+        if (traced) {
+            // A power cut after the rename must find the new bytes on the disk.
+            const QString strace = QStandardPaths::findExecutable("strace");
+            if (strace.isEmpty())
+                QSKIP("strace is not installed (scripts/install-deps.sh installs it)");
+            QTemporaryDir logFolder;
+            QProcess run;
+            run.start(strace, {"-f", "-o", logFolder.filePath("log"), "-e", "trace=openat,fsync,rename,renameat,renameat2",
+                               QCoreApplication::applicationFilePath(),
+                               "replacedFile_keepsOwnerGroupAndMode:root writes nobody's file"});
+            QVERIFY(run.waitForFinished(60000));
+            QCOMPARE(run.exitCode(), 0);
+            QFile logFile(logFolder.filePath("log"));
+            QVERIFY(logFile.open(QIODevice::ReadOnly));
+            const QString log = QString::fromLocal8Bit(logFile.readAll());
+            const auto at = [&](const QString &pattern, qsizetype from, QString *fd = nullptr) {
+                const QRegularExpressionMatch m = QRegularExpression(pattern).match(log, from);
+                if (fd && m.hasMatch())
+                    *fd = m.captured(1);
+                return m.hasMatch() ? m.capturedStart() : qsizetype(-1);
+            };
+            QString temp, folder;
+            const qsizetype made = at("openat\\([^\\n]*\\.conf\\.[^\"/]{6}\", [^\\n]*O_CREAT[^\\n]*= (\\d+)", 0, &temp);
+            QVERIFY2(made >= 0, qPrintable(log));
+            const qsizetype synced = at("fsync\\(" + temp + "\\)", made);
+            const qsizetype renamed = at("rename(at2?)?\\([^\\n]*\\.conf\\.[^\"/]{6}\"", made);
+            QVERIFY2(synced >= 0 && renamed > synced, qPrintable(log));
+            const qsizetype opened = at("openat\\([^\\n]*O_DIRECTORY[^\\n]*= (\\d+)", renamed, &folder);
+            QVERIFY2(opened >= 0 && at("fsync\\(" + folder + "\\)", opened) > opened, qPrintable(log));
+            return;
+        }
         constexpr gid_t group = 1234;
         TempStore folder(QCoreApplication::applicationDirPath() + QStringLiteral("/store-XXXXXX"));
         folder.writeRaw("; mine\n[IP]\nPort=9700\n");

@@ -20,7 +20,9 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTime>
 #include <cmath>
 
@@ -43,7 +45,16 @@ MainWindow::MainWindow(QWidget *parent)
     setWindowTitle(caption);
     createControls();
     connectHandlers();
-    askToRetrySave = [this](const QString &question) { return ::askToRetrySave(this, question); };
+    askToRetrySave = [this](const QString &question) {
+        const auto box = unsavedQuestionBox(this, question);
+        // The retry goes on while the question is open; once it has saved
+        // everything there is nothing left to lose.
+        connect(&store_, &SettingsStore::writeProblemChanged, box.get(), [this, open = box.get()] {
+            if (store_.unsaved().isEmpty())
+                open->done(QMessageBox::Retry);
+        });
+        return box->exec() != QMessageBox::Discard;
+    };
 }
 
 MainWindow::~MainWindow()
@@ -67,6 +78,12 @@ void MainWindow::connectHandlers()
     connect(sendx, &SendButton::KeyPress, this, &MainWindow::sendx_KeyPress);
     connect(&store_, &SettingsStore::writeProblemChanged, this, &MainWindow::setStoreProblem);
     setStoreProblem(store_.problem()); // a store that could not be read
+    // The command line sends what the file holds: the operator must know
+    // when it no longer holds what the window shows.
+    connect(&store_, &SettingsStore::changedOutside, this, [this] {
+        setStatus(tr("The settings file was changed outside this window; Ctrl+R shows its values."), nullptr);
+    });
+    store_.watchFile();
 
     focusWatcher_ = new FocusLossWatcher(this);
     focusWatcher_->watch(frequency, [this] { frequency_LostFocus(); });
@@ -129,11 +146,23 @@ void MainWindow::SetupWindow()
     if (fit_)
         fit_->toDesign(); // the sizes below are the design's
 
+    // A store that cannot be read now tells nothing of the values: what the
+    // window shows stays, and no default is shown as though it were stored.
+    const bool keep = setUpBefore_ && !store_.reread().isEmpty();
+    setUpBefore_ = true;
+    QVector<RowCells> keptRows;
+    const RowCells keptWorking{lastAccepted(frequency), lastAccepted(symbolrate), lastAccepted(offset),
+                               antenna->currentText(), voltage->currentText()};
+    const HostTexts keptHosts{lastAccepted(qvipaddress[0]), lastAccepted(qvipaddress[1]), lastAccepted(qvipport)};
+    for (int row = 1; keep && row < msf1->Rows(); ++row)
+        keptRows << readRow(*msf1, row);
+
     fillSelectionLists();
 
     // The count is 1 to largestReceiverCount, so the sizes below stay far
     // inside 16 bits; every row is as high as the header row.
-    maxreceivers = storedReceiverCount(store_);
+    if (!keep)
+        maxreceivers = storedReceiverCount(store_);
     msf1->setRows(maxreceivers + 1);
     const int growth = msf1->RowHeight(0) * (maxreceivers - 4);
     msf1->setHeight(gridheight + growth);
@@ -159,12 +188,12 @@ void MainWindow::SetupWindow()
     frequencymegs->setCurrentIndex(0);
     frequencydecimal->setCurrentIndex(0);
 
-    const HostTexts hosts = storedHosts(store_);
+    const HostTexts hosts = keep ? keptHosts : storedHosts(store_);
     qvipaddress[0]->setText(hosts.firstHost);
     qvipaddress[1]->setText(hosts.secondHost);
     qvipport->setText(hosts.basePort);
 
-    const RowCells working = storedWorkingSettings(store_);
+    const RowCells working = keep ? keptWorking : storedWorkingSettings(store_);
     frequency->setEditText(working.frequency);
     symbolrate->setEditText(working.symbolRate);
     offset->setEditText(working.offset);
@@ -178,7 +207,7 @@ void MainWindow::SetupWindow()
 
     for (int row = 1; row <= maxreceivers; ++row) {
         msf1->setTextMatrix(row, 0, QString::number(row));
-        writeRow(*msf1, row, storedRow(store_, row));
+        writeRow(*msf1, row, row <= keptRows.size() ? keptRows[row - 1] : storedRow(store_, row));
     }
 
     // The normal colour; during a flash the button is red, and the flash must
@@ -435,8 +464,19 @@ void MainWindow::showAlerts()
     QStringList paths{storeFile, storeFile + QStringLiteral(".lock")};
     if (!singleCopyProblem_.isEmpty())
         paths << singleCopyLockPath();
-    alertmessage->setText(
-        fitAlert(messages, paths, alertmessage->fontMetrics(), alertmessage->contentsRect().width()));
+    const QFontMetrics metrics = alertmessage->fontMetrics();
+    const int width = alertmessage->contentsRect().width();
+    QString line = fitAlert(messages, paths, metrics, width);
+    if (metrics.horizontalAdvance(line) > width) {
+        // The system's reason ("(Read-only file system)") gives way first;
+        // the tooltip keeps it.
+        static const QRegularExpression reason(QStringLiteral(" \\([^()]*\\)(?=\\.$)"));
+        QStringList shorter = messages;
+        for (QString &message : shorter)
+            message.remove(reason);
+        line = fitAlert(shorter, paths, metrics, width);
+    }
+    alertmessage->setText(line);
     alertmessage->setToolTip(text);
     alertmessage->setVisible(!text.isEmpty());
 }

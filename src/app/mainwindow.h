@@ -100,6 +100,7 @@ private:
     void setStatus(const QString &text, QWidget *box);
 
     SettingsStore store_;
+    bool setUpBefore_ = false; // the window shows values of its own
     FocusLossWatcher *focusWatcher_ = nullptr;
     SendFlash *flash_ = nullptr;
     DatagramSender sender_;

@@ -10,14 +10,19 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
-void print(FILE *stream, const QString &text)
+// Whether the whole text arrived; errno says why not.
+bool print(FILE *stream, const QString &text)
 {
-    std::fputs(text.toLocal8Bit().constData(), stream);
-    std::fflush(stream);
+    const QByteArray bytes = text.toLocal8Bit();
+    errno = 0;
+    const bool whole = std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream) == size_t(bytes.size());
+    return std::fflush(stream) == 0 && whole && !std::ferror(stream);
 }
 
 QString tr(const char *text)
@@ -29,6 +34,17 @@ QString tr(const char *text)
 void tell(const QString &message)
 {
     print(stderr, QCoreApplication::applicationName() + QStringLiteral(": ") + message + QLatin1Char('\n'));
+}
+
+// A list cut short by a full disk or a closed output is no success, as with
+// the standard tools: the status says so, and why.
+int output(const QString &text)
+{
+    if (print(stdout, text))
+        return ExitDone;
+    const int error = errno != 0 ? errno : EIO;
+    tell(tr("The output could not be written (%1).").arg(QString::fromLocal8Bit(std::strerror(error))));
+    return ExitNothingSent;
 }
 
 int usageError(const QCommandLineParser &parser, const QString &message)
@@ -66,7 +82,8 @@ QString helpText(const QCommandLineParser &parser, bool withWindowOptions)
              "  0  done: the list printed, the datagram sent, the help or version printed\n"
              "  1  nothing sent: an empty or unusable row, an unusable host or port, a send\n"
              "     the system refused, --uplink outside the QO-100 downlink band, or a\n"
-             "     settings file that cannot be read; the reason on standard error\n"
+             "     settings file that cannot be read, output that could not be written;\n"
+             "     the reason on standard error\n"
              "  2  a usage error; the usage on standard error\n"
              "\nThe manual page: man zorudoza-zudizir-ivozudiro\n");
     if (!withWindowOptions)
@@ -114,14 +131,11 @@ int runCommandLineMode(int &argc, char **argv, const QStringList &arguments)
     if (!parser.parse(QStringList{QCoreApplication::applicationFilePath()} + arguments))
         return usageError(parser, parser.errorText());
     if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
-        print(stdout, helpText(parser, parser.isSet(QStringLiteral("help-all"))));
-        return ExitDone;
+        return output(helpText(parser, parser.isSet(QStringLiteral("help-all"))));
     }
     if (parser.isSet(version)) {
-        print(stdout,
-              QCoreApplication::applicationName() + QLatin1Char(' ') + QCoreApplication::applicationVersion()
-                  + QLatin1Char('\n'));
-        return ExitDone;
+        return output(QCoreApplication::applicationName() + QLatin1Char(' ')
+                      + QCoreApplication::applicationVersion() + QLatin1Char('\n'));
     }
     if (!parser.positionalArguments().isEmpty())
         return usageError(parser, tr("Unexpected argument '%1'.").arg(parser.positionalArguments().first()));
@@ -144,8 +158,7 @@ int runCommandLineMode(int &argc, char **argv, const QStringList &arguments)
     if (!storeIsReadable(store))
         return ExitNothingSent;
     if (parser.isSet(list)) {
-        print(stdout, parser.isSet(json) ? presetJson(store) : presetTable(store));
-        return ExitDone;
+        return output(parser.isSet(json) ? presetJson(store) : presetTable(store));
     }
     const int count = storedReceiverCount(store);
     if (receiver < 1 || receiver > count)
@@ -180,6 +193,7 @@ int runCommandLineMode(int &argc, char **argv, const QStringList &arguments)
         tell(outcome.problem);
         return ExitNothingSent;
     }
+    // Sent is sent: a report that could not be printed does not make it unsent.
     print(stdout,
           outcome.line + QLatin1Char('\n') + tr("sent to %1").arg(destinationText(outcome.destination))
               + QLatin1Char('\n'));

@@ -23,6 +23,22 @@ QString printable(const QString &cell)
     return text;
 }
 
+// Half a surrogate pair is no character: strict JSON readers (jq) refuse a
+// "\ud800" escape and with it the whole list. It becomes U+FFFD, as a
+// decoder shows what it cannot read; control characters stay, escaped.
+QString jsonText(const QString &cell)
+{
+    QString text = cell;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            ++i;
+        else if (c.isSurrogate())
+            text[i] = QChar::ReplacementCharacter;
+    }
+    return text;
+}
+
 } // namespace
 
 QString presetTable(const SettingsStore &store)
@@ -72,14 +88,14 @@ QString presetJson(const SettingsStore &store)
         const RowCells cells = storedRow(store, receiver);
         const std::optional<Destination> destination =
             receiverDestination(receiver, hosts.firstHost, hosts.secondHost, hosts.basePort);
-        // The cells as stored: JSON carries any character, so nothing is replaced.
+        // The cells as stored: JSON carries any character as itself or escaped.
         rows.append(QJsonObject{
             {"rx", receiver},
-            {"frequency", cells.frequency},
-            {"symbolRate", cells.symbolRate},
-            {"locOsc", cells.offset},
-            {"antenna", cells.antenna},
-            {"voltage", cells.voltage},
+            {"frequency", jsonText(cells.frequency)},
+            {"symbolRate", jsonText(cells.symbolRate)},
+            {"locOsc", jsonText(cells.offset)},
+            {"antenna", jsonText(cells.antenna)},
+            {"voltage", jsonText(cells.voltage)},
             {"host", destination ? QJsonValue(destination->host.toString()) : QJsonValue()},
             {"port", destination ? QJsonValue(int(destination->port)) : QJsonValue()},
         });

@@ -25,9 +25,11 @@ QString systemReason(int error)
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
-QString couldNotWrite(int)
+// The system's reason goes with it: a read-only file system, a full disk
+// and a folder in the way each want a different remedy.
+QString couldNotWrite(int error)
 {
-    return tr("could not be written");
+    return tr("could not be written (%1)").arg(systemReason(error));
 }
 
 QString ownerName(uid_t uid, gid_t gid)

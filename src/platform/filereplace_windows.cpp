@@ -13,9 +13,11 @@ namespace filereplace {
 
 namespace {
 
+// With the system's reason, taken before any clean-up can change it.
 QString couldNotWrite()
 {
-    return QCoreApplication::translate("filereplace", "could not be written");
+    return QCoreApplication::translate("filereplace", "could not be written (%1)")
+        .arg(qt_error_string(int(GetLastError())));
 }
 
 std::wstring wide(const QString &path)

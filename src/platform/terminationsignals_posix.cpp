@@ -47,6 +47,9 @@ TerminationSignals::TerminationSignals(QObject *parent)
     action.sa_flags = SA_RESTART;
     for (const int number : handled)
         ::sigaction(number, &action, nullptr);
+    // A write to a closed pipe (stderr of a terminal that went away) fails
+    // with EPIPE instead of ending the program before its last save.
+    ::signal(SIGPIPE, SIG_IGN);
 }
 
 TerminationSignals::~TerminationSignals()

@@ -4,7 +4,10 @@
 
 #include <QBuffer>
 #include <QIODevice>
+#include <QHash>
 #include <QMap>
+#include <QSet>
+#include <QVector>
 
 #include <algorithm>
 
@@ -68,11 +71,29 @@ bool nextLine(QByteArrayView data, qsizetype &pos, Line &line)
     return true;
 }
 
+// As QSettings turns a stored text into a value: "@String(x)" (its form of
+// a text with a NUL) and "@ByteArray(x)" are x, "@@x" is "@x". Serialised
+// objects ("@Variant(...)") are never decoded: they stay the text they are.
+QString fromStoredForm(const QString &value)
+{
+    if (!value.startsWith(QLatin1Char('@')))
+        return value;
+    if (value.endsWith(QLatin1Char(')'))) {
+        if (value.startsWith(QLatin1String("@String(")))
+            return value.sliced(8).chopped(1);
+        if (value.startsWith(QLatin1String("@ByteArray(")))
+            return QString::fromUtf8(value.sliced(11).chopped(1).toLatin1());
+    }
+    return value.startsWith(QLatin1String("@@")) ? value.sliced(1) : value;
+}
+
 // Every section header (its name, or null when unusable, and where its line
 // ends) and every key line (the whole key, its value or null when the value
 // is unusable, and where the line is) in file order, as read() takes them.
+// `joined`, when given, is set when a line read runs over a line end (a
+// quote or a backslash joins the next line to it).
 template<typename OnSection, typename OnKey>
-void scan(QByteArrayView data, OnSection onSection, OnKey onKey)
+void scan(QByteArrayView data, OnSection onSection, OnKey onKey, bool *joined = nullptr)
 {
     qsizetype pos = data.startsWith("\xef\xbb\xbf") ? 3 : 0;
     QString section; // "" or "name/"
@@ -80,6 +101,8 @@ void scan(QByteArrayView data, OnSection onSection, OnKey onKey)
     Line line;
     while (nextLine(data, pos, line)) {
         const QByteArrayView text = data.sliced(line.start, line.end - line.start);
+        if (joined && !*joined)
+            *joined = text.contains('\n') || text.contains('\r');
         if (text.startsWith('[')) {
             const qsizetype close = text.indexOf(']');
             const QByteArrayView name = (close < 0 ? text.sliced(1) : text.sliced(1, close - 1)).trimmed();
@@ -122,8 +145,7 @@ void scan(QByteArrayView data, OnSection onSection, OnKey onKey)
             onKey(key, nullptr, line);
             continue;
         }
-        if (value.startsWith(QLatin1String("@@")))
-            value.remove(0, 1);
+        value = fromStoredForm(value);
         onKey(key, &value, line);
     }
 }
@@ -148,54 +170,149 @@ QByteArray sectionHeader(const QString &section)
         + ']';
 }
 
-// One key set in the text, every other byte kept.
-void setKey(QByteArray &data, const QString &fullKey, const QString &text)
+bool onlyBlanks(QByteArrayView data)
 {
-    const qsizetype slash = fullKey.indexOf(QLatin1Char('/'));
-    const QString section = slash < 0 ? QString() : fullKey.left(slash);
-    const QString key = fullKey.mid(slash + 1);
+    return std::all_of(data.begin(), data.end(), [](char c) { return isSpace(c); });
+}
+
+QSettings::SettingsMap readBytes(const QByteArray &bytes)
+{
+    QSettings::SettingsMap map;
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    read(buffer, map);
+    return map;
+}
+
+// The given keys set in the text, every other byte kept: one scan finds
+// each key's line and each section's end, one pass copies the text with
+// the changes in place, so the cost grows with the file, not with the
+// number of keys times the file.
+QByteArray setKeys(const QByteArray &data, const QSettings::SettingsMap &changes,
+                   QSettings::SettingsMap &before, bool &plain)
+{
     const qsizetype firstNewline = data.indexOf('\n');
     const QByteArray lineEnd = firstNewline > 0 && data[firstNewline - 1] == '\r' ? "\r\n" : "\n"; // as the file has it
 
-    qsizetype keyStart = -1, keyEnd = -1; // the line read() takes the value from
-    qsizetype insertAt = -1;               // after the last line of the section's last block
-    bool inSection = false;
+    struct Span
+    {
+        qsizetype start = -1;
+        qsizetype end = -1;
+    };
+    QHash<QString, Span> keyLines;     // the line read() takes each changed key's value from
+    QHash<QString, qsizetype> ends;    // after the last line of each section's last block
+    QVector<Span> damaged;             // lines of values too long to be settings
+    QSet<QString> changedSections; // only their ends are needed
+    for (auto it = changes.cbegin(); it != changes.cend(); ++it)
+        changedSections.insert(it.key().left(std::max(qsizetype(0), it.key().indexOf(QLatin1Char('/')))));
+    QString section;
+    bool tracked = changedSections.contains(section);
     scan(
         data,
         [&](const QString *name, qsizetype end) {
-            inSection = name && *name == section;
-            if (inSection)
-                insertAt = afterLineEnd(data, end);
-        },
-        [&](const QString &found, const QString *, const Line &line) {
-            if (inSection)
-                insertAt = afterLineEnd(data, line.end);
-            if (found == fullKey) {
-                keyStart = line.start;
-                keyEnd = line.end;
+            tracked = name && changedSections.contains(*name);
+            if (tracked) {
+                section = *name;
+                ends[section] = afterLineEnd(data, end);
             }
-        });
-    const QByteArray written = keyLine(key, text);
-    if (keyStart >= 0) {
-        // Blanks before a comment on the same line stay with the comment.
-        if (keyEnd < data.size() && data[keyEnd] == ';')
-            while (keyEnd > keyStart && isBlank(data[keyEnd - 1]))
-                --keyEnd;
-        data.replace(keyStart, keyEnd - keyStart, written);
-        return;
+        },
+        [&](const QString &key, const QString *value, const Line &line) {
+            if (tracked)
+                ends[section] = afterLineEnd(data, line.end);
+            if (value)
+                before.insert(key, *value);
+            else
+                before.remove(key);
+            if (!value)
+                damaged.append({line.start, afterLineEnd(data, line.end)});
+            if (changes.contains(key))
+                keyLines[key] = value ? Span{line.start, line.end} : Span{};
+        },
+        &plain);
+    // Lines whole and ended alike, no damage: every added or replaced line
+    // reads as written and leaves the others as they read.
+    plain = !plain && damaged.isEmpty() && data.endsWith('\n');
+    for (qsizetype cr = data.indexOf('\r'); plain && cr >= 0; cr = data.indexOf('\r', cr + 1))
+        plain = cr + 1 < data.size() && data[cr + 1] == '\n';
+
+    // Where each changed key goes: its own line, the end of its section, or
+    // a section of its own at the end of the file.
+    struct Change
+    {
+        qsizetype start;
+        qsizetype end;
+        QByteArray text;
+    };
+    QVector<Change> inPlace;
+    QMap<qsizetype, QByteArray> added;
+    QVector<QString> newSections;
+    QHash<QString, QByteArray> newLines;
+    for (const Span &span : std::as_const(damaged))
+        inPlace.append({span.start, span.end, QByteArray()});
+    for (auto it = changes.cbegin(); it != changes.cend(); ++it) {
+        const qsizetype slash = it.key().indexOf(QLatin1Char('/'));
+        const QString keySection = slash < 0 ? QString() : it.key().left(slash);
+        const QByteArray written = keyLine(it.key().mid(slash + 1), it.value().toString());
+        const Span found = keyLines.value(it.key());
+        if (found.start >= 0) {
+            qsizetype end = found.end;
+            // Blanks before a comment on the same line stay with the comment.
+            if (end < data.size() && data[end] == ';')
+                while (end > found.start && isBlank(data[end - 1]))
+                    --end;
+            inPlace.append({found.start, end, written});
+        } else if (ends.contains(keySection)) {
+            added[ends.value(keySection)] += written + lineEnd;
+        } else {
+            if (!newLines.contains(keySection))
+                newSections.append(keySection);
+            newLines[keySection] += written + lineEnd;
+        }
     }
-    if (!data.isEmpty() && !data.endsWith('\n') && (insertAt < 0 || insertAt == data.size())) {
-        data += lineEnd;
-        if (insertAt >= 0)
-            insertAt = data.size();
+    std::sort(inPlace.begin(), inPlace.end(), [](const Change &a, const Change &b) { return a.start < b.start; });
+
+    QByteArray out;
+    out.reserve(data.size() + 256);
+    qsizetype copied = 0;
+    auto copyTo = [&](qsizetype pos) {
+        for (auto it = added.begin(); it != added.end() && it.key() <= pos;) {
+            if (it.key() < data.size()) {
+                if (it.key() > copied) {
+                    out.append(data.constData() + copied, it.key() - copied);
+                    copied = it.key();
+                }
+                out += it.value();
+                it = added.erase(it);
+            } else {
+                ++it;
+            }
+        }
+        if (pos > copied) {
+            out.append(data.constData() + copied, pos - copied);
+            copied = pos;
+        }
+    };
+    for (const Change &change : std::as_const(inPlace)) {
+        copyTo(change.start);
+        out += change.text;
+        copied = std::max(copied, change.end);
     }
-    if (insertAt >= 0) {
-        data.insert(insertAt, written + lineEnd);
-        return;
+    copyTo(data.size());
+    const QByteArray atEnd = added.value(data.size());
+    if (!atEnd.isEmpty()) {
+        if (!out.isEmpty() && !out.endsWith('\n'))
+            out += lineEnd;
+        out += atEnd;
     }
-    if (!data.isEmpty())
-        data += lineEnd;
-    data += sectionHeader(section) + lineEnd + written + lineEnd;
+    for (const QString &name : std::as_const(newSections)) {
+        if (!out.isEmpty() && !out.endsWith('\n'))
+            out += lineEnd;
+        if (!out.isEmpty())
+            out += lineEnd;
+        out += sectionHeader(name) + lineEnd + newLines.value(name);
+    }
+    return out;
 }
 
 } // namespace
@@ -248,45 +365,38 @@ bool write(QIODevice &device, const QSettings::SettingsMap &map)
     return device.write(out) == out.size();
 }
 
-QByteArray edit(const QByteArray &file, const QSettings::SettingsMap &changes)
+QByteArray edit(const QByteArray &file, const QSettings::SettingsMap &changes, QSettings::SettingsMap *result)
 {
     QSettings::SettingsMap expected;
-    QBuffer before;
-    before.setData(file);
-    before.open(QIODevice::ReadOnly);
-    read(before, expected);
-    for (auto it = changes.cbegin(); it != changes.cend(); ++it)
+    bool plain = false;
+    const QByteArray out = setKeys(file, changes, expected, plain);
+    for (auto it = changes.cbegin(); it != changes.cend(); ++it) {
         expected.insert(it.key(), it.value());
-
-    // Values too long to be settings are damage, not notes: they go, which
-    // keeps a file that grew by accident from growing further.
-    QByteArray out = file;
-    QVector<std::pair<qsizetype, qsizetype>> damaged;
-    scan(file, [](const QString *, qsizetype) {},
-         [&](const QString &, const QString *value, const Line &line) {
-             if (!value)
-                 damaged.append({line.start, afterLineEnd(file, line.end)});
-         });
-    for (auto it = damaged.crbegin(); it != damaged.crend(); ++it)
-        out.remove(it->first, it->second - it->first);
-    QByteArrayView data(out);
-    const bool onlyBlank = std::all_of(data.begin(), data.end(), [](char c) { return isSpace(c); });
-    if (!onlyBlank) {
-        for (auto it = changes.cbegin(); it != changes.cend(); ++it)
-            setKey(out, it.key(), it.value().toString());
-        QBuffer after;
-        after.setData(out);
-        after.open(QIODevice::ReadOnly);
-        QSettings::SettingsMap got;
-        read(after, got);
-        if (got == expected)
+        plain = plain && it.key().size() <= maxKeyLength && it.value().toString().size() <= maxValueLength;
+    }
+    if (plain && !onlyBlanks(file)) {
+        if (result)
+            *result = std::move(expected);
+        return out;
+    }
+    // Values too long to be settings are damage, not notes: they went, which
+    // keeps a file that grew by accident from growing further. What is left
+    // must read as the old values with the new ones set.
+    if (!onlyBlanks(file)) {
+        QSettings::SettingsMap got = readBytes(out);
+        if (got == expected) {
+            if (result)
+                *result = std::move(got);
             return out;
+        }
     }
     // A new file, or one whose damage would swallow the added lines (an open
     // quote to its end): written whole, as QSettings would.
     QBuffer whole;
     whole.open(QIODevice::WriteOnly);
     write(whole, expected);
+    if (result)
+        *result = std::move(expected);
     return whole.data();
 }
 

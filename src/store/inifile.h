@@ -23,7 +23,8 @@ QSettings::Format format();
 
 // Every value is a QString under the key "section/key". A value QSettings'
 // native format would decode ("@Variant(...)", "@ByteArray(...)", an
-// unquoted comma list) is the text it stands as; "@@x" reads as "@x".
+// unquoted comma list) is the text it stands as; "@@x" reads as "@x", and
+// "@String(x)" and "@ByteArray(x)" read as x, as QSettings reads them.
 bool read(QIODevice &device, QSettings::SettingsMap &map);
 bool write(QIODevice &device, const QSettings::SettingsMap &map);
 
@@ -32,7 +33,10 @@ bool write(QIODevice &device, const QSettings::SettingsMap &map);
 // section and a missing section at the end of the file. Every other byte stays
 // as it was: comments, blank lines, unknown sections and keys, their order,
 // except the lines of values too long to be usable, which are left out.
-// The keys' own lines are written as write() writes them.
-QByteArray edit(const QByteArray &file, const QSettings::SettingsMap &changes);
+// The keys' own lines are written as write() writes them. `result`, when
+// given, receives what the returned text reads as. The cost grows linearly
+// with the file's size: one scan, one copy, one read of the result.
+QByteArray edit(const QByteArray &file, const QSettings::SettingsMap &changes,
+                QSettings::SettingsMap *result = nullptr);
 
 } // namespace inifile

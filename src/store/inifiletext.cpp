@@ -23,26 +23,39 @@ int hexValue(char c)
 
 } // namespace
 
-// A key or section name: %XX and %UXXXX are characters, a backslash is '/'.
+// A key or section name: UTF-8, where %XX and %UXXXX are characters and a
+// backslash is '/'. The digits are taken as QSettings takes them, by a
+// number conversion of the two or four characters that follow.
 QString unescapeKey(QByteArrayView raw)
 {
+    const QString decoded = QString::fromUtf8(raw);
+    const qsizetype size = decoded.size();
     QString out;
-    out.reserve(raw.size());
-    for (qsizetype i = 0; i < raw.size(); ++i) {
-        const char c = raw[i];
-        if (c == '\\') {
+    out.reserve(size);
+    for (qsizetype i = 0; i < size;) {
+        const QChar c = decoded.at(i);
+        if (c == QLatin1Char('\\')) {
             out += QLatin1Char('/');
-        } else if (c == '%' && i + 5 < raw.size() && raw[i + 1] == 'U' && isHexDigit(raw[i + 2])
-                   && isHexDigit(raw[i + 3]) && isHexDigit(raw[i + 4]) && isHexDigit(raw[i + 5])) {
-            out += QChar(char16_t(hexValue(raw[i + 2]) << 12 | hexValue(raw[i + 3]) << 8
-                                  | hexValue(raw[i + 4]) << 4 | hexValue(raw[i + 5])));
-            i += 5;
-        } else if (c == '%' && i + 2 < raw.size() && isHexDigit(raw[i + 1]) && isHexDigit(raw[i + 2])) {
-            out += QChar(char16_t(hexValue(raw[i + 1]) << 4 | hexValue(raw[i + 2])));
-            i += 2;
-        } else {
-            out += QLatin1Char(c);
+            ++i;
+            continue;
         }
+        if (c != QLatin1Char('%') || i == size - 1) {
+            out += c;
+            ++i;
+            continue;
+        }
+        const bool wide = decoded.at(i + 1) == QLatin1Char('U');
+        const qsizetype first = wide ? i + 2 : i + 1;
+        const qsizetype digits = wide ? 4 : 2;
+        bool ok = false;
+        const ushort code = first + digits > size ? 0 : QStringView(decoded).sliced(first, digits).toUShort(&ok, 16);
+        if (!ok) {
+            out += QLatin1Char('%');
+            ++i;
+            continue;
+        }
+        out += QChar(code);
+        i = first + digits;
     }
     return out;
 }

@@ -8,6 +8,8 @@
 
 #include <QObject>
 #include <QDateTime>
+#include <QFileSystemWatcher>
+#include <QHash>
 #include <QSettings>
 #include <QString>
 #include <QTimer>
@@ -29,17 +31,21 @@ public:
     // The store holds about fifty short texts, a few kilobytes. A file beyond
     // this is not the program's, and reading it whole could take the memory
     // and the time of a small host: it is neither read nor replaced.
-    static constexpr qint64 maxFileBytes = 16 * 1024 * 1024;
-    static QString maxFileSizeText() { return QStringLiteral("16 MiB"); }
+    static constexpr qint64 maxFileBytes = 1024 * 1024;
+    static QString maxFileSizeText() { return QStringLiteral("1 MiB"); }
 
     explicit SettingsStore(QObject *parent = nullptr);
     ~SettingsStore() override;
 
     // The stored text, or `fallback` when nothing usable is stored there.
-    // Values accepted but not yet on disk read as accepted.
+    // Values accepted but not yet on disk read as accepted. What it returns
+    // is what the reader now shows: a later write of the same text to that
+    // key is no change and writes nothing.
     QString read(const QString &section, const QString &key, const QString &fallback) const;
 
-    // Stores the text and puts it on disk before returning. Returns false when
+    // Stores the text and puts it on disk before returning; a text equal to
+    // the one last read or written for that key is no change and is not
+    // written, so that a hand edit made since is not undone. Returns false when
     // the file could not be written; the failure is also announced, and the
     // value is kept: retried every retryMs from the event loop, and written
     // with the next write that works. Only the value's own line in the file
@@ -73,22 +79,39 @@ public:
     enum class Readability { Readable, TooLarge, NotReadable };
     Readability readability() const;
 
+    // Reads the file afresh for a reader that is about to show all of it.
+    // Returns why it cannot show the file's values ("" when it can): the
+    // file cannot be read, or it was there and is gone (its folder deleted).
+    // Until it can, problem() says so.
+    QString reread();
+
+    // From now on, a change that another program makes to the file is
+    // announced by changedOutside().
+    void watchFile();
+
 signals:
     // A write could not reach the disk or the file could not be read
     // (`problem` says why, for the operator), or, with an empty text, a later
     // write reached it again.
     void writeProblemChanged(const QString &problem);
+    // The file's values changed, not by this store's writes.
+    void changedOutside();
 
 private:
     bool flush();
     void load();
+    bool reloadIfChanged();
     bool fail(const QString &problem);
     void setProblem(const QString &problem);
 
     QString path_;
     QSettings::SettingsMap values_; // the file as last read or written
+    QHash<QString, QString> shown_;  // the texts last read or written, by key
     qint64 loadedSize_ = -1;
     QDateTime loadedTime_;
+    bool hadFile_ = false;
+    bool deleted_ = false; // it was there and went while this store ran
+    QFileSystemWatcher *watcher_ = nullptr;
     QString readProblem_;
     QTimer retry_;
     QVector<StoreEntry> unsaved_;

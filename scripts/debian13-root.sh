@@ -48,6 +48,7 @@ root=$dir/root
 if [ ! -f "$dir/made" ]; then
     command -v debootstrap >/dev/null || {
         echo "Installing debootstrap"
+        apt-get -o DPkg::Lock::Timeout=1800 update -qq
         DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=1800 install -y -qq debootstrap
     }
     echo "Making a Debian 13 root in $root with debootstrap"

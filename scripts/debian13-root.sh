@@ -52,7 +52,7 @@ if [ ! -f "$dir/made" ]; then
         DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=1800 install -y -qq debootstrap
     }
     echo "Making a Debian 13 root in $root with debootstrap"
-    rm -rf "$root"
+    rm -rf --one-file-system "$root"
     debootstrap --variant=minbase trixie "$root" "$mirror"
     cat >"$root/etc/apt/sources.list" <<EOF
 deb $mirror trixie main
@@ -97,10 +97,11 @@ mount_in /dev --bind /dev
 mount_in /dev/pts --bind /dev/pts
 mount_in /dev/shm -t tmpfs -o mode=1777,nosuid,nodev tmpfs
 
-set +e
+# In the background with this standard input, so that a signal reaches the
+# trap at once rather than when the command ends.
 chroot "$root" /usr/bin/env -i HOME=/root TERM="${TERM:-dumb}" LANG=C.UTF-8 \
     PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
-    /bin/sh -c 'cd /root && exec "$@"' sh "$@"
-status=$?
-set -e
+    /bin/sh -c 'cd /root && exec "$@"' sh "$@" <&0 &
+status=0
+wait $! || status=$?
 exit "$status"

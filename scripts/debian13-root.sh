@@ -14,7 +14,9 @@
 # other. Needs root (debootstrap, chroot, mount).
 # DEBIAN13_MIRROR overrides the mirror (default http://deb.debian.org/debian).
 set -euo pipefail
-
+# Read whole before it runs: an edit to this file during a run cannot change
+# what that run does next.
+{
 dir=build/debian13
 while [ $# -gt 0 ]; do
     case "$1" in
@@ -59,6 +61,8 @@ deb $mirror trixie main
 deb $mirror trixie-updates main
 deb ${mirror%/debian}/debian-security trixie-security main
 EOF
+    # A root for tests: dpkg need not sync every file it unpacks.
+    echo force-unsafe-io >"$root/etc/dpkg/dpkg.cfg.d/unsafe-io"
     # Packages' scripts must not start services in the chroot.
     printf '#!/bin/sh\nexit 101\n' >"$root/usr/sbin/policy-rc.d"
     chmod 755 "$root/usr/sbin/policy-rc.d"
@@ -105,3 +109,4 @@ chroot "$root" /usr/bin/env -i HOME=/root TERM="${TERM:-dumb}" LANG=C.UTF-8 \
 status=0
 wait $! || status=$?
 exit "$status"
+}

@@ -38,8 +38,10 @@ dir=$(cd "$dir" && pwd -P)
 # they go with the last process even if this script is killed outright.
 if [ -z "${DEBIAN13_ROOT_UNSHARED:-}" ]; then
     export DEBIAN13_ROOT_UNSHARED=1
-    exec unshare --mount --propagation private -- "$0" --dir "$dir" -- "$@"
+    exec unshare --mount --propagation unchanged -- "$0" --dir "$dir" -- "$@"
 fi
+# Private where / is a mount point (not so inside another chroot).
+mount --make-rprivate / 2>/dev/null || true
 
 # One run (or one debootstrap) at a time on a root.
 exec 9>"$dir.lock"
@@ -75,10 +77,16 @@ cleanup() {
     local status=$? pid
     trap - EXIT INT TERM HUP
     # Whatever the command left running in the root (an X server, a bus).
-    for pid in /proc/[0-9]*; do
-        [ "$pid/root" -ef "$root" ] && kill -KILL "${pid#/proc/}" 2>/dev/null
+    # Until they are gone (a few seconds at most), so that the unmounts find nothing busy.
+    local i left
+    for ((i = 0; i < 50; i++)); do
+        left=""
+        for pid in /proc/[0-9]*; do
+            [ "$pid/root" -ef "$root" ] && kill -KILL "${pid#/proc/}" 2>/dev/null && left=yes
+        done
+        [ -z "$left" ] && break
+        sleep 0.1
     done
-    local i
     for ((i = ${#mounted[@]} - 1; i >= 0; i--)); do
         umount "${mounted[i]}" 2>/dev/null || umount -l "${mounted[i]}" || true
     done

@@ -18,6 +18,7 @@ packages=(
     dbus-daemon at-spi2-core python3-pyatspi # the table read through AT-SPI
     libxcb1-dev                 # the benchmark waits until the X server shows a frame
     e2fsprogs                   # chattr, for the unwritable-store tests
+    file                        # CPack's dependencies from the executable, in the package test
 )
 foreign=()
 fuzz=""

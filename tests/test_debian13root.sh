@@ -8,8 +8,9 @@
 script=$1
 [ "$(id -u)" -eq 0 ] || { echo "SKIPPED: needs root (chroot and mount)"; exit 77; }
 if [ -z "${ZZI_OWN_NAMESPACE:-}" ]; then
-    ZZI_OWN_NAMESPACE=1 exec unshare --mount --propagation private -- sh "$0" "$@"
+    ZZI_OWN_NAMESPACE=1 exec unshare --mount --propagation unchanged -- sh "$0" "$@"
 fi
+mount --make-rprivate / 2>/dev/null
 dir=$(mktemp -d) || exit 1
 trap 'umount -R -l "$dir/root/proc" "$dir/root/sys" "$dir/root/dev" 2>/dev/null; rm -rf --one-file-system "$dir" "$dir.lock"' EXIT
 mkdir -p "$dir/root/root" "$dir/root/etc" && touch "$dir/made"

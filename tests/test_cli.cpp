@@ -79,15 +79,20 @@ Run runExecutable(const TempStore &store, const QStringList &arguments, bool asN
     }
     QProcess process;
     process.setProcessEnvironment(environment);
+    // A copy in the system's temporary folder: nobody may not enter the build
+    // tree (a clone in a home folder of mode 0700).
+    QTemporaryDir reachable(QDir::tempPath() + QStringLiteral("/zzi-cli-XXXXXX"));
+    const QString copy = reachable.filePath(QFileInfo(programPath).fileName());
     if (!output.isEmpty() && output != QLatin1String("closed"))
         process.setStandardOutputFile(output);
     if (output == QLatin1String("closed"))
         process.start(QStringLiteral("/bin/sh"), QStringList{"-c", "exec \"$0\" \"$@\" >&-", programPath} + arguments);
-    else if (asNobody)
-        process.start(QStringLiteral("setpriv"),
-                      QStringList{"--reuid=nobody", "--regid=nogroup", "--clear-groups", programPath} + arguments);
-    else
+    else if (!asNobody)
         process.start(programPath, arguments);
+    else if (QFile::copy(programPath, copy)
+             && QFile::setPermissions(reachable.path(), QFile::permissions(reachable.path()) | QFileDevice::ExeOther))
+        process.start(QStringLiteral("setpriv"),
+                      QStringList{"--reuid=nobody", "--regid=nogroup", "--clear-groups", copy} + arguments);
     if (!process.waitForFinished(20000))
         process.kill();
     process.waitForFinished();

@@ -26,11 +26,31 @@ test: build
 clean:
 	rm -rf build
 
+# The whole suite again on Debian 13 (Qt 6.8, GCC 14) in a root of its own,
+# build/debian13, made with debootstrap when it is missing and reused while
+# it is there (`rm -rf build/debian13` starts afresh). This tree's files, as
+# git lists them, are copied into /root/zorudoza-zudizir-ivozudiro there (a
+# home folder of mode 0700, as a newcomer's clone) and `make test` runs in
+# it as root, installing its packages with scripts/install-deps.sh.
+# scripts/debian13-root.sh [--dir DIR] COMMAND runs any command in such a
+# root (as root, with /proc, /sys and /dev mounted for the run only).
+debian13_copy := /root/zorudoza-zudizir-ivozudiro
+.PHONY: test-debian13
+test-debian13:
+	@scripts/debian13-root.sh true
+	@copy=build/debian13/root$(debian13_copy) && \
+	 chmod 0700 build/debian13/root/root && mkdir -p "$$copy" && \
+	 find "$$copy" -mindepth 1 -maxdepth 1 ! -name build -exec rm -rf {} + && \
+	 git ls-files -z --cached --others --exclude-standard | \
+	     tar --null --files-from=- --ignore-failed-read -cf - 2>/dev/null | tar -xf - -C "$$copy"
+	scripts/debian13-root.sh sh -c 'cd $(debian13_copy) && make test'
+
 # Fuzzing with libFuzzer (clang): builds build/fuzz and runs every target for
 # FUZZ_SECONDS (default 60) each; `make fuzz FUZZ_SECONDS=600` runs longer.
 FUZZ_SECONDS ?= 60
 .PHONY: fuzz
-fuzz: deps
+fuzz:
+	@scripts/install-deps.sh --fuzz
 	FUZZ_SECONDS=$(FUZZ_SECONDS) fuzz/run-fuzz.sh
 
 # Benchmarks: an optimised build with the helpers in build/bench, then one

@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the program and its tests need,
-# only those that are missing; uses sudo when not run as root.
+# only those that are missing; uses sudo when not run as root. It names only
+# packages every supported release has (Debian 12 and 13); versioned ones are
+# chosen by what apt offers on the running release.
+# `--fuzz` adds clang and its libFuzzer runtime, for `make fuzz`.
 # `--package` adds the tools that build and check the Debian package;
 # `--arm64` and `--armhf` add a cross compiler for that architecture, its Qt
 # beside the native one (Debian multiarch) and QEMU to run what it builds.
@@ -15,11 +18,15 @@ packages=(
     dbus-daemon at-spi2-core python3-pyatspi # the table read through AT-SPI
     libxcb1-dev                 # the benchmark waits until the X server shows a frame
     e2fsprogs                   # chattr, for the unwritable-store tests
-    clang libclang-rt-14-dev    # fuzzing and sanitizer builds
 )
 foreign=()
+fuzz=""
 for option in "$@"; do
     case "$option" in
+    --fuzz)
+        fuzz=yes
+        packages+=(clang)
+        ;;
     --package)
         packages+=(
             dpkg-dev            # dpkg-shlibdeps, dpkg-buildflags, dpkg-deb
@@ -43,21 +50,40 @@ for option in "$@"; do
         packages+=(crossbuild-essential-"$arch" qt6-base-dev:"$arch" qemu-user-static)
         ;;
     *)
-        echo "usage: $0 [--package] [--windows] [--arm64] [--armhf]" >&2
+        echo "usage: $0 [--fuzz] [--package] [--windows] [--arm64] [--armhf]" >&2
         exit 2
         ;;
     esac
 done
 
-missing=()
-for package in "${packages[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
-        missing+=("$package")
+installed() {
+    dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"
+}
+# libFuzzer ships in the runtime of the clang release that `clang` stands
+# for: clang-14 on Debian 12, clang-19 on Debian 13.
+clang_runtime() {
+    local depends
+    if installed clang; then
+        depends=$(dpkg-query -W -f='${Depends}' clang)
+    else
+        depends=$(apt-cache show clang 2>/dev/null | sed -n 's/^Depends: //p' | head -n 1)
     fi
-done
+    sed -n 's/^\(.*[ ,]\)\{0,1\}clang-\([0-9][0-9]*\)\([ ,].*\)\{0,1\}$/libclang-rt-\2-dev/p' <<<"$depends"
+}
+missing_of() {
+    local package
+    for package in "$@"; do
+        installed "$package" || echo "$package"
+    done
+}
+
+if [ -n "$fuzz" ] && runtime=$(clang_runtime) && [ -n "$runtime" ]; then
+    packages+=("$runtime")
+    fuzz=""
+fi
+mapfile -t missing < <(missing_of "${packages[@]}")
 [ ${#missing[@]} -eq 0 ] && exit 0
 
-echo "Installing: ${missing[*]}"
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then
     sudo="sudo"
@@ -68,6 +94,16 @@ for arch in "${foreign[@]}"; do
 done
 apt=(apt-get -o DPkg::Lock::Timeout=1800)
 $sudo "${apt[@]}" update -qq
+# On a system whose package lists were empty, clang's runtime is known only now.
+if [ -n "$fuzz" ]; then
+    runtime=$(clang_runtime)
+    if [ -z "$runtime" ]; then
+        echo "No clang in this release's packages: make fuzz needs clang and libFuzzer" >&2
+        exit 1
+    fi
+    missing+=("$runtime")
+fi
+echo "Installing: ${missing[*]}"
 # Another architecture's -dev packages must not push out the native ones.
 removed=$("${apt[@]}" install -s --no-install-recommends "${missing[@]}" | sed -n 's/^Remv //p')
 if [ -n "$removed" ]; then

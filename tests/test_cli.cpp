@@ -13,6 +13,7 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 
 #include <unistd.h>
 
@@ -69,11 +70,16 @@ Run runExecutable(const TempStore &store, const QStringList &arguments, bool asN
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome(store));
     QProcess process;
     process.setProcessEnvironment(environment);
-    if (asNobody)
-        process.start(QStringLiteral("setpriv"),
-                      QStringList{"--reuid=nobody", "--regid=nogroup", "--clear-groups", programPath} + arguments);
-    else
+    // A copy in the system's temporary folder: nobody may not enter the build
+    // tree (a clone in a home folder of mode 0700).
+    QTemporaryDir reachable(QDir::tempPath() + QStringLiteral("/zzi-cli-XXXXXX"));
+    const QString copy = reachable.filePath(QFileInfo(programPath).fileName());
+    if (!asNobody)
         process.start(programPath, arguments);
+    else if (QFile::copy(programPath, copy)
+             && QFile::setPermissions(reachable.path(), QFile::permissions(reachable.path()) | QFileDevice::ExeOther))
+        process.start(QStringLiteral("setpriv"),
+                      QStringList{"--reuid=nobody", "--regid=nogroup", "--clear-groups", copy} + arguments);
     if (!process.waitForFinished(20000))
         process.kill();
     process.waitForFinished();

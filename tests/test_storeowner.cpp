@@ -61,10 +61,12 @@ private slots:
         if (::geteuid() != 0)
             QSKIP("needs root to give the file to another user");
         constexpr gid_t group = 1234;
-        TempStore folder(QCoreApplication::applicationDirPath() + QStringLiteral("/store-XXXXXX"));
+        // Under the system's temporary folder, which nobody can enter wherever the
+        // build tree is (a clone in a home folder of mode 0700, say).
+        TempStore folder(QDir::tempPath() + QStringLiteral("/zzi-storeowner-XXXXXX"));
         folder.writeRaw("; mine\n[IP]\nPort=9700\n");
         const QByteArray path = QFile::encodeName(folder.filePath());
-        // The folder is open to everyone, so that nothing but the owner stops a replacement.
+        // The folders are open to everyone, so that nothing but the owner stops a replacement.
         QVERIFY(::chmod(QFile::encodeName(QFileInfo(folder.folder()).path()).constData(), 0777) == 0);
         QVERIFY(::chmod(QFile::encodeName(folder.folder()).constData(), 0777) == 0);
         QVERIFY(::chown(path.constData(), owner, group) == 0);

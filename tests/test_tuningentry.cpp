@@ -5,6 +5,7 @@
 #include "tuning/boxstate.h"
 
 #include <QLabel>
+#include <QWindow>
 
 namespace {
 const QString loadedFrequency = QStringLiteral("10491.500");
@@ -352,14 +353,16 @@ private slots:
         typeInto(t.frequency, typed);
         const int beeps = beepCount();
 
-        QApplication::setActiveWindow(nullptr);
+        QWindow anotherProgram; // not one of this program's widgets
+        anotherProgram.show();
+        anotherProgram.requestActivate();
         QTRY_VERIFY(!QApplication::activeWindow());
         QCOMPARE(t.frequency->currentText(), typed);
         QCOMPARE(lastAccepted(t.frequency), loadedFrequency);
         QCOMPARE(beepCount(), beeps);
 
         if (backToTheBox) {
-            QApplication::setActiveWindow(t.window.get());
+            t.window->activateWindow();
             QTRY_VERIFY(t.frequency->hasFocus());
             QCOMPARE(t.frequency->currentText(), typed);
             QCOMPARE(lastAccepted(t.frequency), loadedFrequency);
@@ -368,7 +371,8 @@ private slots:
         }
         QLineEdit messageBox; // stands in for a dialog of this program
         messageBox.show();
-        QApplication::setActiveWindow(&messageBox);
+        messageBox.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&messageBox));
         QTRY_COMPARE(lastAccepted(t.frequency), checked);
         QCOMPARE(t.frequency->currentText(), checked);
         QCOMPARE(beepCount(), beeps + (checked == loadedFrequency ? 1 : 0));

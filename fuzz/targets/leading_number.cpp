@@ -12,7 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // leading plain number with an exponent only when digits follow it.
     QString squeezed = text;
     squeezed.remove(QLatin1Char(' ')).remove(QLatin1Char('\t')).remove(QLatin1Char('\n'));
-    const QRegularExpression &leading =
+    const QRegularExpression leading =
         fuzz::compiled(QStringLiteral("^") + fuzz::plainDecimal + QStringLiteral("([eE][+-]?[0-9]+)?"));
     const QRegularExpressionMatch match = leading.match(squeezed);
     const double expected = match.hasMatch() ? fuzz::readDouble(match.captured(0)) : 0.0;

@@ -45,8 +45,7 @@ void MainWindow::createControls()
     setAutoFillBackground(true);
     setFixedSize(twipsToPixels(clientWidthTwips), twipsToPixels(clientHeightTwips));
 
-    new ArrowLines(this);
-    findChild<ArrowLines *>()->setGeometry(0, 0, 2000, 2000);
+    (new ArrowLines(this))->setGeometry(0, 0, 2000, 2000);
 
     struct LabelDesign
     {

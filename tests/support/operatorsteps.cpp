@@ -8,7 +8,7 @@ std::unique_ptr<MainWindow> openWindow()
 {
     auto window = std::make_unique<MainWindow>();
     window->Form_Load();
-    QApplication::setActiveWindow(window.get());
+    window->activateWindow();
     if (!QTest::qWaitForWindowActive(window.get()))
         qWarning("main window did not become active");
     return window;

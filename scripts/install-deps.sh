@@ -19,6 +19,13 @@ packages=(
     libxcb1-dev                 # the benchmark waits until the X server shows a frame
     e2fsprogs                   # chattr, for the unwritable-store tests
 )
+packages+=(libxcb-cursor0) # without it, the xcb plugin of Qt 6.5 and later does not load
+# The Wayland test (a headless sway, the program natively and through its
+# XWayland), where the release packages the virtual keyboard's protocol: it
+# comes with the Rust wayland-protocols-misc crate.
+if apt-cache show librust-wayland-protocols-misc-dev >/dev/null 2>&1; then
+    packages+=(sway xwayland qt6-wayland libwayland-dev libxkbcommon-dev librust-wayland-protocols-misc-dev)
+fi
 foreign=()
 fuzz=""
 for option in "$@"; do

@@ -11,9 +11,9 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyleHints>
+#include <QStyleOptionButton>
 #include <QTabletEvent>
 #include <QTouchEvent>
-#include <QStyleOptionButton>
 #include <qdrawutil.h>
 
 SendButton::SendButton(const QString &caption, QWidget *parent)
@@ -77,7 +77,7 @@ bool SendButton::event(QEvent *event)
     case QEvent::TouchBegin:
     case QEvent::TouchUpdate:
     case QEvent::TouchEnd: {
-        // The first finger only; a second one on the button changes nothing.
+        // The first finger decides; another one on the button changes nothing.
         const auto *touch = static_cast<QTouchEvent *>(event);
         const QEventPoint &point = touch->points().constFirst();
         if (event->type() == QEvent::TouchBegin)

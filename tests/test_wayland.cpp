@@ -6,6 +6,7 @@
 #include "xserver.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QRegularExpression>
 #include <QJsonArray>
@@ -231,7 +232,9 @@ private slots:
         QVERIFY(second);
         QVERIFY(QTest::qWaitFor([&] { return windows().size() == 2; }, patienceMs));
         // OK on the box, once it has the keys.
-        for (int attempt = 0; attempt < 20 && !second->waitForFinished(300); ++attempt) {
+        QElapsedTimer trying;
+        trying.start();
+        while (!second->waitForFinished(500) && trying.elapsed() < patienceMs) {
             swaymsg({QStringLiteral("[pid=%1] focus").arg(second->processId())});
             type("Return");
         }

@@ -120,7 +120,7 @@ package:
 # one copy cannot tell that the other is the same program.
 qemu_arm64 := qemu-aarch64-static
 qemu_armhf := qemu-arm-static
-emulated_blackbox := selectedRow_leftRightAndSpace_sendTheirLinesToTheRowsPort keyboardSelectedRow_sentWithSpace \
+emulated_blackbox := selectedRow_leftRightAndSpace_sendTheirLinesToTheRowsPort anyScreen_wholeWindowShowsAndSends:1280x1024 \
     ctrlR_switchesToEightReceiversAndBack numberAndPortBoxes_rejectThenAccept copyToRow_killedAndRestarted_rowIsBack
 .PHONY: test-arm64 test-armhf
 test-arm64 test-armhf: test-%: build

@@ -22,6 +22,13 @@ packages=(
     strace                      # the order of the store's fsync and rename, seen by a test
     file                        # CPack's dependencies from the executable, in the package test
 )
+packages+=(libxcb-cursor0) # without it, the xcb plugin of Qt 6.5 and later does not load
+# The Wayland test (a headless sway, the program natively and through its
+# XWayland), where the release packages the virtual keyboard's protocol: it
+# comes with the Rust wayland-protocols-misc crate.
+if apt-cache show librust-wayland-protocols-misc-dev >/dev/null 2>&1; then
+    packages+=(sway xwayland qt6-wayland libwayland-dev libxkbcommon-dev librust-wayland-protocols-misc-dev)
+fi
 foreign=()
 fuzz=""
 for option in "$@"; do

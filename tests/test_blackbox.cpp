@@ -15,7 +15,9 @@
 #include <QTest>
 #include <QUdpSocket>
 #include <csignal>
+#include <memory>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -232,7 +234,7 @@ private slots:
         QTest::addColumn<bool>("windowManager");
         QTest::addColumn<bool>("scaled");
         QTest::addColumn<int>("panel"); // pixels a panel takes at the bottom while the program runs
-        QTest::newRow("1280 x 1024") << XServer::defaultScreen << 4 << false << false << 0;
+        QTest::newRow("1280x1024") << XServer::defaultScreen << 4 << false << false << 0;
         QTest::newRow("1920 x 1080, 8 receivers") << QSize(1920, 1080) << 8 << false << false << 0;
         QTest::newRow("800 x 480, 4 receivers") << QSize(800, 480) << 4 << true << true << 0;
         QTest::newRow("800 x 480, 8 receivers") << QSize(800, 480) << 8 << true << true << 0;
@@ -335,6 +337,45 @@ private slots:
                                .arg(screen.height())
                                .arg(receiverCount));
         }
+    }
+
+    // A held key on the focused "Send Selected" sends once, also when the X
+    // server, busy, delivers its repeats as releases and presses that the
+    // toolkit does not mark; a new press after the release sends again.
+    void heldSendKey_sendsOncePerPress_data()
+    {
+        QTest::addColumn<QString>("sendKey");
+        QTest::addColumn<QString>("sent");
+        const QString ordinary = "2: [to@qv] rcv=2 freq=10491500 srate=1500 offset=9750000 fplug=A vgx=HI\r\n";
+        const QString uplink = "2: [to@qv] rcv=2 freq=2402000 srate=1500 offset=0 fplug=B vgx=HI\r\n";
+        QTest::newRow("Space held") << "space" << ordinary;
+        QTest::newRow("Menu held") << "Menu" << uplink;
+        QTest::newRow("Shift+F10 held") << "shift+F10" << uplink;
+    }
+
+    void heldSendKey_sendsOncePerPress()
+    {
+        QFETCH(QString, sendKey);
+        QFETCH(QString, sent);
+        if (qEnvironmentVariable("ZZI_TEST_PROGRAM_SYSTEM") == QLatin1String("windows"))
+            QSKIP("Windows marks a held key's repeats itself");
+        key("Prior Down space shift+Tab");
+        std::vector<std::unique_ptr<QProcess>> load; // both cores busy during the hold
+        for (int core = 0; core < 2; ++core) {
+            load.push_back(std::make_unique<QProcess>());
+            load.back()->setStandardOutputFile(QProcess::nullDevice());
+            load.back()->start("yes", {});
+        }
+        xdotool({"keydown", sendKey});
+        QTest::qWait(1500);
+        xdotool({"keyup", sendKey});
+        QTest::qWait(60);
+        key(sendKey);
+        for (const auto &busy : load) {
+            busy->kill();
+            busy->waitForFinished(patienceMs);
+        }
+        QCOMPARE(receivers.await(2), QStringList({sent, sent}));
     }
 
     void ctrlR_switchesToEightReceiversAndBack()

@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QStyleHints>
 #include <QLineEdit>
 #include <QNetworkDatagram>
 #include <QRegularExpression>
@@ -21,6 +22,8 @@ namespace {
 const QString firstHost = QStringLiteral("127.0.0.1");
 const QString secondHost = QStringLiteral("127.0.0.2");
 const Cells workedExample{"10491.500", "1500", "9750.000", "TOP", "X-HORIZ"};
+// A finger instead of a mouse button: lifted at once, held, held and moved off.
+constexpr int touchTap = -1, touchHold = -2, touchHoldMovedOff = -3;
 
 SendButton *sendButton(const MainWindow &w)
 {
@@ -129,6 +132,11 @@ private slots:
         QTest::newRow("right outside the window")
             << right << 8 << Cells{"2400.250", "66", "0.000", "BOT", " "}
             << line("[to@qv] rcv=8 freq=2400250 srate=66 offset=0 fplug=B");
+        QTest::newRow("touch tap: left, as it lifts") << touchTap << 2 << workedExample << ordinary;
+        QTest::newRow("touch held: right, once")
+            << touchHold << 2 << workedExample
+            << line("[to@qv] rcv=2 freq=2402000 srate=1500 offset=0 fplug=B vgx=HI");
+        QTest::newRow("touch held, moved off: nothing") << touchHoldMovedOff << 2 << workedExample << QByteArray();
     }
 
     void pressOnSend_sendsLineOfCurrentRow()
@@ -143,6 +151,24 @@ private slots:
         auto w = openWindow();
         clickCell(grid(*w), row);
         QVERIFY(sendButton(*w)->isEnabled());
+        if (button < 0) {
+            static QPointingDevice *const finger = QTest::createTouchDevice();
+            SendButton *sendx = sendButton(*w);
+            const QPoint middle = sendx->rect().center();
+            QTest::touchEvent(sendx, finger).press(0, middle);
+            QVERIFY(sendx->isDown() && sendx->isHoldUnderWay());
+            if (button == touchHoldMovedOff)
+                QTest::touchEvent(sendx, finger).move(0, middle + QPoint(0, sendx->height()));
+            if (button != touchTap)
+                QTest::qWait(QGuiApplication::styleHints()->mousePressAndHoldInterval() + 200);
+            QCOMPARE(receivers_.withMail().size(), int(button == touchHold));
+            QTest::touchEvent(sendx, finger).release(0, middle);
+            QVERIFY(!sendx->isDown());
+            if (!expected.isEmpty())
+                QCOMPARE(receivers_.take(row), expected);
+            QVERIFY(receivers_.withMail().isEmpty());
+            return;
+        }
 
         // The send happens as the button goes down, not on release.
         QTest::mousePress(sendButton(*w), Qt::MouseButton(button));

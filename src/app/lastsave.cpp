@@ -2,12 +2,15 @@
 
 #include "store/settingsstore.h"
 
+#include <QString>
+
 #include <cstdio>
 #include <cstdlib>
 
 namespace {
 
 SettingsStore *watched = nullptr;
+QtMessageHandler earlierHandler = nullptr;
 
 void atProcessExit()
 {
@@ -18,6 +21,17 @@ void atProcessExit()
     LastSave(*watched).now();
 }
 
+// Qt's Wayland plugin ends the process with _exit() when the compositor
+// goes, past every exit handler; the warning it gives just before is the last
+// moment left.
+void onMessage(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (earlierHandler) // Qt's own when none was installed
+        earlierHandler(type, context, message);
+    if (type == QtWarningMsg && message.startsWith(QLatin1String("The Wayland connection ")))
+        atProcessExit();
+}
+
 } // namespace
 
 LastSave::LastSave(SettingsStore &store)
@@ -25,10 +39,13 @@ LastSave::LastSave(SettingsStore &store)
     static const bool registered = std::atexit(atProcessExit) == 0;
     (void)registered;
     watched = &store;
+    earlierHandler = qInstallMessageHandler(onMessage);
 }
 
 LastSave::~LastSave()
 {
+    qInstallMessageHandler(earlierHandler);
+    earlierHandler = nullptr;
     watched = nullptr;
 }
 

@@ -7,7 +7,8 @@
 class SettingsStore;
 
 // From now on until it is destroyed: a process exit (the X connection
-// breaking makes Qt call exit()) makes the last attempt first.
+// breaking makes Qt call exit()) makes the last attempt first, and so does
+// the Wayland connection breaking, which ends the process without exit().
 class LastSave
 {
 public:

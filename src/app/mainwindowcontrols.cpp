@@ -169,7 +169,9 @@ void MainWindow::createControls()
     // A screen reader hears the keyboard's way to the right press too.
     sendx->setAccessibleDescription(sendx->toolTip()
                                     + QStringLiteral(". From the keyboard: Space sends, the context-menu key "
-                                                     "or Shift+F10 does what a right-click does."));
+                                                     "or Shift+F10 does what a right-click does. By touch or "
+                                                     "pen: a tap sends, a press held until the bar fills "
+                                                     "does what a right-click does."));
     place(sendx, 10560, 4260, 2295, 495);
     sendx->setBackColour(FlexGrid::valueFromColour(sendx->palette().color(QPalette::Button)));
     flash_ = new SendFlash(sendx, this);

@@ -6,10 +6,14 @@
 #include "command/sending.h"
 
 #include <QContextMenuEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyleHints>
 #include <QStyleOptionButton>
+#include <QTabletEvent>
+#include <QTouchEvent>
 #include <qdrawutil.h>
 
 SendButton::SendButton(const QString &caption, QWidget *parent)
@@ -19,6 +23,15 @@ SendButton::SendButton(const QString &caption, QWidget *parent)
     // so a host box still being edited has not been accepted yet.
     setFocusPolicy(Qt::TabFocus);
     setAutoDefault(false);
+    setAttribute(Qt::WA_AcceptTouchEvents);
+    holdTimer_.setSingleShot(true);
+    connect(&holdTimer_, &QTimer::timeout, this, [this] {
+        endHold();
+        emit MouseDown(RightButtonBit);
+        setFocus(Qt::MouseFocusReason);
+    });
+    holdProgress_.setInterval(40);
+    connect(&holdProgress_, &QTimer::timeout, this, qOverload<>(&QWidget::update));
 }
 
 void SendButton::setBackColour(int colour)
@@ -47,6 +60,82 @@ void SendButton::paintEvent(QPaintEvent *)
     option.palette.setColor(QPalette::ButtonText,
                             isEnabled() ? palette().color(QPalette::ButtonText) : QColor(128, 128, 128));
     style()->drawControl(QStyle::CE_PushButtonLabel, &option, &painter, this);
+
+    if (isHoldUnderWay()) {
+        // A bar fills along the bottom edge as the hold goes on.
+        const int interval = qMax(1, holdTimer_.interval());
+        const QRect track = rect().adjusted(3, height() - 7, -3, -3);
+        const qint64 done = qMin<qint64>(holdClock_.elapsed(), interval);
+        painter.fillRect(QRect(track.topLeft(), QSize(int(track.width() * done / interval), track.height())),
+                         QColor(0, 0, 128));
+    }
+}
+
+bool SendButton::event(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd: {
+        // The first finger decides; another one on the button changes nothing.
+        const auto *touch = static_cast<QTouchEvent *>(event);
+        const QEventPoint &point = touch->points().constFirst();
+        if (event->type() == QEvent::TouchBegin)
+            event->setAccepted(fingerDown(point.position()));
+        else if (event->type() == QEvent::TouchEnd)
+            fingerUp();
+        else
+            fingerMoved(point.position());
+        return true;
+    }
+    case QEvent::TouchCancel:
+        endHold();
+        return true;
+    case QEvent::TabletPress:
+        event->setAccepted(fingerDown(static_cast<QTabletEvent *>(event)->position()));
+        return true;
+    case QEvent::TabletMove:
+        fingerMoved(static_cast<QTabletEvent *>(event)->position());
+        return true;
+    case QEvent::TabletRelease:
+        fingerUp();
+        return true;
+    default:
+        return QPushButton::event(event);
+    }
+}
+
+bool SendButton::fingerDown(QPointF at)
+{
+    if (!isEnabled() || !rect().contains(at.toPoint()))
+        return false;
+    holdTimer_.start(QGuiApplication::styleHints()->mousePressAndHoldInterval());
+    holdClock_.start();
+    holdProgress_.start();
+    setDown(true);
+    return true;
+}
+
+void SendButton::fingerMoved(QPointF at)
+{
+    if (isHoldUnderWay() && !rect().contains(at.toPoint()))
+        endHold();
+}
+
+void SendButton::fingerUp()
+{
+    if (!isHoldUnderWay())
+        return; // the hold has sent, or moved off
+    endHold();
+    emit MouseDown(LeftButtonBit);
+    setFocus(Qt::MouseFocusReason);
+}
+
+void SendButton::endHold()
+{
+    holdTimer_.stop();
+    holdProgress_.stop();
+    setDown(false);
 }
 
 void SendButton::mousePressEvent(QMouseEvent *event)
@@ -83,7 +172,7 @@ void SendButton::keyPressEvent(QKeyEvent *event)
         // A held key is one press: every send retunes the receiver, which
         // then never gets to lock.
         event->accept();
-        if (event->isAutoRepeat())
+        if (!heldKey_.press(event->key(), event->isAutoRepeat(), event->timestamp()))
             return;
         if (rightPress)
             emit MouseDown(RightButtonBit);
@@ -102,7 +191,14 @@ void SendButton::contextMenuEvent(QContextMenuEvent *event)
 
 void SendButton::keyReleaseEvent(QKeyEvent *event)
 {
+    heldKey_.release(event->key(), event->isAutoRepeat(), event->timestamp());
     event->ignore();
+}
+
+void SendButton::focusOutEvent(QFocusEvent *event)
+{
+    heldKey_.forget();
+    QPushButton::focusOutEvent(event);
 }
 
 SendFlash::SendFlash(SendButton *button, QObject *parent)

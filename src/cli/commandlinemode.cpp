@@ -1,7 +1,12 @@
 #include "commandlinemode.h"
 
+#include "channellist.h"
+#include "channels/channellibrary.h"
+#include "channelsend.h"
+#include "channeltransfer.h"
 #include "command/commandline.h"
 #include "command/receivercommand.h"
+#include "platform/binarystreams.h"
 #include "presettable.h"
 #include "programmode.h"
 #include "store/settingsstore.h"
@@ -38,6 +43,30 @@ int usageError(const QCommandLineParser &parser, const QString &message)
     return ExitUsageError;
 }
 
+int finish(const CommandResult &result)
+{
+    print(stdout, result.out);
+    if (!result.bytes.isEmpty()) {
+        binarystreams::useBinaryStandardStreams();
+        std::fwrite(result.bytes.constData(), 1, size_t(result.bytes.size()), stdout);
+        std::fflush(stdout);
+    }
+    for (const QString &line : result.err.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+        tell(line);
+    return result.status;
+}
+
+// The library beside the settings file, or nothing (and why, told) when the
+// file does not read as channels.
+bool libraryIsReadable(const ChannelLibrary &library)
+{
+    if (library.problem().isEmpty())
+        return true;
+    for (const QString &line : library.problem().split(QLatin1Char('\n')))
+        tell(line);
+    return false;
+}
+
 // The store as the window would read it, or an error when the file is there
 // and cannot be read (reading it as empty would show made-up defaults).
 bool storeIsReadable(const SettingsStore &store)
@@ -66,7 +95,11 @@ QString helpText(const QCommandLineParser &parser, bool withWindowOptions)
              "  0  done: the list printed, the datagram sent, the help or version printed\n"
              "  1  nothing sent: an empty or unusable row, an unusable host or port, a send\n"
              "     the system refused, --uplink outside the QO-100 downlink band, or a\n"
-             "     settings file that cannot be read; the reason on standard error\n"
+             "     settings file that cannot be read; --send N --channel: an unknown name\n"
+             "     or N outside the shown count (nothing stored); --send all: any receiver\n"
+             "     not sent (the rest are sent, each failed one named); --import-channels:\n"
+             "     any invalid line (each named, nothing changed); a channels.csv that does\n"
+             "     not read as channels (never written over); the reason on standard error\n"
              "  2  a usage error; the usage on standard error\n"
              "\nThe manual page: man zorudoza-zudizir-ivozudiro\n");
     if (!withWindowOptions)
@@ -94,7 +127,8 @@ int runCommandLineMode(int &argc, char **argv, const QStringList &arguments)
     parser.setApplicationDescription(
         tr("Tunes remote satellite-TV receivers. Without options it opens the window\n"
            "(Qt's window options such as -platform, -style and -display apply there).\n"
-           "The options below need no display and never change the settings."));
+           "The options below need no display; only --send N --channel changes the\n"
+           "settings (receiver N's row) and --import-channels the channel library."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption list(QStringLiteral("list"),
@@ -108,8 +142,29 @@ int runCommandLineMode(int &argc, char **argv, const QStringList &arguments)
                                        "for a row in the QO-100 downlink band)."));
     const QCommandLineOption json(QStringLiteral("json"),
                                   tr("With --list: print the rows as JSON, one object per\n"
-                                     "receiver (the five cells, host and port)."));
-    parser.addOptions({list, json, send, uplink});
+                                     "receiver (the five cells, host and port). With\n"
+                                     "--channels: one object per channel (name, frequency,\n"
+                                     "symbolRate, locOsc, antenna, voltage, notes)."));
+    const QCommandLineOption channels(QStringLiteral("channels"),
+                                      tr("Print the channel library (channels.csv beside the\n"
+                                         "settings file), sorted by name."));
+    const QCommandLineOption channel(QStringLiteral("channel"),
+                                     tr("With --send N: store the channel as receiver N's\n"
+                                        "preset, as \"Copy from settings to grid\" would, then\n"
+                                        "send it. --send all sends every filled row in\n"
+                                        "receiver order."),
+                                     QStringLiteral("NAME"));
+    const QCommandLineOption importChannelsOption(
+        QStringLiteral("import-channels"),
+        tr("Add the channels of a CSV file (- for standard input),\n"
+           "replacing those of the same name; any invalid line\n"
+           "changes nothing. Columns in any order, extra ones ignored."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption exportChannelsOption(QStringLiteral("export-channels"),
+                                                  tr("Write the channel library as CSV (- for standard\n"
+                                                     "output)."),
+                                                  QStringLiteral("FILE"));
+    parser.addOptions({list, json, send, uplink, channels, channel, importChannelsOption, exportChannelsOption});
 
     if (!parser.parse(QStringList{QCoreApplication::applicationFilePath()} + arguments))
         return usageError(parser, parser.errorText());
@@ -125,27 +180,60 @@ int runCommandLineMode(int &argc, char **argv, const QStringList &arguments)
     }
     if (!parser.positionalArguments().isEmpty())
         return usageError(parser, tr("Unexpected argument '%1'.").arg(parser.positionalArguments().first()));
-    if (parser.isSet(list) && parser.isSet(send))
-        return usageError(parser, tr("--list and --send cannot be used together."));
-    if (parser.isSet(uplink) && !parser.isSet(send))
+    // One thing to do a run.
+    QStringList actions;
+    for (const QCommandLineOption *option : {&list, &send, &channels, &importChannelsOption, &exportChannelsOption}) {
+        if (parser.isSet(*option))
+            actions << QStringLiteral("--") + option->names().first();
+    }
+    if (actions.size() > 1)
+        return usageError(parser, tr("%1 and %2 cannot be used together.").arg(actions[0], actions[1]));
+    const bool sendAllRows = parser.value(send) == QLatin1String("all");
+    if (parser.isSet(uplink) && (!parser.isSet(send) || sendAllRows || parser.isSet(channel)))
         return usageError(parser, tr("--uplink goes with --send N."));
-    if (parser.isSet(json) && !parser.isSet(list))
-        return usageError(parser, tr("--json goes with --list."));
-    if (!parser.isSet(list) && !parser.isSet(send))
-        return usageError(parser, tr("Nothing to do: give --list or --send N."));
-    if (parser.values(send).size() > 1)
-        return usageError(parser, tr("--send is given more than once."));
+    if (parser.isSet(channel) && (!parser.isSet(send) || sendAllRows))
+        return usageError(parser, tr("--channel goes with --send N."));
+    if (parser.isSet(json) && !parser.isSet(list) && !parser.isSet(channels))
+        return usageError(parser, tr("--json goes with --list or --channels."));
+    if (actions.isEmpty())
+        return usageError(parser, tr("Nothing to do: give --list, --send N, --send all, --channels, "
+                                     "--import-channels FILE or --export-channels FILE."));
+    for (const QCommandLineOption *option : {&send, &channel, &importChannelsOption, &exportChannelsOption}) {
+        if (parser.values(*option).size() > 1)
+            return usageError(parser, tr("--%1 is given more than once.").arg(option->names().first()));
+    }
     bool isNumber = false;
     const int receiver = parser.value(send).toInt(&isNumber);
-    if (parser.isSet(send) && !isNumber)
-        return usageError(parser, tr("--send needs a receiver number, not '%1'.").arg(parser.value(send)));
+    if (parser.isSet(send) && !isNumber && !sendAllRows)
+        return usageError(parser,
+                          tr("--send needs a receiver number or all, not '%1'.").arg(parser.value(send)));
 
-    const SettingsStore store;
+    SettingsStore store;
+    if (parser.isSet(channels) || parser.isSet(importChannelsOption) || parser.isSet(exportChannelsOption)) {
+        ChannelLibrary library(store.fileName());
+        if (!libraryIsReadable(library))
+            return ExitNothingSent;
+        if (parser.isSet(channels)) {
+            print(stdout, parser.isSet(json) ? channelJson(library) : channelTable(library));
+            return ExitDone;
+        }
+        if (parser.isSet(importChannelsOption))
+            return finish(importChannels(library, parser.value(importChannelsOption)));
+        return finish(exportChannels(library, parser.value(exportChannelsOption)));
+    }
     if (!storeIsReadable(store))
         return ExitNothingSent;
     if (parser.isSet(list)) {
         print(stdout, parser.isSet(json) ? presetJson(store) : presetTable(store));
         return ExitDone;
+    }
+    if (sendAllRows)
+        return finish(sendAll(store));
+    if (parser.isSet(channel)) {
+        const ChannelLibrary library(store.fileName());
+        if (!libraryIsReadable(library))
+            return ExitNothingSent;
+        return finish(sendChannel(store, library, receiver, parser.value(channel)));
     }
     const int count = storedReceiverCount(store);
     if (receiver < 1 || receiver > count)

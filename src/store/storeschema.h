@@ -3,7 +3,7 @@
 // This is the one place that spells a key.
 #pragma once
 
-#include "presets.h"
+#include "model/presets.h"
 
 #include <QStringList>
 #include <cstdint>

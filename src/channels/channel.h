@@ -3,7 +3,7 @@
 // working-settings boxes make and are kept in the forms the boxes show.
 #pragma once
 
-#include "store/presets.h"
+#include "model/presets.h"
 
 #include <QString>
 #include <QStringList>

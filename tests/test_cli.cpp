@@ -30,6 +30,19 @@ QString configHome(const TempStore &store)
     return QFileInfo(store.folder()).path();
 }
 
+// The channel library and the files the import rows read, by name; written
+// beside the settings folder, where the program runs.
+const QByteArray libraryFile = "Name,Frequency,SymbolRate,LocOsc,Antenna,Voltage,Notes\r\n"
+                               "QO-100 beacon,10491.500,1500,9750.000,TOP,,\r\n"
+                               "Sat One,11000.500,27500,9750.000,BOT,X-HORIZ,\"wide, \"\"DVB-S2\"\"\"\r\n";
+const QMap<QString, QByteArray> channelFiles{
+    {"exported.csv", libraryFile},
+    {"reordered.csv", "Notes,Antenna,Name,Extra,Frequency,SymbolRate,LocOsc\n"
+                      "new,TOP,Sat Two,x,10495.25,333,9750\n,BOT,sat one,y,11000.5,27500,9750\n"},
+    {"bad.csv", "Name,Frequency,SymbolRate,LocOsc,Antenna,Voltage,Notes\nGood,10491.5,1500,9750,TOP,,\n"
+                "Bad,0,1500,9750,TOP,,\n,10491.5,1500,9750,TOP,,\nLeft,10491.5,1500,9750,LEFT,,\n"
+                "\"multi\nline\",10491.5,1500,9750,TOP,X-UP,\nGOOD,10491.5,1500,9750,TOP,,\n"}};
+
 void storePresets(TempStore &store, int count, const QString &basePort, const QMap<int, Cells> &rows)
 {
     storeHosts(store, count, basePort);
@@ -69,6 +82,7 @@ Run runExecutable(const TempStore &store, const QStringList &arguments, bool asN
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome(store));
     QProcess process;
     process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(configHome(store));
     if (asNobody)
         process.start(QStringLiteral("setpriv"),
                       QStringList{"--reuid=nobody", "--regid=nogroup", "--clear-groups", programPath} + arguments);
@@ -202,7 +216,9 @@ private slots:
         // 0 none, 1 presets, 2 a folder where the file belongs, 3 presets in a
         // file just too large to be read; as another user: 4 presets in a
         // folder that user cannot search, 5 in a file that user cannot read;
-        // 6 a file where the folder belongs
+        // 6 a file where the folder belongs; 7 presets and a channel library,
+        // the loopback receivers' port; 8 as 7, a line of the library damaged;
+        // 9 as 7, all 8 rows filled and the second host not usable
         QTest::addColumn<int>("store");
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("out"); // the start of standard output
@@ -242,14 +258,69 @@ private slots:
             QTest::newRow(qPrintable(option + ", a file where the folder belongs"))
                 << arguments << 6 << 1 << "" << program + ": The settings file ";
         }
+        const QString channelTable = "Name           Frequency  Symbol Rate  Loc Osc   Antenna  Voltage  Notes\n"
+                                     "QO-100 beacon  10491.500  1500         9750.000  TOP";
+        QTest::newRow("--channels, first start") << QStringList{"--channels"} << 1 << 0 << channelTable + "\n"
+                                                 << "";
+        QTest::newRow("--channels") << QStringList{"--channels"} << 7 << 0
+                                    << channelTable + "\nSat One        11000.500  27500        9750.000  BOT      "
+                                                      "X-HORIZ  wide, \"DVB-S2\"\n"
+                                    << "";
+        QTest::newRow("--channels --json") << QStringList{"--json", "--channels"} << 7 << 0 << "[\n" << "";
+        QTest::newRow("--export-channels -") << QStringList{"--export-channels", "-"} << 7 << 0
+                                             << QString::fromUtf8(libraryFile) << "";
+        QTest::newRow("--import-channels of an export: byte for byte")
+            << QStringList{"--import-channels", "exported.csv"} << 7 << 0 << "0 added, 0 replaced.\n"
+            << "";
+        QTest::newRow("--import-channels, other columns and order")
+            << QStringList{"--import-channels", "reordered.csv"} << 7 << 0 << "1 added, 1 replaced.\n"
+            << "";
+        const QString bad = program + ": bad.csv: line ";
+        QTest::newRow("--import-channels, invalid lines: nothing changed")
+            << QStringList{"--import-channels", "bad.csv"} << 7 << 1 << ""
+            << bad + "3, Frequency: \"0\" is not taken: a number above 0 and below 100000 (MHz) is needed\n"
+                   + bad + "4, Name: a name is needed\n" + bad
+                   + "5, Antenna: \"LEFT\" is not taken: TOP or BOT is needed\n" + bad
+                   + "6, Name: \"multi\nline\" holds a line end or a control character\n" + bad
+                   + "8, Name: \"GOOD\" is already the name on line 2\n" + program
+                   + ": Nothing imported: the channels are as they were.\n";
+        for (const QString option : {"--channels", "--import-channels exported.csv", "--send 2 --channel Sat One"})
+            QTest::newRow(qPrintable(option + ", damaged library: never written over"))
+                << option.split(' ').mid(0, 3) + (option.contains("Sat") ? QStringList{"Sat One"} : QStringList{})
+                << 8 << 1 << "" << program + ": ";
+        QTest::newRow("--send 2 --channel, case not looked at")
+            << QStringList{"--send", "2", "--channel", "sat ONE"} << 7 << 0
+            << "[to@qv] rcv=2 freq=11000500 srate=27500 offset=9750000 fplug=B vgx=HI\nsent to 127.0.0.1:" << "";
+        QTest::newRow("--send 9 --channel: outside the count")
+            << QStringList{"--send", "9", "--channel", "Sat One"} << 7 << 1 << ""
+            << program + ": Not sent: there is no receiver 9: the receivers are 1 to 8.\n";
+        QTest::newRow("--send 2 --channel, unknown name")
+            << QStringList{"--send", "2", "--channel", "Sat"} << 7 << 1 << ""
+            << program + ": Not sent: there is no channel named \"Sat\".\n";
+        QTest::newRow("--send 6 --channel, host not usable")
+            << QStringList{"--send", "6", "--channel", "Sat One"} << 9 << 1 << ""
+            << program + ": Not sent: the host address or the base port is not usable.\n";
+        QTest::newRow("--send all") << QStringList{"--send", "all"} << 7 << 0
+                                    << "[to@qv] rcv=1 freq=10491500 srate=1500 offset=9750000 fplug=A vgx=HI\n"
+                                    << "";
+        QString failures;
+        for (int receiver = 5; receiver <= 8; ++receiver)
+            failures += program + QStringLiteral(": RX%1: Not sent: the host address or the base port is not usable.\n")
+                                      .arg(receiver);
+        QTest::newRow("--send all, 8 receivers, second host not usable")
+            << QStringList{"--send", "all"} << 9 << 1 << "[to@qv] rcv=1 "
+            << failures + program + ": Sent 4 of 8 filled rows. Not sent: RX5: ";
         const QList<QPair<QStringList, QString>> usageErrors{
             {{"--frobnicate"}, "Unknown option 'frobnicate'."},
             {{"--send"}, "Missing value after '--send'."},
-            {{"--send", "two"}, "--send needs a receiver number, not 'two'."},
+            {{"--send", "two"}, "--send needs a receiver number or all, not 'two'."},
+            {{"--channel", "x"}, "--channel goes with --send N."},
+            {{"--send", "all", "--channel", "x"}, "--channel goes with --send N."},
+            {{"--channels", "--list"}, "--list and --channels cannot be used together."},
             {{"--send=5"}, "There is no receiver 5: the receivers are 1 to 4."},
             {{"--send", "1", "--send", "2"}, "--send is given more than once."},
             {{"--uplink"}, "--uplink goes with --send N."},
-            {{"--json", "--send", "1"}, "--json goes with --list."},
+            {{"--json", "--send", "1"}, "--json goes with --list or --channels."},
             {{"--list", "--send", "1"}, "--list and --send cannot be used together."},
             {{"--list", "now"}, "Unexpected argument 'now'."},
         };
@@ -294,6 +365,22 @@ private slots:
                                           QFileDevice::ReadOwner | QFileDevice::WriteOwner
                                               | (store == 4 ? QFileDevice::ExeOwner : QFileDevice::Permissions())));
         }
+        if (store >= 7) {
+            QMap<int, Cells> rows{{1, workedExample}, {3, {"10491.500"}}};
+            for (int row = 2; store == 9 && row <= 8; ++row)
+                rows[row] = workedExample;
+            storePresets(settings, 8, QString::number(receivers_.base()), rows);
+            if (store == 9)
+                settings.put("IP", "Address1", "127.0.0.256");
+            QFile library(settings.folder() + "/channels.csv");
+            QVERIFY(library.open(QIODevice::WriteOnly));
+            library.write(libraryFile + (store == 8 ? "Broken,abc,1500,9750.000,TOP,,\r\n" : ""));
+            library.close();
+            for (auto file = channelFiles.begin(); file != channelFiles.end(); ++file) {
+                QFile input(configHome(settings) + '/' + file.key());
+                QVERIFY(input.open(QIODevice::WriteOnly) && input.write(*file) == file->size());
+            }
+        }
         if (store == 6) {
             settings.writeRaw("");
             QVERIFY(QDir(settings.folder()).removeRecursively());
@@ -301,11 +388,54 @@ private slots:
             QVERIFY(plain.open(QIODevice::WriteOnly));
         }
         const QStringList before = snapshot(settings);
+        receivers_.take();
         const Run run = runExecutable(settings, arguments, store == 4 || store == 5);
         QVERIFY2(run.out.left(out.size()) == out && run.out.isEmpty() == out.isEmpty(), qPrintable(run.out));
         QVERIFY2(run.err.left(err.size()) == err && run.err.isEmpty() == err.isEmpty(), qPrintable(run.err));
         QCOMPARE(run.status, status);
-        QCOMPARE(snapshot(settings), before);
+        // Every line printed as sent was heard, and nothing else.
+        QStringList sent;
+        for (const QString &line : run.out.split('\n')) {
+            if (line.startsWith("[to@qv] rcv="))
+                sent << line.mid(12, 1) + ": " + line + "\r\n";
+        }
+        QCOMPARE(receivers_.await(int(sent.size()), sent.isEmpty() ? 100 : 5000), sent);
+        const bool changes = status == 0 && (arguments.contains("--channel") || arguments.contains("reordered.csv"));
+        QCOMPARE(snapshot(settings) == before, !changes);
+        if (store == 8)
+            QVERIFY2(run.err.contains(settings.folder() + "/channels.csv does not read as channels")
+                         && run.err.contains("line 4, Frequency: \"abc\" is not taken"),
+                     qPrintable(run.err));
+        if (arguments.contains("reordered.csv")) {
+            QFile library(settings.folder() + "/channels.csv");
+            QVERIFY(library.open(QIODevice::ReadOnly));
+            QCOMPARE(library.readAll(), QByteArray("Name,Frequency,SymbolRate,LocOsc,Antenna,Voltage,Notes\r\n"
+                                                   "QO-100 beacon,10491.500,1500,9750.000,TOP,,\r\n"
+                                                   "sat one,11000.500,27500,9750.000,BOT,,\r\n"
+                                                   "Sat Two,10495.250,333,9750.000,TOP,,new\r\n"));
+        }
+        // Stored as a copy into row 2 stores it, then sent.
+        if (arguments.contains("--channel") && status == 0) {
+            for (const QString section : {"RX0", "RX2"})
+                QCOMPARE(QStringList({settings.get(section, "Frequency"), settings.get(section, "Antenna"),
+                                      settings.get(section, "Voltage")}),
+                         QStringList({"11000.500", "BOT", "X-HORIZ"}));
+        }
+        if (arguments.contains("--channels") && arguments.contains("--json")) {
+            QCOMPARE(QJsonDocument::fromJson(run.out.toUtf8()).array()[1].toObject(),
+                     (QJsonObject{{"name", "Sat One"}, {"frequency", "11000.500"}, {"symbolRate", "27500"},
+                                  {"locOsc", "9750.000"}, {"antenna", "BOT"}, {"voltage", "X-HORIZ"},
+                                  {"notes", "wide, \"DVB-S2\""}}));
+            // As a script reads it.
+            QProcess jq;
+            jq.start("jq", {"-r", ".[] | \"\\(.name)|\\(.frequency)|\\(.voltage)\""});
+            if (jq.waitForStarted()) {
+                jq.write(run.out.toUtf8());
+                jq.closeWriteChannel();
+                QVERIFY(jq.waitForFinished());
+                QCOMPARE(jq.readAllStandardOutput(), QByteArray("QO-100 beacon|10491.500| \nSat One|11000.500|X-HORIZ\n"));
+            }
+        }
         if (reasons.contains(store))
             QVERIFY2(run.err.endsWith(settings.filePath() + " " + reasons[store]), qPrintable(run.err));
         if (arguments.contains("--json") && status == 0) {

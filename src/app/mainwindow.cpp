@@ -64,6 +64,7 @@ void MainWindow::connectHandlers()
     connect(frequencydecimal, &QComboBox::currentIndexChanged, this, &MainWindow::frequencydecimal_Click);
     connect(sendx, &SendButton::MouseDown, this, &MainWindow::sendx_MouseDown);
     connect(sendx, &SendButton::KeyPress, this, &MainWindow::sendx_KeyPress);
+    connect(channelsbutton, &QPushButton::clicked, this, &MainWindow::openChannels);
     connect(&store_, &SettingsStore::writeProblemChanged, this, &MainWindow::setStoreProblem);
     setStoreProblem(store_.problem()); // a store that could not be read
 
@@ -197,6 +198,11 @@ void MainWindow::SetupWindow()
 
 void MainWindow::Form_KeyPress(int &characterCode)
 {
+    if (characterCode == 12) { // Ctrl+L
+        characterCode = 0;
+        openChannels();
+        return;
+    }
     if (characterCode != 18) // Ctrl+R
         return;
     // The mark goes, wherever the arrow keys have moved the current cell
@@ -233,6 +239,10 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
     if (topLevel != window() && !(listOwner && listOwner->window() == window()))
         return false;
     const auto *key = static_cast<QKeyEvent *>(event);
+    if (key->key() == Qt::Key_S && key->modifiers() == (Qt::ControlModifier | Qt::ShiftModifier)) {
+        sendAllRows();
+        return true;
+    }
     int code = 0;
     if ((key->modifiers() & Qt::ControlModifier) && key->key() >= Qt::Key_A && key->key() <= Qt::Key_Z)
         code = key->key() - Qt::Key_A + 1;

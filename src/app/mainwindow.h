@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <functional>
 
+class ChannelsWindow;
 class FlexGrid;
 class FocusLossWatcher;
 class QComboBox;
@@ -51,6 +52,15 @@ public:
     void sendx_KeyPress(int characterCode);
     void qvipaddress_LostFocus(int index);
     void qvipport_LostFocus();
+
+    // The channel library (Ctrl+L) and Ctrl+Shift+S, in mainwindowchannels.cpp.
+    void openChannels();
+    // Stores the cells as the selected receiver's preset and sends them, as
+    // the channel's load, "Copy from settings to grid" and a left press on
+    // "Send Selected" would; "" when sent, else why not.
+    QString tuneSelectedReceiver(const RowCells &cells);
+    // Every filled row to its receiver; the status line says how it went.
+    void sendAllRows();
 
     // Window-level state.
     int16_t maxreceivers = 0;
@@ -104,6 +114,7 @@ private:
     QString sendProblem_;
     QString status_;
     QWidget *statusBox_ = nullptr; // the box whose refusal the status tells
+    ChannelsWindow *channels_ = nullptr;
 
     // Controls.
     QLabel *secondlabel = nullptr;
@@ -122,6 +133,7 @@ private:
     QComboBox *voltage = nullptr;
     QPushButton *copytosettings = nullptr;
     QPushButton *copytorx = nullptr;
+    QPushButton *channelsbutton = nullptr;
     SendButton *sendx = nullptr;
     FlexGrid *msf1 = nullptr;
 };

@@ -171,6 +171,14 @@ void MainWindow::createControls()
     sendx->setBackColour(FlexGrid::valueFromColour(sendx->palette().color(QPalette::Button)));
     flash_ = new SendFlash(sendx, this);
 
+    // Above the first host's row, where the design has nothing: no designed
+    // control moves, and the window keeps its size.
+    channelsbutton = new QPushButton(QStringLiteral("Channels..."), this);
+    channelsbutton->setObjectName(QStringLiteral("channelsbutton"));
+    channelsbutton->setToolTip(QStringLiteral("The channel library (Ctrl+L). Ctrl+Shift+S sends every filled row."));
+    channelsbutton->setAutoDefault(false);
+    place(channelsbutton, 540, 90, 1800, 420);
+
     msf1 = new FlexGrid(this);
     msf1->setObjectName(QStringLiteral("msf1"));
     place(msf1, 600, 5700, 12255, 1695);
@@ -178,7 +186,7 @@ void MainWindow::createControls()
     // Tab order: the boxes, the buttons and the grid in their design order.
     QWidget *const tabOrder[] = {qvipaddress[0],   copytosettings, qvipport, frequency,     frequencymegs,
                                  frequencydecimal, symbolrate,     offset,   antenna,       voltage,
-                                 copytorx,         sendx,          msf1,     qvipaddress[1]};
+                                 copytorx,         sendx,          msf1,     qvipaddress[1], channelsbutton};
     for (size_t i = 1; i < std::size(tabOrder); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
     nameControlsForScreenReaders(*this);

@@ -48,7 +48,11 @@ void persistRow(SettingsStore &store, const FlexGrid &grid, int row)
 
 bool loadRowIntoSettings(const FlexGrid &grid, int row, const WorkingSettingsBoxes &boxes)
 {
-    const RowCells cells = readRow(grid, row);
+    return loadCellsIntoSettings(readRow(grid, row), boxes);
+}
+
+bool loadCellsIntoSettings(const RowCells &cells, const WorkingSettingsBoxes &boxes)
+{
     if (cells.frequency.isEmpty())
         return false;
     // Choosing the empty item runs nothing in the step boxes.

@@ -34,6 +34,11 @@ void writeRow(FlexGrid &grid, int row, const RowCells &cells);
 // all on disk together before it returns.
 void persistRow(SettingsStore &store, const FlexGrid &grid, int row);
 
+// Loads a row's cells into the working-settings boxes as the copy from the
+// grid does (step boxes to their empty item first, last accepted texts left
+// alone). Returns false, changing nothing, for cells without frequency.
+bool loadCellsIntoSettings(const RowCells &cells, const WorkingSettingsBoxes &boxes);
+
 // Loads a row into the working-settings boxes (step boxes to their empty
 // item first). Returns false, changing nothing, for a row without frequency.
 bool loadRowIntoSettings(const FlexGrid &grid, int row, const WorkingSettingsBoxes &boxes);

@@ -13,6 +13,7 @@ packages=(
     fonts-liberation2           # "Arial" resolves to a metric-compatible face
     xvfb xdotool x11-utils      # tests that need a real X server
     dbus-daemon at-spi2-core python3-pyatspi # the table read through AT-SPI
+    jq                          # --json output read as scripts read it
     libxcb1-dev                 # the benchmark waits until the X server shows a frame
     e2fsprogs                   # chattr, for the unwritable-store tests
     clang libclang-rt-14-dev    # fuzzing and sanitizer builds

@@ -268,7 +268,7 @@ private slots:
                                     << "";
         QTest::newRow("--channels --json") << QStringList{"--json", "--channels"} << 7 << 0 << "[\n" << "";
         QTest::newRow("--export-channels -") << QStringList{"--export-channels", "-"} << 7 << 0
-                                             << QString::fromUtf8(libraryFile) << "";
+                                             << QString::fromUtf8(libraryFile).replace("\r\n", "\n") << "";
         QTest::newRow("--import-channels of an export: byte for byte")
             << QStringList{"--import-channels", "exported.csv"} << 7 << 0 << "0 added, 0 replaced.\n"
             << "";
@@ -281,7 +281,7 @@ private slots:
             << bad + "3, Frequency: \"0\" is not taken: a number above 0 and below 100000 (MHz) is needed\n"
                    + bad + "4, Name: a name is needed\n" + bad
                    + "5, Antenna: \"LEFT\" is not taken: TOP or BOT is needed\n" + bad
-                   + "6, Name: \"multi\nline\" holds a line end or a control character\n" + bad
+                   + "6, Name: \"multi?line\" holds a line end or a control character\n" + bad
                    + "8, Name: \"GOOD\" is already the name on line 2\n" + program
                    + ": Nothing imported: the channels are as they were.\n";
         for (const QString option : {"--channels", "--import-channels exported.csv", "--send 2 --channel Sat One"})
@@ -438,7 +438,7 @@ private slots:
         }
         if (reasons.contains(store))
             QVERIFY2(run.err.endsWith(settings.filePath() + " " + reasons[store]), qPrintable(run.err));
-        if (arguments.contains("--json") && status == 0) {
+        if (arguments.contains("--list") && arguments.contains("--json") && status == 0) {
             const QJsonArray rows = QJsonDocument::fromJson(run.out.toUtf8()).array();
             QCOMPARE(rows.size(), 8);
             QCOMPARE(rows[5].toObject(),

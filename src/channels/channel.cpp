@@ -3,6 +3,7 @@
 #include "tuning/numbercheck.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 
 namespace {
 
@@ -46,9 +47,10 @@ std::optional<FieldProblem> checkChannelName(QString &name)
         return FieldProblem{QStringLiteral("Name"),
                             tr("\"%1\" is longer than %2 characters").arg(name).arg(longestChannelName)};
     // One channel is one line wherever it is shown.
-    for (const QChar c : std::as_const(name)) {
-        if (!c.isPrint())
-            return FieldProblem{QStringLiteral("Name"), tr("\"%1\" holds a line end or a control character").arg(name)};
+    if (std::any_of(name.cbegin(), name.cend(), [](QChar c) { return !c.isPrint(); })) {
+        QString shown = name;
+        std::replace_if(shown.begin(), shown.end(), [](QChar c) { return !c.isPrint(); }, QLatin1Char('?'));
+        return FieldProblem{QStringLiteral("Name"), tr("\"%1\" holds a line end or a control character").arg(shown)};
     }
     return std::nullopt;
 }

@@ -2,6 +2,7 @@
 // refusal) for the same stored row, with the real executable running where
 // there is no display, and the settings folder left exactly as it was.
 #include "cli/programmode.h"
+#include "immutablepaths.h"
 #include "command/sending.h"
 #include "loopbackreceivers.h"
 #include "operatorsteps.h"
@@ -218,7 +219,8 @@ private slots:
         // folder that user cannot search, 5 in a file that user cannot read;
         // 6 a file where the folder belongs; 7 presets and a channel library,
         // the loopback receivers' port; 8 as 7, a line of the library damaged;
-        // 9 as 7, all 8 rows filled and the second host not usable
+        // 9 as 7, all 8 rows filled and the second host not usable; 10 as 7 in
+        // a folder nothing can be created in (immutable); 11 as 7 on a full disk
         QTest::addColumn<int>("store");
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("out"); // the start of standard output
@@ -288,6 +290,11 @@ private slots:
             QTest::newRow(qPrintable(option + ", damaged library: never written over"))
                 << option.split(' ').mid(0, 3) + (option.contains("Sat") ? QStringList{"Sat One"} : QStringList{})
                 << 8 << 1 << "" << program + ": ";
+        for (const int blocked : {10, 11})
+            QTest::newRow(blocked == 10 ? "--import-channels, read-only folder: nothing changed"
+                                        : "--import-channels, full disk: nothing changed")
+                << QStringList{"--import-channels", "reordered.csv"} << blocked << 1 << ""
+                << program + ": Not saved: ";
         QTest::newRow("--send 2 --channel, case not looked at")
             << QStringList{"--send", "2", "--channel", "sat ONE"} << 7 << 0
             << "[to@qv] rcv=2 freq=11000500 srate=27500 offset=9750000 fplug=B vgx=HI\nsent to 127.0.0.1:" << "";
@@ -365,6 +372,24 @@ private slots:
                                           QFileDevice::ReadOwner | QFileDevice::WriteOwner
                                               | (store == 4 ? QFileDevice::ExeOwner : QFileDevice::Permissions())));
         }
+        // A small file system of its own for the full disk, unmounted at the end.
+        struct FullDisk
+        {
+            QString at;
+            ~FullDisk()
+            {
+                if (!at.isEmpty())
+                    QProcess::execute("umount", {at});
+            }
+        } fullDisk;
+        if (store == 11) {
+            if (::geteuid() != 0 || qEnvironmentVariableIsSet("ZZI_TEST_PROGRAM"))
+                QSKIP("needs root to mount a small tmpfs as the full disk");
+            QVERIFY(QDir().mkpath(settings.folder()));
+            if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=64k", "tmpfs", settings.folder()}) != 0)
+                QSKIP("no tmpfs could be mounted for the full disk");
+            fullDisk.at = settings.folder();
+        }
         if (store >= 7) {
             QMap<int, Cells> rows{{1, workedExample}, {3, {"10491.500"}}};
             for (int row = 2; store == 9 && row <= 8; ++row)
@@ -380,7 +405,16 @@ private slots:
                 QFile input(configHome(settings) + '/' + file.key());
                 QVERIFY(input.open(QIODevice::WriteOnly) && input.write(*file) == file->size());
             }
+            if (store == 11) {
+                QFile filler(settings.folder() + "/filler");
+                QVERIFY(filler.open(QIODevice::WriteOnly));
+                while (filler.write(QByteArray(4096, 'x')) > 0 && filler.flush()) {
+                }
+            }
         }
+        ImmutablePaths immutable;
+        if (store == 10 && (!immutable.add(settings.folder()) || canCreateIn(settings.folder())))
+            QSKIP("chattr +i is not supported here, or does not stop root");
         if (store == 6) {
             settings.writeRaw("");
             QVERIFY(QDir(settings.folder()).removeRecursively());
@@ -406,7 +440,7 @@ private slots:
             QVERIFY2(run.err.contains(settings.folder() + "/channels.csv does not read as channels")
                          && run.err.contains("line 4, Frequency: \"abc\" is not taken"),
                      qPrintable(run.err));
-        if (arguments.contains("reordered.csv")) {
+        if (status == 0 && arguments.contains("reordered.csv")) {
             QFile library(settings.folder() + "/channels.csv");
             QVERIFY(library.open(QIODevice::ReadOnly));
             QCOMPARE(library.readAll(), QByteArray("Name,Frequency,SymbolRate,LocOsc,Antenna,Voltage,Notes\r\n"

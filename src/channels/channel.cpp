@@ -16,7 +16,9 @@ QString tr(const char *text)
 std::optional<FieldProblem> checkNumber(QString &text, const NumberBoxRule &rule, const char *field)
 {
     const std::optional<QString> shown = checkNumberText(text, rule);
-    if (!shown)
+    // A value that rounds onto a limit (99999.9996 shows as 100000.000) would
+    // not read back from the file: it is refused here already.
+    if (!shown || !checkNumberText(*shown, rule))
         return FieldProblem{QLatin1String(field),
                             tr("\"%1\" is not taken: %2").arg(text, QCoreApplication::translate("EntryCheck", rule.needed))};
     text = *shown;

@@ -177,6 +177,8 @@ void MainWindow::createControls()
     channelsbutton->setObjectName(QStringLiteral("channelsbutton"));
     channelsbutton->setToolTip(QStringLiteral("The channel library (Ctrl+L). Ctrl+Shift+S sends every filled row."));
     channelsbutton->setAutoDefault(false);
+    // Outside the designed Tab order; from the keyboard it is Ctrl+L.
+    channelsbutton->setFocusPolicy(Qt::NoFocus);
     place(channelsbutton, 540, 90, 1800, 420);
 
     msf1 = new FlexGrid(this);
@@ -186,7 +188,7 @@ void MainWindow::createControls()
     // Tab order: the boxes, the buttons and the grid in their design order.
     QWidget *const tabOrder[] = {qvipaddress[0],   copytosettings, qvipport, frequency,     frequencymegs,
                                  frequencydecimal, symbolrate,     offset,   antenna,       voltage,
-                                 copytorx,         sendx,          msf1,     qvipaddress[1], channelsbutton};
+                                 copytorx,         sendx,          msf1,     qvipaddress[1]};
     for (size_t i = 1; i < std::size(tabOrder); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
     nameControlsForScreenReaders(*this);

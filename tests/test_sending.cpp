@@ -321,6 +321,10 @@ private slots:
             QCOMPARE(channels->message(), "\"Sat One\" stored and sent.");
             QCOMPARE(store.get("RX3", "Frequency"), "11000.500");
             QCOMPARE(store.get("RX0", "Voltage"), "X-HORIZ");
+            // Another program's change shows while the window is open.
+            QVERIFY(library.open(QIODevice::Append) && library.write("Sat Two,11001.000,1500,9750.000,TOP,,\r\n"));
+            library.close();
+            QTRY_COMPARE(list->model()->rowCount(), 2);
         }
     }
 

@@ -308,6 +308,18 @@ private slots:
             QCOMPARE(list->model()->rowCount(), 1);
             QCOMPARE(list->currentIndex().data(Qt::AccessibleTextRole).toString(),
                      "Sat One, 11000.500 MHz, 27500 kS/s, LO 9750.000, BOT, X-HORIZ");
+            if (!selected) {
+                // Enter: the boxes as after "Copy from grid to settings", their last accepted texts kept.
+                auto *frequency = control<QComboBox>(*w, "frequency");
+                auto *megs = control<QComboBox>(*w, "frequencymegs");
+                megs->setCurrentIndex(3);
+                const QString kept = lastAccepted(frequency);
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+                QCOMPARE(QStringList({frequency->currentText(), control<QComboBox>(*w, "symbolrate")->currentText(),
+                                      control<QComboBox>(*w, "voltage")->currentText(), megs->currentText()}),
+                         QStringList({"11000.500", "27500", "X-HORIZ", ""}));
+                QCOMPARE(lastAccepted(frequency), kept);
+            }
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return, Qt::ControlModifier);
             if (!selected) {
                 QCOMPARE(channels->message(), "Nothing sent: no receiver is selected. Choose a row in the "
@@ -326,6 +338,25 @@ private slots:
             library.close();
             QTRY_COMPARE(list->model()->rowCount(), 2);
         }
+    }
+
+    // Ctrl+Shift+S: every filled row in receiver order, one datagram each; the
+    // status line counts them and names a row that could not go.
+    void sendAll_sendsEveryFilledRowAndNamesThoseNotSent()
+    {
+        TempStore store;
+        storeHosts(store, 8, receivers_.base());
+        storeRow(store, 6, workedExample);
+        storeRow(store, 2, {"10491.500", "1500", "9750.000", "BOT", " "});
+        storeRow(store, 3, {"10491.500"}); // not filled: not sent, not counted
+        storeRow(store, 4, {"10491.500", "15\r\n00", "9750.000", "TOP", " "});
+        auto w = openWindow();
+        QTest::keyClick(grid(*w), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(receivers_.await(2, 5000),
+                 (QStringList{"2: [to@qv] rcv=2 freq=10491500 srate=1500 offset=9750000 fplug=B\r\n",
+                              "6: [to@qv] rcv=6 freq=10491500 srate=1500 offset=9750000 fplug=A vgx=HI\r\n"}));
+        QCOMPARE(w->statusText().mid(10), "Sent 2 of 3 filled rows. Not sent: RX4: Not sent: row 4 has no usable "
+                                          "frequency, LO or symbol rate.");
     }
 
     // The status and alert lines clear of every designed control, the window at its size;

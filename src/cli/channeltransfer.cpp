@@ -1,6 +1,7 @@
 #include "channeltransfer.h"
 
 #include "channels/channellibrary.h"
+#include "platform/binarystreams.h"
 #include "platform/filereplace.h"
 
 #include <QCoreApplication>
@@ -20,6 +21,8 @@ QString tr(const char *text)
 CommandResult importChannels(ChannelLibrary &library, const QString &file)
 {
     QFile input(file);
+    if (file == QLatin1String("-"))
+        binarystreams::useBinaryStandardStreams(); // a note's CR LF stays as it is
     const bool opened = file == QLatin1String("-") ? input.open(stdin, QIODevice::ReadOnly)
                                                     : input.open(QIODevice::ReadOnly);
     if (!opened)

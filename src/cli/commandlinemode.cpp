@@ -135,11 +135,12 @@ int runCommandLineMode(int &argc, char **argv, const QStringList &arguments)
                                   tr("Print the stored presets, one line per receiver."));
     const QCommandLineOption send(QStringLiteral("send"),
                                   tr("Send receiver N's stored preset, as a left press on\n"
-                                     "\"Send Selected\" with row N selected would."),
+                                     "\"Send Selected\" with row N selected would; all:\n"
+                                     "every filled row, in receiver order."),
                                   QStringLiteral("N"));
     const QCommandLineOption uplink(QStringLiteral("uplink"),
-                                    tr("With --send: send what a right press would (the uplink\n"
-                                       "for a row in the QO-100 downlink band)."));
+                                    tr("With --send: send what a right press would (the\n"
+                                       "uplink for a row in the QO-100 downlink band)."));
     const QCommandLineOption json(QStringLiteral("json"),
                                   tr("With --list: print the rows as JSON, one object per\n"
                                      "receiver (the five cells, host and port). With\n"
@@ -150,15 +151,15 @@ int runCommandLineMode(int &argc, char **argv, const QStringList &arguments)
                                          "settings file), sorted by name."));
     const QCommandLineOption channel(QStringLiteral("channel"),
                                      tr("With --send N: store the channel as receiver N's\n"
-                                        "preset, as \"Copy from settings to grid\" would, then\n"
-                                        "send it. --send all sends every filled row in\n"
-                                        "receiver order."),
+                                        "preset, as \"Copy from settings to grid\" would,\n"
+                                        "then send it."),
                                      QStringLiteral("NAME"));
     const QCommandLineOption importChannelsOption(
         QStringLiteral("import-channels"),
-        tr("Add the channels of a CSV file (- for standard input),\n"
-           "replacing those of the same name; any invalid line\n"
-           "changes nothing. Columns in any order, extra ones ignored."),
+        tr("Add the channels of a CSV file (- for standard\n"
+           "input), replacing those of the same name; any\n"
+           "invalid line changes nothing. Columns in any\n"
+           "order, extra ones ignored."),
         QStringLiteral("FILE"));
     const QCommandLineOption exportChannelsOption(QStringLiteral("export-channels"),
                                                   tr("Write the channel library as CSV (- for standard\n"

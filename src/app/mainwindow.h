@@ -4,6 +4,7 @@
 #pragma once
 
 #include "command/sending.h"
+#include "model/receivermodel.h"
 #include "sendbutton.h"
 #include "store/settingsstore.h"
 #include "table/copyoperations.h"
@@ -12,6 +13,7 @@
 #include <QWidget>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 class FlexGrid;
 class FocusLossWatcher;
@@ -52,14 +54,13 @@ public:
     void qvipaddress_LostFocus(int index);
     void qvipport_LostFocus();
 
-    // Window-level state.
-    int16_t maxreceivers = 0;
-    int16_t formheight = 0;
-    int16_t gridheight = 0;
-    int16_t selecttop = 0;
-    int32_t fixedcolor = 0;
-
-    // Sizes in twips, as the rest of the program speaks of them.
+    // The program's state, which the controls show and change. A change made
+    // to it from outside shows in the grid at once, as the operator's own do.
+    ReceiverModel &model() { return model_; }
+    const ReceiverModel &model() const { return model_; }
+    // The checked entry a box edits, if it edits one.
+    std::optional<ReceiverModel::CheckedEntry> entryOf(const QWidget *box) const;
+    // The window's height in twips, as the rest of the program speaks of sizes.
     int Height() const;
     void setHeight(int twips);
 
@@ -92,9 +93,19 @@ private:
     void setStoreProblem(const QString &problem);
     QStringList alerts() const;
     void showAlerts();
-    void noteEntry(QWidget *box, const EntryOutcome &outcome);
+    void noteEntry(QWidget *box, ReceiverModel::CheckedEntry entry, const EntryOutcome &outcome);
     void setStatus(const QString &text, QWidget *box);
+    void takeWorkingSettings();
 
+    // Window-level state of the design that is the window's own: its sizes
+    // as loaded, in twips, and the colour of a receiver row's unmarked first
+    // cell (0x00BBGGRR). The count and the rest are the model's.
+    int16_t formheight = 0;
+    int16_t gridheight = 0;
+    int16_t selecttop = 0;
+    int32_t fixedcolor = 0;
+
+    ReceiverModel model_;
     SettingsStore store_;
     FocusLossWatcher *focusWatcher_ = nullptr;
     SendFlash *flash_ = nullptr;

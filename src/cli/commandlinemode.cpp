@@ -4,6 +4,7 @@
 #include "command/receivercommand.h"
 #include "presettable.h"
 #include "programmode.h"
+#include "store/modelstore.h"
 #include "store/settingsstore.h"
 #include "store/storeschema.h"
 
@@ -143,18 +144,20 @@ int runCommandLineMode(int &argc, char **argv, const QStringList &arguments)
     const SettingsStore store;
     if (!storeIsReadable(store))
         return ExitNothingSent;
+    ReceiverModel model;
+    loadModel(store, model);
     if (parser.isSet(list)) {
-        print(stdout, parser.isSet(json) ? presetJson(store) : presetTable(store));
+        print(stdout, parser.isSet(json) ? presetJson(model) : presetTable(model));
         return ExitDone;
     }
-    const int count = storedReceiverCount(store);
+    const int count = model.maxreceivers();
     if (receiver < 1 || receiver > count)
         return usageError(parser,
                           tr("There is no receiver %1: the receivers are 1 to %2.").arg(receiver).arg(count));
 
     // The window offers Send only for a filled row; a stored row is held to
     // the same before it goes the shared way.
-    const RowCells cells = storedRow(store, receiver);
+    const RowCells cells = model.receiver(receiver);
     if (!isFilled(cells)) {
         tell(tr("Not sent: row %1 is empty or incomplete.").arg(receiver));
         return ExitNothingSent;
@@ -174,7 +177,7 @@ int runCommandLineMode(int &argc, char **argv, const QStringList &arguments)
         }
     }
     DatagramSender sender;
-    const SendOutcome outcome = sendReceiverCommand(sender, receiver, count, cells, storedHosts(store),
+    const SendOutcome outcome = sendReceiverCommand(sender, receiver, count, cells, model.hosts(),
                                                     parser.isSet(uplink) ? RightButtonBit : LeftButtonBit);
     if (!outcome.sent) {
         tell(outcome.problem);

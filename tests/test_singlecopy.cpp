@@ -19,6 +19,10 @@
 #include <memory>
 #include <sys/stat.h>
 
+// Long enough for a loaded machine, short enough to catch a blocking wait.
+// Speed itself is the benchmark's to measure.
+constexpr qint64 hangLimitMs = 10000;
+
 namespace {
 
 const QString caption = QStringLiteral("Zorudoza Zudizir Ivozudiro - 3d20u");
@@ -135,7 +139,7 @@ private slots:
         QElapsedTimer clock;
         clock.start();
         const SingleCopyLock taken = takeSingleCopyLock();
-        QVERIFY(clock.elapsed() < 1000);
+        QVERIFY(clock.elapsed() < hangLimitMs);
         QVERIFY(!taken.lock);
         QVERIFY(!taken.otherCopyRunning);
         QCOMPARE(taken.problem, "A second copy would not be detected: " + folders.lockPath() + " " + why);

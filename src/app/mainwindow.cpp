@@ -14,6 +14,7 @@
 #include "tuning/boxstate.h"
 #include "tuning/numberbox.h"
 #include "unsavedquestion.h"
+#include "windowfit.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -144,6 +145,8 @@ void MainWindow::SetupWindow()
     // checked once, when the focus goes to the grid, on the value loaded here.
     QWidget *const boxWithFocus = focusWatcher_->boxWithFocus();
     focusWatcher_->setPaused(true);
+    if (fit_)
+        fit_->toDesign(); // the sizes below are the design's
 
     fillSelectionLists();
 
@@ -207,6 +210,8 @@ void MainWindow::SetupWindow()
     if (!flash_->isFlashing())
         flash_->setNormalColour(sendx->backColour());
 
+    if (fit_)
+        fit_->fit();
     show();
     msf1->SetFocus();
     focusWatcher_->setPaused(false);
@@ -243,7 +248,7 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
     auto *widget = qobject_cast<QWidget *>(watched);
     if (!widget)
         return false;
-    // window(): this one, or the frame it sits in on a small screen.
+    // window(): this one.
     QWidget *const topLevel = widget->window();
     if (type == QEvent::Wheel) {
         // A stray turn of the wheel over a selector must not change a setting.
@@ -415,6 +420,11 @@ void MainWindow::setSendProblem(const QString &problem)
 {
     sendProblem_ = problem;
     showAlerts();
+}
+
+void MainWindow::fitToScreen()
+{
+    fit_ = new WindowFit(*this);
 }
 
 void MainWindow::setSingleCopyProblem(const QString &problem)

@@ -21,6 +21,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class WindowFit;
 struct EntryOutcome;
 
 class MainWindow : public QWidget
@@ -74,6 +75,9 @@ public:
     QString statusText() const { return status_; }
     // Why a second copy would not be detected, for the alert line.
     void setSingleCopyProblem(const QString &problem);
+    // From now on the window is scaled down to fit a screen smaller than it,
+    // at every set-up and whenever its screen changes.
+    void fitToScreen();
 
     // Asked at close while accepted values still cannot be written: true to
     // try again, false to close and lose them. Tests answer it themselves.
@@ -115,6 +119,7 @@ private:
     QString sendProblem_;
     QString status_;
     QWidget *statusBox_ = nullptr; // the box whose refusal the status tells
+    WindowFit *fit_ = nullptr; // none: always as designed
 
     // Controls.
     QLabel *secondlabel = nullptr;

@@ -26,17 +26,18 @@ QModelIndex receiverRowsOnly(const QModelIndex &index, const QAbstractItemModel 
     return model->index(1, index.column());
 }
 
-// The grid's own colours, the same whatever colours the window around it has:
-// header cells in the system's button face, ordinary cells in its window
-// colour, light-grey lines and a grey area outside the cells.
+// The grid's own colours, the same whatever colours the window or the
+// desktop around it has: header cells in a light button face, ordinary cells
+// white, black text, light-grey lines and a grey area outside the cells.
 QColor headerCellColour()
 {
-    return QApplication::palette().color(QPalette::Button);
+    return QColor(239, 239, 239);
 }
 QColor ordinaryCellColour()
 {
-    return QApplication::palette().color(QPalette::Base);
+    return QColor(255, 255, 255);
 }
+const QColor cellTextColour(0, 0, 0);
 const QColor gridLineColour(192, 192, 192);
 const QColor outsideCellsColour(128, 128, 128);
 
@@ -124,6 +125,7 @@ FlexGrid::FlexGrid(QWidget *parent)
     setItemDelegate(new PlainCellDelegate(this));
     QPalette colours = palette();
     colours.setColor(QPalette::Base, outsideCellsColour); // what shows where no cell is
+    colours.setColor(QPalette::Text, cellTextColour);
     setPalette(colours);
     setRows(designRows);
     exposeToScreenReaders(this);

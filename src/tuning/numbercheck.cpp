@@ -40,7 +40,11 @@ NumberEntryDecision decideNumberEntry(const QString &typed, const QString &lastA
         return {};
     if (const std::optional<QString> accepted = checkNumberText(typed, rule))
         return {NumberEntryDecision::Accepted, *accepted};
-    return {NumberEntryDecision::Refused, refusalText(rule.boxName, rule.needed, typed, lastAccepted)};
+    QString refusal = refusalText(rule.boxName, rule.needed, typed, lastAccepted);
+    // The decimal comma of much of Europe is the likeliest reason of all.
+    if (typed.contains(QLatin1Char(',')))
+        refusal += QCoreApplication::translate("EntryCheck", " The decimal mark is a full stop.");
+    return {NumberEntryDecision::Refused, refusal};
 }
 
 QString withMegahertzDigit(const QString &frequencyText, const QString &digit)

@@ -41,6 +41,17 @@ FlexGrid *grid(const QWidget &window);
 QImage shownPicture(QWidget &window);
 QColor shownColour(const QImage &picture, const QWidget &window, const QWidget *control, QPoint at);
 
+// A text as shown in a part of a picture: what lies behind it (the
+// commonest colour at the part's edges), its ink (the colour that stands out most from that) and
+// the contrast between the two, as accessibility guidelines reckon it.
+struct ShownText
+{
+    QColor ink;
+    QColor background;
+    double contrast = 1.0;
+};
+ShownText shownText(const QImage &picture, const QRect &part);
+
 // The widget that receives the keys typed into a box: an editable
 // selector's text field, or the box itself.
 QWidget *keyTarget(QWidget *box);

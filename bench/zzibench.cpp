@@ -316,7 +316,7 @@ int measureRebuild(int toggles)
     int eightHeight = 0;
     const int warmUp = 4;
     for (int i = 0; i < warmUp + 2 * toggles; ++i) {
-        const int way = window.maxreceivers == 4 ? 0 : 1;
+        const int way = window.model().maxreceivers() == 4 ? 0 : 1;
         const int frames = watch.frames();
         const qint64 cpuStart = processCpuNanoseconds();
         const qint64 start = monotonicNanoseconds();

@@ -12,6 +12,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev
     fonts-liberation2           # "Arial" resolves to a metric-compatible face
     xvfb xdotool x11-utils      # tests that need a real X server
+    openbox x11-xkb-utils       # the small-screen tests' window manager; setxkbmap
     dbus-daemon at-spi2-core python3-pyatspi # the table read through AT-SPI
     jq                          # --json output read as scripts read it
     libxcb1-dev                 # the benchmark waits until the X server shows a frame

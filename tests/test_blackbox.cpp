@@ -87,7 +87,7 @@ private:
         (void)QTest::qWaitFor(
             [&] {
                 for (const QString &id : windows()) {
-                    if (geometry(id).width() == width)
+                    if (geometry(id).width() == width || (width == 0 && geometry(id).width() > 0))
                         found = id;
                 }
                 return !found.isEmpty();
@@ -98,6 +98,27 @@ private:
             QTest::qWait(300); // the window's first layout and focus settle
         }
         return found;
+    }
+
+    // The screen's area free of panels, as the window manager tells it.
+    QRect workArea() const
+    {
+        QProcess xprop;
+        xprop.setProcessEnvironment(x_.programEnvironment(QString(), QString()));
+        xprop.start(QStringLiteral("xprop"), {"-root", "_NET_WORKAREA"});
+        xprop.waitForFinished(patienceMs);
+        const QStringList v =
+            QString::fromLocal8Bit(xprop.readAllStandardOutput()).section('=', 1).split(',');
+        return v.size() < 4 ? QRect() : QRect(v[0].toInt(), v[1].toInt(), v[2].toInt(), v[3].toInt());
+    }
+
+    // ZZI_SCREENSHOTS=folder: what the test saw, for the documentation.
+    void screenshot(const QString &name) const
+    {
+        const QString folder = qEnvironmentVariable("ZZI_SCREENSHOTS");
+        if (!folder.isEmpty())
+            QProcess::execute(QStringLiteral("import"),
+                              {"-display", x_.display(), "-window", "root", folder + '/' + name});
     }
 
     void click(const QString &id, QPoint at, int button = 1)
@@ -145,7 +166,8 @@ private slots:
         window.clear();
         const QString function = QTest::currentTestFunction();
         if (function != "twoCopiesStartedTogether_exactlyOneRuns"
-            && function != "keyboardSelectedRow_sentWithSpace" && function != "heldValue_savedOrNamedAtTheEnd")
+            && function != "anyScreen_wholeWindowShowsAndSends"
+            && function != "heldValue_savedOrNamedAtTheEnd")
             startOnPresets();
     }
 
@@ -199,41 +221,120 @@ private slots:
 
     // From the keyboard alone: the grid has the focus at start, the arrows
     // reach row 2 and Space selects it; Shift+Tab reaches "Send Selected" and
-    // Space sends. On a screen smaller than the window, it fills the screen
-    // and scrolls to the focus.
-    void keyboardSelectedRow_sentWithSpace_data()
+    // Space sends. On a screen smaller than the window (the Raspberry Pi's
+    // displays, under a window manager) the whole window is scaled down to
+    // fit, and stays so after Ctrl+R twice: the last row can be clicked and
+    // sent. On any other screen it is exactly the designed window.
+    void anyScreen_wholeWindowShowsAndSends_data()
     {
         QTest::addColumn<QSize>("screen");
-        QTest::addColumn<QSize>("size");
-        QTest::newRow("1280 x 1024") << XServer::defaultScreen << QSize(900, designHeight);
-        QTest::newRow("1920 x 1080") << QSize(1920, 1080) << QSize(900, designHeight);
-        QTest::newRow("800 x 480 touch display") << QSize(800, 480) << QSize(800, 480);
+        QTest::addColumn<int>("receiverCount");
+        QTest::addColumn<bool>("windowManager");
+        QTest::addColumn<bool>("scaled");
+        QTest::addColumn<int>("panel"); // pixels a panel takes at the bottom while the program runs
+        QTest::newRow("1280 x 1024") << XServer::defaultScreen << 4 << false << false << 0;
+        QTest::newRow("1920 x 1080, 8 receivers") << QSize(1920, 1080) << 8 << false << false << 0;
+        QTest::newRow("800 x 480, 4 receivers") << QSize(800, 480) << 4 << true << true << 0;
+        QTest::newRow("800 x 480, 8 receivers") << QSize(800, 480) << 8 << true << true << 0;
+        QTest::newRow("800 x 480, 8 receivers, no window manager")
+            << QSize(800, 480) << 8 << false << true << 0;
+        QTest::newRow("1024 x 600, 4 receivers") << QSize(1024, 600) << 4 << true << false << 0;
+        QTest::newRow("1024 x 600, 8 receivers") << QSize(1024, 600) << 8 << true << true << 0;
+        QTest::newRow("1024 x 600, 4 receivers, a panel comes")
+            << QSize(1024, 600) << 4 << true << true << 150;
     }
 
-    void keyboardSelectedRow_sentWithSpace()
+    void anyScreen_wholeWindowShowsAndSends()
     {
         QFETCH(QSize, screen);
-        QFETCH(QSize, size);
+        QFETCH(int, receiverCount);
+        QFETCH(bool, windowManager);
+        QFETCH(bool, scaled);
+        QFETCH(int, panel);
         // The small-screen fit is the Raspberry Pi's; Windows places and
         // maximises windows itself, so there only the size is the program's.
         const bool onWindows = qEnvironmentVariable("ZZI_TEST_PROGRAM_SYSTEM") == QLatin1String("windows");
-        if (onWindows && size.width() < 900)
+        if (onWindows && (scaled || windowManager))
             QSKIP("a screen smaller than the window is checked for the Linux builds");
         if (screen != x_.screen()) {
             x_.stop();
             QVERIFY(x_.start(screen));
         }
-        startOnPresets(size.width());
-        if (QTest::currentTestFailed())
-            return;
+        QProcess openbox;
+        const auto endOpenbox = qScopeGuard([&] {
+            openbox.kill();
+            openbox.waitForFinished();
+        });
+        if (windowManager) {
+            openbox.setProcessEnvironment(x_.programEnvironment(user.config(), user.runtime()));
+            openbox.start(QStringLiteral("openbox"), {});
+            if (!openbox.waitForStarted(patienceMs))
+                QSKIP("no window manager (openbox) to test under");
+            QVERIFY(QTest::qWaitFor([&] { return !workArea().isEmpty(); }, patienceMs));
+        }
+
+        QVERIFY(receivers.open());
+        QByteArray store = presetStore(receivers.base())
+            + "\n[RX4]\nFrequency=146.500\nSymbolRate=66\nOffset=0.000\nAntenna=TOP\n"
+              "\n[RX8]\nFrequency=436.500\nSymbolRate=250\nOffset=0.000\nAntenna=BOT\n";
+        store.replace("Receivers=4", "Receivers=" + QByteArray::number(receiverCount));
+        QVERIFY(user.create(store));
+        program = start(user);
+        QVERIFY(program);
+        window = waitForWindow(scaled ? 0 : 900);
+        QVERIFY2(!window.isEmpty(), "the main window did not appear");
         QCOMPARE(windows(), QStringList{window});
-        if (onWindows)
-            QCOMPARE(geometry(window).size(), size);
-        else
-            QCOMPARE(geometry(window), QRect(QPoint(0, 0), size));
+
         key("Prior Down space shift+Tab space");
         QCOMPARE(receivers.await(1),
                  QStringList{"2: [to@qv] rcv=2 freq=10491500 srate=1500 offset=9750000 fplug=A vgx=HI\r\n"});
+
+        if (panel > 0) { // the window's own strut: the work area shrinks while it runs
+            const QSize before = geometry(window).size();
+            QProcess::execute("xprop",
+                              {"-display", x_.display(), "-id", window, "-f", "_NET_WM_STRUT", "32c", "-set",
+                               "_NET_WM_STRUT", QStringLiteral("0,0,0,%1").arg(panel)});
+            QVERIFY(QTest::qWaitFor([&] { return geometry(window).size() != before; }, patienceMs));
+        }
+        const int designed = designHeight + rowHeight * (receiverCount - 4);
+        for (int toggles : {0, 2}) {
+            for (int i = 0; i < toggles; ++i) {
+                const QSize before = geometry(window).size(); // on a small screen only one side may change
+                key("ctrl+r");
+                QVERIFY(QTest::qWaitFor([&] { return geometry(window).size() != before; }, patienceMs));
+            }
+            QTest::qWait(300); // the window manager's moves settle
+            const QRect shown = geometry(window);
+            if (!scaled) {
+                QCOMPARE(shown.size(), QSize(900, designed));
+            } else {
+                // Every control is inside the window, which is inside the
+                // screen's free area, as large as fits, in the designed proportions.
+                const QRect free = windowManager ? workArea() : QRect(QPoint(), screen);
+                QVERIFY2(free.contains(shown),
+                         qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                        .arg(shown.x())
+                                        .arg(shown.y())
+                                        .arg(shown.width())
+                                        .arg(shown.height())));
+                QVERIFY(shown.right() >= free.right() - 3 || shown.bottom() >= free.bottom() - 3);
+                QVERIFY(std::abs(shown.height() - designed * shown.width() / 900.0) <= 3);
+            }
+            // The last row, clicked where the scaled window shows it, and sent.
+            const double scale = shown.width() / 900.0;
+            auto at = [&](QPoint designPoint) { return (QPointF(designPoint) * scale).toPoint(); };
+            click(window, at(gridCell(receiverCount)));
+            click(window, at(sendButton));
+            const QStringList sent = receivers.await(1);
+            QCOMPARE(sent.size(), 1);
+            QVERIFY2(sent[0].startsWith(QStringLiteral("%1: [to@qv] rcv=%1 ").arg(receiverCount)),
+                     qPrintable(sent[0]));
+            if (toggles == 0 && (screen == QSize(800, 480) || screen == QSize(1024, 600)) && windowManager)
+                screenshot(QStringLiteral("window-%1x%2-%3-receivers.png")
+                               .arg(screen.width())
+                               .arg(screen.height())
+                               .arg(receiverCount));
+        }
     }
 
     void ctrlR_switchesToEightReceiversAndBack()
@@ -281,6 +382,23 @@ private slots:
         QCOMPARE(user.stored("RX1", "Frequency"), QString("2400.250"));
         QCOMPARE(user.stored("RX1", "SymbolRate"), QString("1501"));
         QCOMPARE(user.stored("RX1", "Offset"), QString("0.000"));
+
+        // A German keyboard: the keypad's decimal key gives a comma there
+        // (KP_Separator), and types a full stop in the number boxes.
+        if (QProcess::execute("setxkbmap", {"-display", x_.display(), "de"}) != 0)
+            QSKIP("no keyboard layouts (setxkbmap) on this X server");
+        const auto usLayout = qScopeGuard([&] {
+            QProcess::execute("setxkbmap", {"-display", x_.display(), "us"});
+        });
+        click(window, frequencyBox);
+        key("ctrl+a");
+        xdotool({"type", "--delay", "30", "10491"});
+        key("KP_Separator");
+        xdotool({"type", "--delay", "30", "25"});
+        key("Tab");
+        copyIntoRowAndSend(window, 1);
+        QCOMPARE(receivers.await(1),
+                 QStringList{"1: [to@qv] rcv=1 freq=10491250 srate=1501 offset=0 fplug=A\r\n"});
 
         // Rejected port (not hundreds): nothing stored, sends keep their port.
         enter(window, portBox, QString::number(receivers.base() + 50));
@@ -334,7 +452,7 @@ private slots:
     void heldValue_savedOrNamedAtTheEnd_data()
     {
         QTest::addColumn<int>("signal"); // 0: the X server ends; -1: nothing ends the program
-        QTest::addColumn<bool>("freed");  // space freed just before the end
+        QTest::addColumn<bool>("freed"); // space freed just before the end
         QTest::newRow("space freed: saved by itself") << -1 << true;
         QTest::newRow("SIGTERM just after space is freed") << int(SIGTERM) << true;
         QTest::newRow("SIGTERM on a full disk") << int(SIGTERM) << false;
@@ -372,12 +490,14 @@ private slots:
         held.start(QStringLiteral(PROGRAM_PATH), {});
         QVERIFY(held.waitForStarted(patienceMs));
         QString id;
-        QVERIFY(QTest::qWaitFor([&] {
-            for (const QString &w : x.programWindows())
-                if (x.isMainWindow(w))
-                    id = w;
-            return !id.isEmpty();
-        }, patienceMs));
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                for (const QString &w : x.programWindows())
+                    if (x.isMainWindow(w))
+                        id = w;
+                return !id.isEmpty();
+            },
+            patienceMs));
         x.xdotool({"windowfocus", "--sync", id});
         QTest::qWait(300);
         x.xdotool({"key", "ctrl+r"});

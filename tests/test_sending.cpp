@@ -6,8 +6,8 @@
 #include "designedlayout.h"
 #include "loopbackreceivers.h"
 #include "operatorsteps.h"
+#include "store/storeschema.h"
 #include "table/flexgrid.h"
-#include "tuning/boxstate.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -28,7 +28,7 @@ SendButton *sendButton(const MainWindow &w)
 
 int normalColour(const MainWindow &w)
 {
-    return lastAccepted(sendButton(w)).toInt();
+    return w.sendFlash().normalColour();
 }
 
 QByteArray line(const char *text)
@@ -589,7 +589,9 @@ private slots:
         auto w = openWindow();
         auto *alert = control<QLabel>(*w, "alertmessage");
         // Longer than any stored value can be: put into the row itself.
-        grid(*w)->setTextMatrix(5, 2, symbolRate);
+        RowCells cells = w->model().receiver(5);
+        cells.symbolRate = symbolRate;
+        w->model().setReceiver(5, cells);
 
         clickCell(grid(*w), 5);
         QVERIFY(sendButton(*w)->isEnabled());

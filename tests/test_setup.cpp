@@ -2,13 +2,13 @@
 #include "designedlayout.h"
 #include "operatorsteps.h"
 #include "table/flexgrid.h"
-#include "tuning/boxstate.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
 
 namespace {
 
@@ -95,6 +95,34 @@ int pixels(int twips)
     return twips / 15;
 }
 
+// Desktop colour schemes the window must keep its own look under: the
+// test machine's light one, a dark one and a high-contrast one.
+QPalette desktopScheme(const QString &scheme)
+{
+    QPalette palette = QApplication::palette();
+    if (scheme.isEmpty())
+        return palette;
+    const bool dark = scheme == QLatin1String("dark");
+    const QColor back = dark ? QColor(53, 53, 53) : QColor(0, 0, 0);
+    const QColor text = dark ? QColor(230, 230, 230) : QColor(255, 255, 0);
+    for (auto role : {QPalette::Window, QPalette::Base, QPalette::Button, QPalette::AlternateBase})
+        palette.setColor(role, role == QPalette::Base && dark ? back.darker(150) : back);
+    for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        palette.setColor(role, text);
+    palette.setColor(QPalette::Light, back.lighter(150));
+    palette.setColor(QPalette::Highlight, dark ? QColor(42, 130, 218) : QColor(0, 255, 255));
+    return palette;
+}
+
+// Where a control shows its text: inside its frame, left of a selector's arrow.
+QRect textPart(const QWidget *widget, Kind kind)
+{
+    QRect part = widget->geometry().adjusted(3, 3, -3, -3);
+    if (kind == Kind::EditableCombo || kind == Kind::ListCombo)
+        part.setRight(part.right() - 20);
+    return part;
+}
+
 } // namespace
 
 class SetupTest : public QObject
@@ -105,17 +133,63 @@ private slots:
     void designedControl_hasItsKindTextHintColourAndPlace_data()
     {
         QTest::addColumn<int>("index");
-        for (int i = 0; i < int(designedControls.size()); ++i)
-            QTest::newRow(designedControls[i].name) << i;
+        QTest::addColumn<QString>("scheme"); // the desktop's colour scheme
+        for (const char *scheme : {"", "dark", "high contrast"}) {
+            for (int i = 0; i < int(designedControls.size()); ++i) {
+                QTest::addRow("%s%s%s", designedControls[i].name, *scheme ? " under " : "", scheme)
+                    << i << QString::fromLatin1(scheme);
+            }
+        }
     }
 
     void designedControl_hasItsKindTextHintColourAndPlace()
     {
         QFETCH(int, index);
+        QFETCH(QString, scheme);
         const DesignedControl &designed = designedControls[size_t(index)];
         TempStore store;
+        const QPalette before = QApplication::palette();
+        QApplication::setPalette(desktopScheme(scheme));
+        const auto restore = qScopeGuard([&] { QApplication::setPalette(before); });
         MainWindow w; // as designed: no set-up has run
         QWidget *widget = control<QWidget>(w, designed.name);
+
+        // Every text shows: in the design's colour where it gives one, dark
+        // on light and at least 4.5:1 where it is left to the system.
+        widget->show();
+        if (auto *grid = qobject_cast<FlexGrid *>(widget)) {
+            grid->setTextMatrix(0, 0, QStringLiteral("RX"));
+            grid->setTextMatrix(1, 0, QStringLiteral("1"));
+        }
+        if (designed.kind == Kind::ListCombo)
+            static_cast<QComboBox *>(widget)->addItem(QStringLiteral("TOP")); // set-up fills it
+        const QImage picture = shownPicture(w);
+        QList<QRect> texts{textPart(widget, designed.kind)};
+        if (designed.kind == Kind::Grid) {
+            const auto *grid = static_cast<FlexGrid *>(widget);
+            texts = {grid->visualItemRect(grid->item(0, 0)), grid->visualItemRect(grid->item(1, 0))};
+            for (QRect &cell : texts)
+                cell.translate(grid->mapTo(&w, grid->viewport()->pos()));
+        }
+        const bool hasText = designed.kind == Kind::Grid || designed.kind == Kind::ListCombo
+            || designed.kind == Kind::TextBox || !QString(designed.caption).trimmed().isEmpty();
+        for (const QRect &part : texts) {
+            if (!hasText)
+                break;
+            const ShownText shown = shownText(picture, part);
+            if (designed.textColour != 0xff000000) {
+                QCOMPARE(shown.ink.rgba(), designed.textColour);
+                continue;
+            }
+            QVERIFY2(shown.contrast >= 4.5 && shown.ink.lightness() < shown.background.lightness(),
+                     qPrintable(QStringLiteral("%1 on %2: %3:1")
+                                    .arg(shown.ink.name(), shown.background.name())
+                                    .arg(shown.contrast, 0, 'f', 1)));
+        }
+        if (designed.name == QLatin1String("secondlabel") || designed.name == QLatin1String("rightlabel"))
+            widget->hide();
+        if (designed.kind == Kind::ListCombo)
+            static_cast<QComboBox *>(widget)->clear();
 
         switch (designed.kind) {
         case Kind::Label: {
@@ -268,7 +342,7 @@ private slots:
         auto *qvipport = control<QLineEdit>(*w, "qvipport");
         auto *sendx = control<SendButton>(*w, "sendx");
 
-        QCOMPARE(w->maxreceivers, 4);
+        QCOMPARE(w->model().maxreceivers(), 4);
         QCOMPARE(grid->Rows(), 5);
         QCOMPARE(grid->Cols(), 6);
         const QStringList header{"RX", "Frequency", "Symbol Rate", "Loc Osc", "Antenna", "Voltage"};
@@ -305,8 +379,7 @@ private slots:
         QCOMPARE(lastAccepted(offset), offset->currentText());
         for (QLineEdit *box : {qvipaddress0, qvipaddress1, qvipport})
             QCOMPARE(lastAccepted(box), box->text());
-        QCOMPARE(lastAccepted(sendx), QString::number(sendx->backColour()));
-        QCOMPARE(w->fixedcolor, grid->cellColour(0, 0));
+        QCOMPARE(w->sendFlash().normalColour(), sendx->backColour());
 
         QVERIFY(qvipaddress1->isHidden());
         QVERIFY(control<QLabel>(*w, "secondlabel")->isHidden());
@@ -323,9 +396,7 @@ private slots:
         QVERIFY(w->isVisible());
         QCOMPARE(QApplication::focusWidget(), grid);
 
-        QCOMPARE(w->formheight, designedFormHeight);
-        QCOMPARE(w->gridheight, designed("msf1").height);
-        QCOMPARE(w->selecttop, designed("selectmessage").top);
+        QCOMPARE(control<QLabel>(*w, "selectmessage")->y() * 15, designed("selectmessage").top);
         QCOMPARE(w->Height(), designedFormHeight);
         QCOMPARE(grid->Height(), designed("msf1").height);
 
@@ -468,7 +539,7 @@ private slots:
         const int h = grid->RowHeight(0);
         QVERIFY(h > 0);
 
-        QCOMPARE(w->maxreceivers, 8);
+        QCOMPARE(w->model().maxreceivers(), 8);
         QCOMPARE(grid->Rows(), 9);
         for (int row = 1; row <= 8; ++row) {
             QCOMPARE(grid->TextMatrix(row, 0), QString::number(row));
@@ -476,7 +547,6 @@ private slots:
             QCOMPARE(grid->TextMatrix(row, 5), QString(row > 4 ? "Y-OFF" : "X-OFF"));
             QCOMPARE(grid->RowHeight(row), h);
         }
-        QCOMPARE(w->formheight, designedFormHeight);
         QCOMPARE(w->Height(), designedFormHeight + 4 * h);
         QCOMPARE(w->height(), 535 + 4 * h / 15);
         QCOMPARE(grid->Height(), designed("msf1").height + 4 * h);
@@ -503,7 +573,7 @@ private slots:
 
         for (int round = 0; round < 3; ++round) {
             toggleReceiverCount(*w);
-            QCOMPARE(w->maxreceivers, 8);
+            QCOMPARE(w->model().maxreceivers(), 8);
             QCOMPARE(w->height(), windowSize.height() + 4 * h / 15);
             QCOMPARE(grid->height(), gridRect.height() + 4 * h / 15);
             QCOMPARE(selectmessage->y(), labelRect.y() + 4 * h / 15);
@@ -511,7 +581,7 @@ private slots:
             verifyAllRowsShow(*grid);
 
             toggleReceiverCount(*w);
-            QCOMPARE(w->maxreceivers, 4);
+            QCOMPARE(w->model().maxreceivers(), 4);
             QCOMPARE(w->size(), windowSize);
             QCOMPARE(grid->geometry(), gridRect);
             QCOMPARE(selectmessage->geometry(), labelRect);

@@ -2,6 +2,7 @@
 // with the two step boxes, and the accept-or-revert checks of frequency,
 // symbol rate and LO as the focus leaves them.
 #include "operatorsteps.h"
+#include "store/storeschema.h"
 #include "tuning/boxstate.h"
 
 #include <QLabel>
@@ -204,6 +205,12 @@ private slots:
         QTest::newRow("frequency letters after") << "frequency"
                                                  << "10491.5MHz"
                                                  << "";
+        QTest::newRow("frequency 10491,5") << "frequency"
+                                           << "10491,5"
+                                           << "";
+        QTest::newRow("LO 9750,5") << "offset"
+                                   << "9750,5"
+                                   << "";
         QTest::newRow("frequency 100000") << "frequency"
                                           << "100000"
                                           << "";
@@ -264,7 +271,8 @@ private slots:
                 {"symbolrate", "Symbol rate \"%1\" not taken: a number from 0 up to below 100000 is needed."},
                 {"offset", "Loc Osc \"%1\" not taken: a number from 0 up to below 100000 (MHz) is needed."}};
             QCOMPARE(t.window->statusText(),
-                     rules[box].arg(typed) + QStringLiteral(" Kept %1.").arg(remembered));
+                     rules[box].arg(typed) + QStringLiteral(" Kept %1.").arg(remembered)
+                         + (typed.contains(',') ? " The decimal mark is a full stop." : ""));
             QVERIFY(
                 control<QLabel>(*t.window, "statusline")->text().startsWith(t.window->statusText().left(10)));
             typeInto(entry, "7");

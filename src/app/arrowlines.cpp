@@ -32,6 +32,10 @@ void ArrowLines::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
+    // The window is shown smaller than designed on a small screen.
+    constexpr double designWidth = 13500.0 / twipsPerPixel;
+    if (parentWidget() && parentWidget()->width() != int(designWidth))
+        painter.scale(parentWidget()->width() / designWidth, parentWidget()->width() / designWidth);
     painter.setPen(QPen(QColor(255, 0, 0), 4, Qt::SolidLine, Qt::RoundCap));
     for (const Line &line : lines) {
         painter.drawLine(QPointF(line.x1 / double(twipsPerPixel), line.y1 / double(twipsPerPixel)),

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "command/sending.h"
+#include "model/receivermodel.h"
 #include "sendbutton.h"
 #include "store/settingsstore.h"
 #include "table/copyoperations.h"
@@ -12,6 +13,7 @@
 #include <QWidget>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 class ChannelsWindow;
 class FlexGrid;
@@ -20,6 +22,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class WindowFit;
 struct EntryOutcome;
 
 class MainWindow : public QWidget
@@ -53,6 +56,12 @@ public:
     void qvipaddress_LostFocus(int index);
     void qvipport_LostFocus();
 
+    // The program's state, which the controls show and change. A change made
+    // to it from outside shows in the grid at once, as the operator's own do.
+    ReceiverModel &model() { return model_; }
+    const ReceiverModel &model() const { return model_; }
+    // The checked entry a box edits, if it edits one.
+    std::optional<ReceiverModel::CheckedEntry> entryOf(const QWidget *box) const;
     // The channel library (Ctrl+L) and Ctrl+Shift+S, in mainwindowchannels.cpp.
     void openChannels();
     // Stores the cells as the selected receiver's preset and sends them, as
@@ -62,14 +71,7 @@ public:
     // Every filled row to its receiver; the status line says how it went.
     void sendAllRows();
 
-    // Window-level state.
-    int16_t maxreceivers = 0;
-    int16_t formheight = 0;
-    int16_t gridheight = 0;
-    int16_t selecttop = 0;
-    int32_t fixedcolor = 0;
-
-    // Sizes in twips, as the rest of the program speaks of them.
+    // The window's height in twips, as the rest of the program speaks of sizes.
     int Height() const;
     void setHeight(int twips);
 
@@ -83,6 +85,9 @@ public:
     QString statusText() const { return status_; }
     // Why a second copy would not be detected, for the alert line.
     void setSingleCopyProblem(const QString &problem);
+    // From now on the window is scaled down to fit a screen smaller than it,
+    // at every set-up and whenever its screen changes.
+    void fitToScreen();
 
     // Asked at close while accepted values still cannot be written: true to
     // try again, false to close and lose them. Tests answer it themselves.
@@ -102,9 +107,19 @@ private:
     void setStoreProblem(const QString &problem);
     QStringList alerts() const;
     void showAlerts();
-    void noteEntry(QWidget *box, const EntryOutcome &outcome);
+    void noteEntry(QWidget *box, ReceiverModel::CheckedEntry entry, const EntryOutcome &outcome);
     void setStatus(const QString &text, QWidget *box);
+    void takeWorkingSettings();
 
+    // Window-level state of the design that is the window's own: its sizes
+    // as loaded, in twips, and the colour of a receiver row's unmarked first
+    // cell (0x00BBGGRR). The count and the rest are the model's.
+    int16_t formheight = 0;
+    int16_t gridheight = 0;
+    int16_t selecttop = 0;
+    int32_t fixedcolor = 0;
+
+    ReceiverModel model_;
     SettingsStore store_;
     FocusLossWatcher *focusWatcher_ = nullptr;
     SendFlash *flash_ = nullptr;
@@ -115,6 +130,7 @@ private:
     QString status_;
     QWidget *statusBox_ = nullptr; // the box whose refusal the status tells
     ChannelsWindow *channels_ = nullptr;
+    WindowFit *fit_ = nullptr; // none: always as designed
 
     // Controls.
     QLabel *secondlabel = nullptr;

@@ -4,8 +4,8 @@
 #include "command/hostentry.h"
 #include "command/sendall.h"
 #include "mainwindow.h"
+#include "model/copyrules.h"
 #include "table/flexgrid.h"
-#include "tuning/boxstate.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -15,9 +15,9 @@ void MainWindow::openChannels()
 {
     if (!channels_) {
         ChannelActions actions;
-        actions.load = [this](const RowCells &cells) { loadCellsIntoSettings(cells, workingSettings()); };
+        actions.load = [this](const RowCells &cells) { loadRowIntoSettings(cells, workingSettings()); };
         actions.tune = [this](const RowCells &cells) { return tuneSelectedReceiver(cells); };
-        actions.workingSettings = [this] { return rowCellsFromSettings(workingSettingsTexts(workingSettings())); };
+        actions.workingSettings = [this] { return rowCellsFromSettings(model_.workingSettings()); };
         channels_ = new ChannelsWindow(store_.fileName(), actions, this);
     } else {
         channels_->refresh();
@@ -30,13 +30,14 @@ void MainWindow::openChannels()
 QString MainWindow::tuneSelectedReceiver(const RowCells &cells)
 {
     const int row = msf1->Row();
-    if (row < 1 || row > maxreceivers)
+    if (!model_.isReceiver(row))
         return tr("Nothing sent: no receiver is selected. Choose a row in the receiver table first.");
     // Nothing is stored for a receiver that could not be reached.
-    if (!receiverDestination(row, lastAccepted(qvipaddress[0]), lastAccepted(qvipaddress[1]), lastAccepted(qvipport)))
+    const HostTexts hosts = model_.hosts();
+    if (!receiverDestination(row, hosts.firstHost, hosts.secondHost, hosts.basePort))
         return tr("Nothing sent: the host address or the base port is not usable.");
     // The three designed steps: load into the settings, copy into the row, send.
-    loadCellsIntoSettings(cells, workingSettings());
+    loadRowIntoSettings(cells, workingSettings());
     copytorx_Click();
     sendx_MouseDown(LeftButtonBit);
     return sendProblem_;
@@ -45,7 +46,6 @@ QString MainWindow::tuneSelectedReceiver(const RowCells &cells)
 void MainWindow::sendAllRows()
 {
     const SendAllOutcome outcome =
-        ::sendAllRows(sender_, maxreceivers, [this](int row) { return readRow(*msf1, row); },
-                      {lastAccepted(qvipaddress[0]), lastAccepted(qvipaddress[1]), lastAccepted(qvipport)});
+        ::sendAllRows(sender_, model_.maxreceivers(), [this](int row) { return model_.receiver(row); }, model_.hosts());
     setStatus(QTime::currentTime().toString(QStringLiteral("HH:mm:ss  ")) + sendAllSummary(outcome), nullptr);
 }

@@ -3,10 +3,12 @@
 #include "mainwindow.h"
 
 #include "accessiblenames.h"
+#include "apppalette.h"
 #include "arrowlines.h"
 #include "focusring.h"
 #include "store/storeschema.h"
 #include "table/flexgrid.h"
+#include "tuning/decimalkey.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -39,7 +41,7 @@ void MainWindow::createControls()
     font.setBold(true);
     font.setPixelSize(16); // 12 points at 96 dots per inch, in the layout's own pixels
     setFont(font);
-    QPalette palette = this->palette();
+    QPalette palette = designedPalette(); // not the desktop's
     palette.setColor(QPalette::Window, QColor(192, 192, 255));
     setPalette(palette);
     setAutoFillBackground(true);
@@ -150,6 +152,8 @@ void MainWindow::createControls()
     place(antenna, 9120, 2880, 1095, 405);
     voltage = makeSelector("voltage", false, {});
     place(voltage, 10560, 2880, 2295, 405);
+    for (QComboBox *box : {frequency, symbolrate, offset})
+        keypadDecimalTypesFullStop(box);
 
     copytosettings = new QPushButton(QStringLiteral("Copy from grid to settings "), this);
     copytosettings->setObjectName(QStringLiteral("copytosettings"));

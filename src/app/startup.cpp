@@ -4,7 +4,6 @@
 #include "mainwindow.h"
 #include "platform/terminationsignals.h"
 #include "singlecopy.h"
-#include "smallscreen.h"
 
 #include <QApplication>
 #include <QStyleFactory>
@@ -25,10 +24,8 @@ int runProgram(const std::function<void(MainWindow &)> &beforeLoad)
     window.setSingleCopyProblem(single.problem);
     if (beforeLoad)
         beforeLoad(window);
-    const auto frame = SmallScreenFrame::aroundIfTooLarge(window);
+    window.fitToScreen();
     window.Form_Load();
-    if (frame)
-        frame->show();
 
     // The session may end the program without closing the window.
     LastSave lastSave(window.store());

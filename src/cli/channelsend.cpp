@@ -2,6 +2,7 @@
 
 #include "channels/channellibrary.h"
 #include "command/sendall.h"
+#include "model/receivermodel.h"
 #include "store/settingsstore.h"
 #include "store/storeschema.h"
 
@@ -45,12 +46,11 @@ CommandResult sendChannel(SettingsStore &store, const ChannelLibrary &library, i
     return {0, sentText(outcome), QString(), {}};
 }
 
-CommandResult sendAll(const SettingsStore &store)
+CommandResult sendAll(const ReceiverModel &model)
 {
     DatagramSender sender;
     const SendAllOutcome outcome = sendAllRows(
-        sender, storedReceiverCount(store), [&](int receiver) { return storedRow(store, receiver); },
-        storedHosts(store));
+        sender, model.maxreceivers(), [&](int receiver) { return model.receiver(receiver); }, model.hosts());
     CommandResult result;
     for (const SendOutcome &sent : outcome.sent)
         result.out += sentText(sent);

@@ -3,8 +3,9 @@
 
 #include "clioutput.h"
 
-class SettingsStore;
 class ChannelLibrary;
+class ReceiverModel;
+class SettingsStore;
 
 // Tunes receiver `receiver` to the named channel: stores it as the row's
 // preset (as "Copy from settings to grid" stores a row), then sends it as a
@@ -13,4 +14,4 @@ class ChannelLibrary;
 CommandResult sendChannel(SettingsStore &store, const ChannelLibrary &library, int receiver, const QString &name);
 
 // Sends every filled row, in receiver order; one that fails does not stop the rest.
-CommandResult sendAll(const SettingsStore &store);
+CommandResult sendAll(const ReceiverModel &model);

@@ -9,6 +9,7 @@
 #include "platform/binarystreams.h"
 #include "presettable.h"
 #include "programmode.h"
+#include "store/modelstore.h"
 #include "store/settingsstore.h"
 #include "store/storeschema.h"
 
@@ -224,26 +225,28 @@ int runCommandLineMode(int &argc, char **argv, const QStringList &arguments)
     }
     if (!storeIsReadable(store))
         return ExitNothingSent;
+    ReceiverModel model;
+    loadModel(store, model);
     if (parser.isSet(list)) {
-        print(stdout, parser.isSet(json) ? presetJson(store) : presetTable(store));
+        print(stdout, parser.isSet(json) ? presetJson(model) : presetTable(model));
         return ExitDone;
     }
     if (sendAllRows)
-        return finish(sendAll(store));
+        return finish(sendAll(model));
     if (parser.isSet(channel)) {
         const ChannelLibrary library(store.fileName());
         if (!libraryIsReadable(library))
             return ExitNothingSent;
         return finish(sendChannel(store, library, receiver, parser.value(channel)));
     }
-    const int count = storedReceiverCount(store);
+    const int count = model.maxreceivers();
     if (receiver < 1 || receiver > count)
         return usageError(parser,
                           tr("There is no receiver %1: the receivers are 1 to %2.").arg(receiver).arg(count));
 
     // The window offers Send only for a filled row; a stored row is held to
     // the same before it goes the shared way.
-    const RowCells cells = storedRow(store, receiver);
+    const RowCells cells = model.receiver(receiver);
     if (!isFilled(cells)) {
         tell(tr("Not sent: row %1 is empty or incomplete.").arg(receiver));
         return ExitNothingSent;
@@ -263,7 +266,7 @@ int runCommandLineMode(int &argc, char **argv, const QStringList &arguments)
         }
     }
     DatagramSender sender;
-    const SendOutcome outcome = sendReceiverCommand(sender, receiver, count, cells, storedHosts(store),
+    const SendOutcome outcome = sendReceiverCommand(sender, receiver, count, cells, model.hosts(),
                                                     parser.isSet(uplink) ? RightButtonBit : LeftButtonBit);
     if (!outcome.sent) {
         tell(outcome.problem);

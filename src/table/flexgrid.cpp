@@ -1,6 +1,7 @@
 #include "flexgrid.h"
 
 #include "flexgridaccessible.h"
+#include "rowselection.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -25,17 +26,18 @@ QModelIndex receiverRowsOnly(const QModelIndex &index, const QAbstractItemModel 
     return model->index(1, index.column());
 }
 
-// The grid's own colours, the same whatever colours the window around it has:
-// header cells in the system's button face, ordinary cells in its window
-// colour, light-grey lines and a grey area outside the cells.
+// The grid's own colours, the same whatever colours the window or the
+// desktop around it has: header cells in a light button face, ordinary cells
+// white, black text, light-grey lines and a grey area outside the cells.
 QColor headerCellColour()
 {
-    return QApplication::palette().color(QPalette::Button);
+    return QColor(239, 239, 239);
 }
 QColor ordinaryCellColour()
 {
-    return QApplication::palette().color(QPalette::Base);
+    return QColor(255, 255, 255);
 }
+const QColor cellTextColour(0, 0, 0);
 const QColor gridLineColour(192, 192, 192);
 const QColor outsideCellsColour(128, 128, 128);
 
@@ -123,6 +125,7 @@ FlexGrid::FlexGrid(QWidget *parent)
     setItemDelegate(new PlainCellDelegate(this));
     QPalette colours = palette();
     colours.setColor(QPalette::Base, outsideCellsColour); // what shows where no cell is
+    colours.setColor(QPalette::Text, cellTextColour);
     setPalette(colours);
     setRows(designRows);
     exposeToScreenReaders(this);
@@ -149,6 +152,8 @@ void FlexGrid::styleRow(int row)
 void FlexGrid::setRows(int rows)
 {
     const int previous = rowCount();
+    if (markedRow_ >= rows)
+        markedRow_ = 0;
     setRowCount(rows);
     for (int row = 0; row < rows; ++row) {
         setRowHeight(row, rowHeightPixels);
@@ -195,6 +200,26 @@ int FlexGrid::cellColour(int row, int col) const
     if (found && found->background().style() != Qt::NoBrush)
         return valueFromColour(found->background().color());
     return valueFromColour(row == 0 ? headerCellColour() : ordinaryCellColour());
+}
+
+void FlexGrid::setMarkedRow(int row, int unmarkedColour)
+{
+    markedRow_ = row >= 1 && row < Rows() ? row : 0;
+    // Each cell is coloured where it stands: moving the current cell through
+    // the rows would take the keyboard focus, and a screen reader, with it.
+    for (int other = 1; other < Rows(); ++other)
+        setCellColour(other, 0, unmarkedColour);
+    if (markedRow_ != 0)
+        setCellColour(markedRow_, 0, selectedRowColour);
+}
+
+void FlexGrid::clearMark(int unmarkedColour)
+{
+    markedRow_ = 0;
+    for (int other = 1; other < Rows(); ++other) {
+        if (cellColour(other, 0) == selectedRowColour)
+            setCellColour(other, 0, unmarkedColour);
+    }
 }
 
 int FlexGrid::CellBackColor() const

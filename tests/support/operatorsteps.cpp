@@ -1,5 +1,9 @@
 #include "operatorsteps.h"
 
+#include <algorithm>
+#include <cmath>
+#include <map>
+
 #include <QPixmap>
 #include <QPushButton>
 #include <QWindow>
@@ -12,6 +16,18 @@ std::unique_ptr<MainWindow> openWindow()
     if (!QTest::qWaitForWindowActive(window.get()))
         qWarning("main window did not become active");
     return window;
+}
+
+QString lastAccepted(const QWidget *box)
+{
+    const QWidget *at = box;
+    while (at && !qobject_cast<const MainWindow *>(at))
+        at = at->parentWidget();
+    const auto *window = qobject_cast<const MainWindow *>(at);
+    const auto entry = window ? window->entryOf(box) : std::nullopt;
+    if (!entry)
+        qFatal("%s is no checked entry of a main window", qPrintable(box->objectName()));
+    return window->model().lastAccepted(*entry);
 }
 
 FlexGrid *grid(const QWidget &window)
@@ -27,6 +43,51 @@ QImage shownPicture(QWidget &window)
 QColor shownColour(const QImage &picture, const QWidget &window, const QWidget *control, QPoint at)
 {
     return picture.pixelColor(control->mapTo(&window, at));
+}
+
+namespace {
+double relativeLuminance(const QColor &colour)
+{
+    auto linear = [](double c) { return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
+    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF())
+        + 0.0722 * linear(colour.blueF());
+}
+double contrast(const QColor &a, const QColor &b)
+{
+    const double la = relativeLuminance(a), lb = relativeLuminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+} // namespace
+
+ShownText shownText(const QImage &picture, const QRect &part)
+{
+    // What lies behind the text shows at the part's edges, which a centred
+    // text does not reach (a selector's face is a gradient, not one colour).
+    std::map<QRgb, int> edges;
+    const QRect inside = part & picture.rect();
+    for (int y = inside.top(); y <= inside.bottom(); ++y) {
+        for (int x = inside.left(); x <= inside.right(); ++x) {
+            if (y == inside.top() || y == inside.bottom() || x == inside.left() || x == inside.right())
+                ++edges[picture.pixel(x, y) | 0xff000000];
+        }
+    }
+    ShownText shown;
+    if (edges.empty())
+        return shown;
+    shown.background = QColor::fromRgb(std::max_element(edges.begin(), edges.end(), [](auto a, auto b) {
+                                           return a.second < b.second;
+                                       })->first);
+    shown.ink = shown.background;
+    for (int y = inside.top(); y <= inside.bottom(); ++y) {
+        for (int x = inside.left(); x <= inside.right(); ++x) {
+            const QColor colour = QColor::fromRgb(picture.pixel(x, y) | 0xff000000);
+            if (const double c = contrast(colour, shown.background); c > shown.contrast) {
+                shown.contrast = c;
+                shown.ink = colour;
+            }
+        }
+    }
+    return shown;
 }
 
 QWidget *keyTarget(QWidget *box)

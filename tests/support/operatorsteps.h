@@ -29,6 +29,10 @@ template<typename T> T *control(const QWidget &window, const char *name)
     return found;
 }
 
+// What the window's model keeps as the last accepted text of the entry that
+// `box` edits.
+QString lastAccepted(const QWidget *box);
+
 // The receiver grid.
 FlexGrid *grid(const QWidget &window);
 
@@ -36,6 +40,17 @@ FlexGrid *grid(const QWidget &window);
 // own rendered picture: what the operator sees, not a property.
 QImage shownPicture(QWidget &window);
 QColor shownColour(const QImage &picture, const QWidget &window, const QWidget *control, QPoint at);
+
+// A text as shown in a part of a picture: what lies behind it (the
+// commonest colour at the part's edges), its ink (the colour that stands out most from that) and
+// the contrast between the two, as accessibility guidelines reckon it.
+struct ShownText
+{
+    QColor ink;
+    QColor background;
+    double contrast = 1.0;
+};
+ShownText shownText(const QImage &picture, const QRect &part);
 
 // The widget that receives the keys typed into a box: an editable
 // selector's text field, or the box itself.

@@ -188,20 +188,25 @@ public:
     bool isMainWindow(const QString &id) const { return geometry(id).width() == 900; }
 
     // A window's place on the screen and its size; (0, 0, -1, -1) for what
-    // could not be read.
+    // could not be read. xwininfo, as xdotool counts a window manager's
+    // frame twice in the place.
     QRect geometry(const QString &window) const
     {
+        QProcess tool;
+        tool.setProcessEnvironment(programEnvironment(QString(), QString()));
+        tool.start(QStringLiteral("xwininfo"), {QStringLiteral("-id"), window});
         QRect rect(0, 0, -1, -1);
-        for (const QString &line :
-             xdotool({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), window})) {
-            const int value = line.section(QLatin1Char('='), 1).toInt();
-            if (line.startsWith(QLatin1String("X=")))
+        if (!tool.waitForFinished(patienceMs_))
+            return rect;
+        for (const QString &line : QString::fromLocal8Bit(tool.readAllStandardOutput()).split('\n')) {
+            const int value = line.section(QLatin1Char(':'), 1).trimmed().toInt();
+            if (line.contains(QLatin1String("Absolute upper-left X:")))
                 rect.moveLeft(value);
-            else if (line.startsWith(QLatin1String("Y=")))
+            else if (line.contains(QLatin1String("Absolute upper-left Y:")))
                 rect.moveTop(value);
-            else if (line.startsWith(QLatin1String("WIDTH=")))
+            else if (line.trimmed().startsWith(QLatin1String("Width:")))
                 rect.setWidth(value);
-            else if (line.startsWith(QLatin1String("HEIGHT=")))
+            else if (line.trimmed().startsWith(QLatin1String("Height:")))
                 rect.setHeight(value);
         }
         return rect;

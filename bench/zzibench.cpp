@@ -2,7 +2,7 @@
 //   zzi-bench presets CONFIG_HOME RECEIVERS   write a sample store
 //   zzi-bench send SENDS                      press-to-arrival latency
 //   zzi-bench rebuild TOGGLES                 Ctrl+R to the next frame
-//   zzi-bench screenshot RECEIVERS FILE.png [sent|refused|focus]
+//   zzi-bench screenshot RECEIVERS FILE.png [sent|refused|focus|channels]
 //                                             the window with a row selected
 //                                             (and, with "sent", after a send)
 // Timings are printed as raw samples ("name value" a line) for the driver.
@@ -14,6 +14,10 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
@@ -312,7 +316,7 @@ int measureRebuild(int toggles)
     int eightHeight = 0;
     const int warmUp = 4;
     for (int i = 0; i < warmUp + 2 * toggles; ++i) {
-        const int way = window.maxreceivers == 4 ? 0 : 1;
+        const int way = window.model().maxreceivers() == 4 ? 0 : 1;
         const int frames = watch.frames();
         const qint64 cpuStart = processCpuNanoseconds();
         const qint64 start = monotonicNanoseconds();
@@ -407,10 +411,29 @@ int takeScreenshot(int receivers, const QString &file, const QString &state)
     }
     if (state == QLatin1String("focus"))
         window.findChild<QComboBox *>(QStringLiteral("antenna"))->setFocus(Qt::TabFocusReason);
+    QWidget *shown = &window;
+    if (state == QLatin1String("channels")) {
+        // A small library beside the store, the window opened as Ctrl+L opens it.
+        QFile library(QFileInfo(window.store().fileName()).absolutePath() + QStringLiteral("/channels.csv"));
+        if (!library.open(QIODevice::WriteOnly)
+            || !library.write("Name,Frequency,SymbolRate,LocOsc,Antenna,Voltage,Notes\r\n"
+                              "QO-100 beacon,10491.500,1500,9750.000,TOP,,\r\n"
+                              "QO-100 wide DVB-S2,10494.750,2000,9750.000,TOP,,Amsat-DL\r\n"
+                              "Es'hail 2 narrow,10499.250,333,9750.000,TOP,,\r\n"
+                              "Astra 1KX,11494.000,22000,9750.000,BOT,X-HORIZ,\"low band, horizontal\"\r\n"
+                              "2 m calling,146.500,1500,0.000,TOP,,\r\n"))
+            return 1;
+        library.close();
+        window.openChannels();
+        shown = window.findChild<QDialog *>(QStringLiteral("channelswindow"));
+        shown->activateWindow();
+        auto *filter = shown->findChild<QLineEdit *>(QStringLiteral("channelfilter"));
+        filter->setText(QStringLiteral("qo"));
+    }
     settle(300); // also past the end of the flash
-    QPixmap shot = window.screen()->grabWindow(window.winId());
+    QPixmap shot = shown->screen()->grabWindow(shown->winId());
     if (shot.isNull())
-        shot = window.grab();
+        shot = shown->grab();
     if (!shot.save(file)) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
         return 1;
@@ -441,6 +464,6 @@ int main(int argc, char *argv[])
         return takeScreenshot(args[2].toInt(), args[3], args.value(4));
     std::fprintf(stderr,
                  "usage: zzi-bench presets CONFIG_HOME RECEIVERS | send SENDS | rebuild TOGGLES"
-                 " | screenshot RECEIVERS FILE.png [sent|refused|focus]\n");
+                 " | screenshot RECEIVERS FILE.png [sent|refused|focus|channels]\n");
     return 2;
 }

@@ -17,6 +17,7 @@ packages=(
     xvfb xdotool x11-utils      # tests that need a real X server
     openbox x11-xkb-utils       # the small-screen tests' window manager; setxkbmap
     dbus-daemon at-spi2-core python3-pyatspi # the table read through AT-SPI
+    jq                          # --json output read as scripts read it
     libxcb1-dev                 # the benchmark waits until the X server shows a frame
     e2fsprogs                   # chattr, for the unwritable-store tests
     strace                      # the order of the store's fsync and rename, seen by a test

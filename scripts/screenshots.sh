@@ -24,6 +24,8 @@ for receivers in 4 8; do
     "$helper" screenshot "$receivers" "$root/docs/window-$receivers-receivers.png"
 done
 "$helper" screenshot 4 "$root/docs/window-after-send.png" sent
+# The Channels window (Ctrl+L) over the main window, filtered by "qo".
+"$helper" screenshot 4 "$root/docs/channels-window.png" channels
 # At eight receivers: the status line after a send and after a refused entry,
 # and the focus ring on a drop-down box.
 for state in sent refused focus; do

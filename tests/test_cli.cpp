@@ -2,6 +2,7 @@
 // refusal) for the same stored row, with the real executable running where
 // there is no display, and the settings folder left exactly as it was.
 #include "cli/programmode.h"
+#include "immutablepaths.h"
 #include "command/sending.h"
 #include "loopbackreceivers.h"
 #include "operatorsteps.h"
@@ -30,6 +31,19 @@ QString configHome(const TempStore &store)
 {
     return QFileInfo(store.folder()).path();
 }
+
+// The channel library and the files the import rows read, by name; written
+// beside the settings folder, where the program runs.
+const QByteArray libraryFile = "Name,Frequency,SymbolRate,LocOsc,Antenna,Voltage,Notes\r\n"
+                               "QO-100 beacon,10491.500,1500,9750.000,TOP,,\r\n"
+                               "Sat One,11000.500,27500,9750.000,BOT,X-HORIZ,\"wide, \"\"DVB-S2\"\"\"\r\n";
+const QMap<QString, QByteArray> channelFiles{
+    {"exported.csv", libraryFile},
+    {"reordered.csv", "Notes,Antenna,Name,Extra,Frequency,SymbolRate,LocOsc\n"
+                      "new,TOP,Sat Two,x,10495.25,333,9750\n,BOT,sat one,y,11000.5,27500,9750\n"},
+    {"bad.csv", "Name,Frequency,SymbolRate,LocOsc,Antenna,Voltage,Notes\nGood,10491.5,1500,9750,TOP,,\n"
+                "Bad,0,1500,9750,TOP,,\n,10491.5,1500,9750,TOP,,\nLeft,10491.5,1500,9750,LEFT,,\n"
+                "\"multi\nline\",10491.5,1500,9750,TOP,X-UP,\nGOOD,10491.5,1500,9750,TOP,,\n"}};
 
 void storePresets(TempStore &store, int count, const QString &basePort, const QMap<int, Cells> &rows)
 {
@@ -79,6 +93,7 @@ Run runExecutable(const TempStore &store, const QStringList &arguments, bool asN
     }
     QProcess process;
     process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(configHome(store));
     // A copy in the system's temporary folder: nobody may not enter the build
     // tree (a clone in a home folder of mode 0700).
     QTemporaryDir reachable(QDir::tempPath() + QStringLiteral("/zzi-cli-XXXXXX"));
@@ -225,6 +240,10 @@ private slots:
         // full disk, 8 standard output closed, 9 a control character and half
         // a surrogate pair in a cell, 10 $HOME a file, 11 $HOME unset,
         // 12 XDG_CONFIG_HOME relative
+        // 13 presets and a channel library, the loopback receivers' port;
+        // 14 as 13, a line of the library damaged; 15 as 13, all 8 rows filled
+        // and the second host not usable; 16 as 13 in a folder nothing can be
+        // created in (immutable); 17 as 13 on a full disk
         QTest::addColumn<int>("store");
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("out"); // the start of standard output
@@ -279,14 +298,74 @@ private slots:
                                                                   << "RX  Frequency  Symbol Rate  Loc Osc   Antenna  Voltage  Destination\n"
                                                                      "1   10491.500  1500"
                                                                   << "";
+        const QString channelTable = "Name           Frequency  Symbol Rate  Loc Osc   Antenna  Voltage  Notes\n"
+                                     "QO-100 beacon  10491.500  1500         9750.000  TOP";
+        QTest::newRow("--channels, first start") << QStringList{"--channels"} << 1 << 0 << channelTable + "\n"
+                                                 << "";
+        QTest::newRow("--channels") << QStringList{"--channels"} << 13 << 0
+                                    << channelTable + "\nSat One        11000.500  27500        9750.000  BOT      "
+                                                      "X-HORIZ  wide, \"DVB-S2\"\n"
+                                    << "";
+        QTest::newRow("--channels --json") << QStringList{"--json", "--channels"} << 13 << 0 << "[\n" << "";
+        QTest::newRow("--export-channels -") << QStringList{"--export-channels", "-"} << 13 << 0
+                                             << QString::fromUtf8(libraryFile).replace("\r\n", "\n") << "";
+        QTest::newRow("--import-channels of an export: byte for byte")
+            << QStringList{"--import-channels", "exported.csv"} << 13 << 0 << "0 added, 0 replaced.\n"
+            << "";
+        QTest::newRow("--import-channels, other columns and order")
+            << QStringList{"--import-channels", "reordered.csv"} << 13 << 0 << "1 added, 1 replaced.\n"
+            << "";
+        const QString bad = program + ": bad.csv: line ";
+        QTest::newRow("--import-channels, invalid lines: nothing changed")
+            << QStringList{"--import-channels", "bad.csv"} << 13 << 1 << ""
+            << bad + "3, Frequency: \"0\" is not taken: a number above 0 and below 100000 (MHz) is needed\n"
+                   + bad + "4, Name: a name is needed\n" + bad
+                   + "5, Antenna: \"LEFT\" is not taken: TOP or BOT is needed\n" + bad
+                   + "6, Name: \"multi?line\" holds a line end or a control character\n" + bad
+                   + "8, Name: \"GOOD\" is already the name on line 2\n" + program
+                   + ": Nothing imported: the channels are as they were.\n";
+        for (const QString option : {"--channels", "--import-channels exported.csv", "--send 2 --channel Sat One"})
+            QTest::newRow(qPrintable(option + ", damaged library: never written over"))
+                << option.split(' ').mid(0, 3) + (option.contains("Sat") ? QStringList{"Sat One"} : QStringList{})
+                << 14 << 1 << "" << program + ": ";
+        for (const int blocked : {16, 17})
+            QTest::newRow(blocked == 16 ? "--import-channels, read-only folder: nothing changed"
+                                        : "--import-channels, full disk: nothing changed")
+                << QStringList{"--import-channels", "reordered.csv"} << blocked << 1 << ""
+                << program + ": Not saved: ";
+        QTest::newRow("--send 2 --channel, case not looked at")
+            << QStringList{"--send", "2", "--channel", "sat ONE"} << 13 << 0
+            << "[to@qv] rcv=2 freq=11000500 srate=27500 offset=9750000 fplug=B vgx=HI\nsent to 127.0.0.1:" << "";
+        QTest::newRow("--send 9 --channel: outside the count")
+            << QStringList{"--send", "9", "--channel", "Sat One"} << 13 << 1 << ""
+            << program + ": Not sent: there is no receiver 9: the receivers are 1 to 8.\n";
+        QTest::newRow("--send 2 --channel, unknown name")
+            << QStringList{"--send", "2", "--channel", "Sat"} << 13 << 1 << ""
+            << program + ": Not sent: there is no channel named \"Sat\".\n";
+        QTest::newRow("--send 6 --channel, host not usable")
+            << QStringList{"--send", "6", "--channel", "Sat One"} << 15 << 1 << ""
+            << program + ": Not sent: the host address or the base port is not usable.\n";
+        QTest::newRow("--send all") << QStringList{"--send", "all"} << 13 << 0
+                                    << "[to@qv] rcv=1 freq=10491500 srate=1500 offset=9750000 fplug=A vgx=HI\n"
+                                    << "";
+        QString failures;
+        for (int receiver = 5; receiver <= 8; ++receiver)
+            failures += program + QStringLiteral(": RX%1: Not sent: the host address or the base port is not usable.\n")
+                                      .arg(receiver);
+        QTest::newRow("--send all, 8 receivers, second host not usable")
+            << QStringList{"--send", "all"} << 15 << 1 << "[to@qv] rcv=1 "
+            << failures + program + ": Sent 4 of 8 filled rows. Not sent: RX5: ";
         const QList<QPair<QStringList, QString>> usageErrors{
             {{"--frobnicate"}, "Unknown option 'frobnicate'."},
             {{"--send"}, "Missing value after '--send'."},
-            {{"--send", "two"}, "--send needs a receiver number, not 'two'."},
+            {{"--send", "two"}, "--send needs a receiver number or all, not 'two'."},
+            {{"--channel", "x"}, "--channel goes with --send N."},
+            {{"--send", "all", "--channel", "x"}, "--channel goes with --send N."},
+            {{"--channels", "--list"}, "--list and --channels cannot be used together."},
             {{"--send=5"}, "There is no receiver 5: the receivers are 1 to 4."},
             {{"--send", "1", "--send", "2"}, "--send is given more than once."},
             {{"--uplink"}, "--uplink goes with --send N."},
-            {{"--json", "--send", "1"}, "--json goes with --list."},
+            {{"--json", "--send", "1"}, "--json goes with --list or --channels."},
             {{"--list", "--send", "1"}, "--list and --send cannot be used together."},
             {{"--list", "now"}, "Unexpected argument 'now'."},
         };
@@ -331,6 +410,49 @@ private slots:
                                           QFileDevice::ReadOwner | QFileDevice::WriteOwner
                                               | (store == 4 ? QFileDevice::ExeOwner : QFileDevice::Permissions())));
         }
+        // A small file system of its own for the full disk, unmounted at the end.
+        struct FullDisk
+        {
+            QString at;
+            ~FullDisk()
+            {
+                if (!at.isEmpty())
+                    QProcess::execute("umount", {at});
+            }
+        } fullDisk;
+        if (store == 17) {
+            if (::geteuid() != 0 || qEnvironmentVariableIsSet("ZZI_TEST_PROGRAM"))
+                QSKIP("needs root to mount a small tmpfs as the full disk");
+            QVERIFY(QDir().mkpath(settings.folder()));
+            if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=64k", "tmpfs", settings.folder()}) != 0)
+                QSKIP("no tmpfs could be mounted for the full disk");
+            fullDisk.at = settings.folder();
+        }
+        if (store >= 13) {
+            QMap<int, Cells> rows{{1, workedExample}, {3, {"10491.500"}}};
+            for (int row = 2; store == 15 && row <= 8; ++row)
+                rows[row] = workedExample;
+            storePresets(settings, 8, QString::number(receivers_.base()), rows);
+            if (store == 15)
+                settings.put("IP", "Address1", "127.0.0.256");
+            QFile library(settings.folder() + "/channels.csv");
+            QVERIFY(library.open(QIODevice::WriteOnly));
+            library.write(libraryFile + (store == 14 ? "Broken,abc,1500,9750.000,TOP,,\r\n" : ""));
+            library.close();
+            for (auto file = channelFiles.begin(); file != channelFiles.end(); ++file) {
+                QFile input(configHome(settings) + '/' + file.key());
+                QVERIFY(input.open(QIODevice::WriteOnly) && input.write(*file) == file->size());
+            }
+            if (store == 17) {
+                QFile filler(settings.folder() + "/filler");
+                QVERIFY(filler.open(QIODevice::WriteOnly));
+                while (filler.write(QByteArray(4096, 'x')) > 0 && filler.flush()) {
+                }
+            }
+        }
+        ImmutablePaths immutable;
+        if (store == 16 && (!immutable.add(settings.folder()) || canCreateIn(settings.folder())))
+            QSKIP("chattr +i is not supported here, or does not stop root");
         if (store == 6) {
             settings.writeRaw("");
             QVERIFY(QDir(settings.folder()).removeRecursively());
@@ -350,12 +472,55 @@ private slots:
             changes = QStringList{"XDG_CONFIG_HOME=cfg", "HOME=" + home.path()};
         }
         const QStringList before = snapshot(settings);
+        receivers_.take();
         const Run run = runExecutable(settings, arguments, store == 4 || store == 5,
                                       store == 7 ? "/dev/full" : store == 8 ? "closed" : "", changes);
         QVERIFY2(run.out.left(out.size()) == out && run.out.isEmpty() == out.isEmpty(), qPrintable(run.out));
         QVERIFY2(run.err.left(err.size()) == err && run.err.isEmpty() == err.isEmpty(), qPrintable(run.err));
         QCOMPARE(run.status, status);
-        QCOMPARE(snapshot(settings), before);
+        // Every line printed as sent was heard, and nothing else.
+        QStringList sent;
+        for (const QString &line : run.out.split('\n')) {
+            if (line.startsWith("[to@qv] rcv="))
+                sent << line.mid(12, 1) + ": " + line + "\r\n";
+        }
+        QCOMPARE(receivers_.await(int(sent.size()), sent.isEmpty() ? 100 : 5000), sent);
+        const bool written = status == 0 && (arguments.contains("--channel") || arguments.contains("reordered.csv"));
+        QCOMPARE(snapshot(settings) == before, !written);
+        if (store == 14)
+            QVERIFY2(run.err.contains(settings.folder() + "/channels.csv does not read as channels")
+                         && run.err.contains("line 4, Frequency: \"abc\" is not taken"),
+                     qPrintable(run.err));
+        if (status == 0 && arguments.contains("reordered.csv")) {
+            QFile library(settings.folder() + "/channels.csv");
+            QVERIFY(library.open(QIODevice::ReadOnly));
+            QCOMPARE(library.readAll(), QByteArray("Name,Frequency,SymbolRate,LocOsc,Antenna,Voltage,Notes\r\n"
+                                                   "QO-100 beacon,10491.500,1500,9750.000,TOP,,\r\n"
+                                                   "sat one,11000.500,27500,9750.000,BOT,,\r\n"
+                                                   "Sat Two,10495.250,333,9750.000,TOP,,new\r\n"));
+        }
+        // Stored as a copy into row 2 stores it, then sent.
+        if (arguments.contains("--channel") && status == 0) {
+            for (const QString section : {"RX0", "RX2"})
+                QCOMPARE(QStringList({settings.get(section, "Frequency"), settings.get(section, "Antenna"),
+                                      settings.get(section, "Voltage")}),
+                         QStringList({"11000.500", "BOT", "X-HORIZ"}));
+        }
+        if (arguments.contains("--channels") && arguments.contains("--json")) {
+            QCOMPARE(QJsonDocument::fromJson(run.out.toUtf8()).array()[1].toObject(),
+                     (QJsonObject{{"name", "Sat One"}, {"frequency", "11000.500"}, {"symbolRate", "27500"},
+                                  {"locOsc", "9750.000"}, {"antenna", "BOT"}, {"voltage", "X-HORIZ"},
+                                  {"notes", "wide, \"DVB-S2\""}}));
+            // As a script reads it.
+            QProcess jq;
+            jq.start("jq", {"-r", ".[] | \"\\(.name)|\\(.frequency)|\\(.voltage)\""});
+            if (jq.waitForStarted()) {
+                jq.write(run.out.toUtf8());
+                jq.closeWriteChannel();
+                QVERIFY(jq.waitForFinished());
+                QCOMPARE(jq.readAllStandardOutput(), QByteArray("QO-100 beacon|10491.500| \nSat One|11000.500|X-HORIZ\n"));
+            }
+        }
         if (reasons.contains(store))
             QVERIFY2(run.err.endsWith(settings.filePath() + " " + reasons[store]), qPrintable(run.err));
         if (store == 9) {
@@ -363,7 +528,7 @@ private slots:
                      qPrintable(run.out));
             return;
         }
-        if (arguments.contains("--json") && status == 0) {
+        if (arguments.contains("--list") && arguments.contains("--json") && status == 0) {
             const QJsonArray rows = QJsonDocument::fromJson(run.out.toUtf8()).array();
             QCOMPARE(rows.size(), 8);
             QCOMPARE(rows[5].toObject(),

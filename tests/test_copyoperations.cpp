@@ -2,8 +2,8 @@
 // real window with a real settings file: what the row and the store receive,
 // what survives a restart or a receiver-count toggle, and what a load leaves
 // alone.
+#include "store/storeschema.h"
 #include "operatorsteps.h"
-#include "tuning/boxstate.h"
 
 #include <QPushButton>
 
@@ -94,7 +94,7 @@ private slots:
         TempStore store;
         CopyWindow w;
         toggleReceiverCount(*w.window);
-        QCOMPARE(w.window->maxreceivers, 8);
+        QCOMPARE(w.window->model().maxreceivers(), 8);
         clickCell(w.grid, 7);
         clickOn(w.copytorx);
         const QStringList expected = {"10491.500", "1500", "9750.000", "TOP", " "};

@@ -263,9 +263,9 @@ private slots:
 
         auto w = openWindow();
         auto *grid = control<FlexGrid>(*w, "msf1");
-        QCOMPARE(w->maxreceivers, 4);
+        QCOMPARE(w->model().maxreceivers(), 4);
         QTest::keyClick(grid, Qt::Key_R, Qt::ControlModifier);
-        QCOMPARE(w->maxreceivers, 8);
+        QCOMPARE(w->model().maxreceivers(), 8);
         QCOMPARE(grid->Rows(), 9);
 
         // Only row 8 holds a command that needs nothing made up; it may go

@@ -45,7 +45,7 @@ private slots:
         QCOMPARE(grid->TextMatrix(4, 2), QString("1500,000"));
 
         QTest::keyClick(grid, Qt::Key_R, Qt::ControlModifier); // stores the count, reloads the rows
-        QCOMPARE(w->maxreceivers, 8);
+        QCOMPARE(w->model().maxreceivers(), 8);
         QCOMPARE(grid->TextMatrix(4, 1), frequency);
         QCOMPARE(grid->TextMatrix(4, 2), QString("1500,000"));
         SettingsStore fresh;

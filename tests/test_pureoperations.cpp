@@ -1,7 +1,7 @@
 // What a copy into a row writes for the working settings' texts, and the
 // frequencies the two step boxes compose.
-#include "table/copyoperations.h"
-#include "tuning/numberbox.h"
+#include "model/copyrules.h"
+#include "tuning/numbercheck.h"
 
 #include <QTest>
 

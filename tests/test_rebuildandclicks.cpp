@@ -25,7 +25,7 @@ private slots:
 
         toggleReceiverCount(*w); // 8 -> 4 hides the box that is being edited
 
-        QCOMPARE(int(w->maxreceivers), 4);
+        QCOMPARE(int(w->model().maxreceivers()), 4);
         QCOMPARE(second->text(), QString("127.0.0.2"));
         QCOMPARE(lastAccepted(second), QString("127.0.0.2"));
         QCOMPARE(store.get("IP", "Address1"), QString("127.0.0.2"));
@@ -84,7 +84,7 @@ private slots:
 
         QTest::keyClick(voltage->view(), Qt::Key_R, Qt::ControlModifier);
 
-        QCOMPARE(int(w->maxreceivers), 8);
+        QCOMPARE(int(w->model().maxreceivers()), 8);
         QCOMPARE(store.get("MaxReceivers", "Receivers"), QString("8"));
         QTRY_VERIFY(!voltage->view()->isVisible());
         QCOMPARE(voltage->currentText(), QString(" "));
@@ -110,7 +110,7 @@ private slots:
 
         QCOMPARE(grid->Row(), 3);
         QCOMPARE(grid->cellColour(3, 0), 255);
-        QCOMPARE(grid->cellColour(2, 0), w->fixedcolor);
+        QCOMPARE(grid->cellColour(2, 0), grid->cellColour(0, 0));
     }
 };
 

@@ -3,6 +3,7 @@
 #include "designedlayout.h"
 #include "operatorsteps.h"
 #include "store/settingsstore.h"
+#include "store/storeschema.h"
 #include "table/flexgrid.h"
 
 #include <QComboBox>
@@ -46,7 +47,7 @@ void verifyLayoutFor(const MainWindow &w, int receivers)
 {
     auto *grid = control<FlexGrid>(w, "msf1");
     const int h = grid->RowHeight(0);
-    QCOMPARE(int(w.maxreceivers), receivers);
+    QCOMPARE(int(w.model().maxreceivers()), receivers);
     QCOMPARE(grid->Rows(), receivers + 1);
     for (int row = 1; row <= receivers; ++row)
         QCOMPARE(grid->TextMatrix(row, 0), QString::number(row));
@@ -192,14 +193,14 @@ private slots:
         KeyPressCounter counter(focused, Qt::Key_R);
         typeCtrl(*w, Qt::Key_R);
         QCOMPARE(counter.count, 0);
-        QCOMPARE(w->maxreceivers, 8);
+        QCOMPARE(w->model().maxreceivers(), 8);
         QCOMPARE(store.get("MaxReceivers", "Receivers"), QString("8"));
         QCOMPARE(textOf(), before);
         QCOMPARE(grid->Rows(), 9);
         QCOMPARE(QApplication::focusWidget(), grid);
 
         typeCtrl(*w, Qt::Key_R);
-        QCOMPARE(w->maxreceivers, 4);
+        QCOMPARE(w->model().maxreceivers(), 4);
         QCOMPARE(store.get("MaxReceivers", "Receivers"), QString("4"));
     }
 
@@ -216,7 +217,7 @@ private slots:
         typeCtrl(*w, Qt::Key_A); // code 1
         QCOMPARE(counter.count, 1);
         QCOMPARE(port->selectedText(), QString("9900"));
-        QCOMPARE(w->maxreceivers, 4);
+        QCOMPARE(w->model().maxreceivers(), 4);
         QCOMPARE(control<FlexGrid>(*w, "msf1")->Rows(), 5);
         QVERIFY(port->hasFocus());
         QVERIFY(!store.has("MaxReceivers", "Receivers"));
@@ -237,7 +238,7 @@ private slots:
         store.put("RX3", "Antenna", "TOP");
         auto w = openWindow();
         auto *grid = control<FlexGrid>(*w, "msf1");
-        const int fixedcolor = w->fixedcolor;
+        const int fixedcolor = grid->cellColour(0, 0);
 
         clickCell(grid, 3, 0);
         QCOMPARE(grid->Row(), 3);
@@ -254,7 +255,7 @@ private slots:
         }
 
         typeCtrl(*w, Qt::Key_R);
-        QCOMPARE(w->maxreceivers, 8);
+        QCOMPARE(w->model().maxreceivers(), 8);
         QCOMPARE(grid->cellColour(3, 0), fixedcolor);
         QVERIFY(!anyRowMarked(*grid));
         // On screen too: the first cells in the header colour, the data cells
@@ -290,7 +291,7 @@ private slots:
         grid->setCellBackColor(green); // the current cell is (0, 3)
 
         typeCtrl(*w, Qt::Key_R);
-        QCOMPARE(w->maxreceivers, 8);
+        QCOMPARE(w->model().maxreceivers(), 8);
         QCOMPARE(store.get("MaxReceivers", "Receivers"), QString("8"));
         QCOMPARE(grid->cellColour(2, 0), blue);
         QCOMPARE(grid->cellColour(0, 3), green);

@@ -1,6 +1,7 @@
 // Choosing a receiver row on the real window: the red mark, the buttons and
 // the uplink hint that follow the row, and which clicks and keys choose.
 #include "operatorsteps.h"
+#include "store/storeschema.h"
 #include "table/flexgrid.h"
 #include "table/rowselection.h"
 
@@ -93,8 +94,7 @@ private slots:
         storeFourRows(store);
         auto w = openWindow();
         Selection s(*w);
-        QCOMPARE(w->fixedcolor, s.grid->cellColour(0, 0));
-        QVERIFY(w->fixedcolor != selectedRowColour);
+        QVERIFY(s.grid->cellColour(0, 0) != selectedRowColour);
 
         const auto before = s.allColours();
         clickCell(s.grid, 3, 2);
@@ -104,7 +104,7 @@ private slots:
         QCOMPARE(s.grid->cellColour(3, 0), 255);
         for (int row = 1; row <= 8; ++row) {
             if (row != 3)
-                QCOMPARE(s.grid->cellColour(row, 0), int(w->fixedcolor));
+                QCOMPARE(s.grid->cellColour(row, 0), s.grid->cellColour(0, 0));
         }
         const auto after = s.allColours();
         QCOMPARE(after[0], before[0]);
@@ -114,10 +114,10 @@ private slots:
         // The mark moves: the earlier row goes back to the header colour.
         clickCell(s.grid, 1, 5);
         QCOMPARE(s.markedRows(), QList<int>{1});
-        QCOMPARE(s.grid->cellColour(3, 0), int(w->fixedcolor));
+        QCOMPARE(s.grid->cellColour(3, 0), s.grid->cellColour(0, 0));
         clickCell(s.grid, 3, 0);
         QCOMPARE(s.markedRows(), QList<int>{3});
-        QCOMPARE(s.grid->cellColour(1, 0), int(w->fixedcolor));
+        QCOMPARE(s.grid->cellColour(1, 0), s.grid->cellColour(0, 0));
         QCOMPARE(s.allColours(), after);
         // Selecting never writes a cell's text.
         QCOMPARE(s.grid->TextMatrix(3, 0), QString("3"));
@@ -192,7 +192,7 @@ private slots:
         QCOMPARE(s.grid->Row(), 0);
         QVERIFY(s.markedRows().isEmpty());
         for (int row = 1; row <= 4; ++row)
-            QCOMPARE(s.grid->cellColour(row, 0), int(window.w->fixedcolor));
+            QCOMPARE(s.grid->cellColour(row, 0), s.grid->cellColour(0, 0));
         QCOMPARE(s.buttonsAndHint(), (QList<bool>{false, false, false, false}));
     }
 
@@ -284,7 +284,7 @@ private slots:
         FourRowWindow window;
         Selection &s = window.s;
         MainWindow &w = *window.w;
-        const QColor header = FlexGrid::colourFromValue(w.fixedcolor);
+        const QColor header = FlexGrid::colourFromValue(s.grid->cellColour(0, 0));
         const QColor ordinary = FlexGrid::colourFromValue(s.grid->cellColour(1, 1));
         QVERIFY(header != ordinary);
         // Just inside a cell's corner, clear of its text.

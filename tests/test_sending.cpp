@@ -1,12 +1,13 @@
 // Sending the selected row from the real window to receivers that listen on
 // loopback addresses: the exact datagram, its host and port, which presses
 // and keys send, the red flash, and what is never sent.
+#include "app/channelswindow.h"
 #include "command/sending.h"
 #include "designedlayout.h"
 #include "loopbackreceivers.h"
 #include "operatorsteps.h"
+#include "store/storeschema.h"
 #include "table/flexgrid.h"
-#include "tuning/boxstate.h"
 
 #include <QDir>
 #include <QFile>
@@ -32,7 +33,7 @@ SendButton *sendButton(const MainWindow &w)
 
 int normalColour(const MainWindow &w)
 {
-    return lastAccepted(sendButton(w)).toInt();
+    return w.sendFlash().normalColour();
 }
 
 QByteArray line(const char *text)
@@ -310,6 +311,82 @@ private slots:
         QVERIFY(receivers_.withMail().isEmpty());
     }
 
+    // The channel library from the keyboard alone: Ctrl+L, a filter typed, and
+    // Ctrl+Enter tunes the selected receiver; with none selected nothing goes.
+    void channelsWindow_tunesTheSelectedReceiverFromTheKeyboard()
+    {
+        TempStore store;
+        storeHosts(store, 4, receivers_.base());
+        QFile library(store.folder() + "/channels.csv");
+        QVERIFY(library.open(QIODevice::WriteOnly));
+        library.write("Name,Frequency,SymbolRate,LocOsc,Antenna,Voltage,Notes\r\n"
+                      "QO-100 beacon,10491.500,1500,9750.000,TOP,,\r\n"
+                      "Sat One,11000.500,27500,9750.000,BOT,X-HORIZ,wide\r\n");
+        library.close();
+        auto w = openWindow();
+        for (int selected : {0, 3}) {
+            if (selected)
+                clickCell(grid(*w), selected);
+            typeCtrl(*w, Qt::Key_L);
+            auto *channels = w->findChild<ChannelsWindow *>();
+            QVERIFY(channels && channels->isVisible());
+            auto *filter = control<QLineEdit>(*channels, "channelfilter");
+            auto *list = control<QAbstractItemView>(*channels, "channellist");
+            QTest::keyClicks(filter, selected ? "" : "sat");
+            QCOMPARE(list->model()->rowCount(), 1);
+            QCOMPARE(list->currentIndex().data(Qt::AccessibleTextRole).toString(),
+                     "Sat One, 11000.500 MHz, 27500 kS/s, LO 9750.000, BOT, X-HORIZ");
+            if (!selected) {
+                // Enter: the boxes as after "Copy from grid to settings", their last accepted texts kept.
+                auto *frequency = control<QComboBox>(*w, "frequency");
+                auto *megs = control<QComboBox>(*w, "frequencymegs");
+                megs->setCurrentIndex(3);
+                const QString kept = lastAccepted(frequency);
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+                QCOMPARE(QStringList({frequency->currentText(), control<QComboBox>(*w, "symbolrate")->currentText(),
+                                      control<QComboBox>(*w, "voltage")->currentText(), megs->currentText()}),
+                         QStringList({"11000.500", "27500", "X-HORIZ", ""}));
+                QCOMPARE(lastAccepted(frequency), kept);
+            }
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return, Qt::ControlModifier);
+            if (!selected) {
+                QCOMPARE(channels->message(), "Nothing sent: no receiver is selected. Choose a row in the "
+                                              "receiver table first.");
+                QCOMPARE(receivers_.await(0, 300), QStringList{});
+                channels->close();
+                continue;
+            }
+            QCOMPARE(receivers_.await(1, 5000),
+                     QStringList{"3: [to@qv] rcv=3 freq=11000500 srate=27500 offset=9750000 fplug=B vgx=HI\r\n"});
+            QCOMPARE(channels->message(), "\"Sat One\" stored and sent.");
+            QCOMPARE(store.get("RX3", "Frequency"), "11000.500");
+            QCOMPARE(store.get("RX0", "Voltage"), "X-HORIZ");
+            // Another program's change shows while the window is open.
+            QVERIFY(library.open(QIODevice::Append) && library.write("Sat Two,11001.000,1500,9750.000,TOP,,\r\n"));
+            library.close();
+            QTRY_COMPARE(list->model()->rowCount(), 2);
+        }
+    }
+
+    // Ctrl+Shift+S: every filled row in receiver order, one datagram each; the
+    // status line counts them and names a row that could not go.
+    void sendAll_sendsEveryFilledRowAndNamesThoseNotSent()
+    {
+        TempStore store;
+        storeHosts(store, 8, receivers_.base());
+        storeRow(store, 6, workedExample);
+        storeRow(store, 2, {"10491.500", "1500", "9750.000", "BOT", " "});
+        storeRow(store, 3, {"10491.500"}); // not filled: not sent, not counted
+        storeRow(store, 4, {"10491.500", "15\r\n00", "9750.000", "TOP", " "});
+        auto w = openWindow();
+        QTest::keyClick(grid(*w), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(receivers_.await(2, 5000),
+                 (QStringList{"2: [to@qv] rcv=2 freq=10491500 srate=1500 offset=9750000 fplug=B\r\n",
+                              "6: [to@qv] rcv=6 freq=10491500 srate=1500 offset=9750000 fplug=A vgx=HI\r\n"}));
+        QCOMPARE(w->statusText().mid(10), "Sent 2 of 3 filled rows. Not sent: RX4: Not sent: row 4 has no usable "
+                                          "frequency, LO or symbol rate.");
+    }
+
     // The status and alert lines clear of every designed control, the window at its size;
     // the focus ring's pixels, 2 px of navy outside the control, which itself looks the same.
     void statusAlertAndFocusRing_stayClearOfTheDesign()
@@ -328,14 +405,14 @@ private slots:
             QTRY_VERIFY(isIdle(*w)); // the flash over
             w->setSingleCopyProblem(QStringLiteral("A second copy would not be detected: ")
                                     + QString(60, 'x'));
-            auto *status = control<QLabel>(*w, "statusline");
-            auto *alert = control<QLabel>(*w, "alertmessage");
+            auto *status = control<QWidget>(*w, "statusline");
+            auto *alert = control<QWidget>(*w, "alertmessage");
             QVERIFY(status->isVisible() && alert->isVisible()
                     && !status->geometry().intersects(alert->geometry()));
             QCOMPARE(w->size(), size);
             for (const DesignedControl &designedControl : designedControls) {
                 auto *widget = w->findChild<QWidget *>(QLatin1String(designedControl.name));
-                for (QLabel *line : {status, alert})
+                for (QWidget *line : {status, alert, control<QWidget>(*w, "channelsbutton")})
                     QVERIFY2(widget == alert || !widget->isVisible()
                                  || !line->geometry().intersects(widget->geometry()),
                              qPrintable(line->objectName() + " covers " + designedControl.name));
@@ -557,7 +634,9 @@ private slots:
             QVERIFY(w->alertText().startsWith("Not saved"));
         }
         // Longer than any stored value can be: put into the row itself.
-        grid(*w)->setTextMatrix(5, 2, symbolRate);
+        RowCells cells = w->model().receiver(5);
+        cells.symbolRate = symbolRate;
+        w->model().setReceiver(5, cells);
 
         clickCell(grid(*w), 5);
         QVERIFY(sendButton(*w)->isEnabled());

@@ -2,7 +2,6 @@
 #include "designedlayout.h"
 #include "operatorsteps.h"
 #include "table/flexgrid.h"
-#include "tuning/boxstate.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -343,7 +342,7 @@ private slots:
         auto *qvipport = control<QLineEdit>(*w, "qvipport");
         auto *sendx = control<SendButton>(*w, "sendx");
 
-        QCOMPARE(w->maxreceivers, 4);
+        QCOMPARE(w->model().maxreceivers(), 4);
         QCOMPARE(grid->Rows(), 5);
         QCOMPARE(grid->Cols(), 6);
         const QStringList header{"RX", "Frequency", "Symbol Rate", "Loc Osc", "Antenna", "Voltage"};
@@ -380,8 +379,7 @@ private slots:
         QCOMPARE(lastAccepted(offset), offset->currentText());
         for (QLineEdit *box : {qvipaddress0, qvipaddress1, qvipport})
             QCOMPARE(lastAccepted(box), box->text());
-        QCOMPARE(lastAccepted(sendx), QString::number(sendx->backColour()));
-        QCOMPARE(w->fixedcolor, grid->cellColour(0, 0));
+        QCOMPARE(w->sendFlash().normalColour(), sendx->backColour());
 
         QVERIFY(qvipaddress1->isHidden());
         QVERIFY(control<QLabel>(*w, "secondlabel")->isHidden());
@@ -398,9 +396,7 @@ private slots:
         QVERIFY(w->isVisible());
         QCOMPARE(QApplication::focusWidget(), grid);
 
-        QCOMPARE(w->formheight, designedFormHeight);
-        QCOMPARE(w->gridheight, designed("msf1").height);
-        QCOMPARE(w->selecttop, designed("selectmessage").top);
+        QCOMPARE(control<QLabel>(*w, "selectmessage")->y() * 15, designed("selectmessage").top);
         QCOMPARE(w->Height(), designedFormHeight);
         QCOMPARE(grid->Height(), designed("msf1").height);
 
@@ -543,7 +539,7 @@ private slots:
         const int h = grid->RowHeight(0);
         QVERIFY(h > 0);
 
-        QCOMPARE(w->maxreceivers, 8);
+        QCOMPARE(w->model().maxreceivers(), 8);
         QCOMPARE(grid->Rows(), 9);
         for (int row = 1; row <= 8; ++row) {
             QCOMPARE(grid->TextMatrix(row, 0), QString::number(row));
@@ -551,7 +547,6 @@ private slots:
             QCOMPARE(grid->TextMatrix(row, 5), QString(row > 4 ? "Y-OFF" : "X-OFF"));
             QCOMPARE(grid->RowHeight(row), h);
         }
-        QCOMPARE(w->formheight, designedFormHeight);
         QCOMPARE(w->Height(), designedFormHeight + 4 * h);
         QCOMPARE(w->height(), 535 + 4 * h / 15);
         QCOMPARE(grid->Height(), designed("msf1").height + 4 * h);
@@ -578,7 +573,7 @@ private slots:
 
         for (int round = 0; round < 3; ++round) {
             toggleReceiverCount(*w);
-            QCOMPARE(w->maxreceivers, 8);
+            QCOMPARE(w->model().maxreceivers(), 8);
             QCOMPARE(w->height(), windowSize.height() + 4 * h / 15);
             QCOMPARE(grid->height(), gridRect.height() + 4 * h / 15);
             QCOMPARE(selectmessage->y(), labelRect.y() + 4 * h / 15);
@@ -586,7 +581,7 @@ private slots:
             verifyAllRowsShow(*grid);
 
             toggleReceiverCount(*w);
-            QCOMPARE(w->maxreceivers, 4);
+            QCOMPARE(w->model().maxreceivers(), 4);
             QCOMPARE(w->size(), windowSize);
             QCOMPARE(grid->geometry(), gridRect);
             QCOMPARE(selectmessage->geometry(), labelRect);

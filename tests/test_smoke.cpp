@@ -1,6 +1,6 @@
 #include "operatorsteps.h"
-#include "table/flexgrid.h"
 #include "tuning/boxstate.h"
+#include "table/flexgrid.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -13,12 +13,12 @@ private slots:
     {
         TempStore store;
         auto w = openWindow();
-        QCOMPARE(w->maxreceivers, 4);
+        QCOMPARE(w->model().maxreceivers(), 4);
         QCOMPARE(control<QComboBox>(*w, "frequency")->currentText(), QString("10491.500"));
         QCOMPARE(control<FlexGrid>(*w, "msf1")->Rows(), 5);
         QCOMPARE(control<FlexGrid>(*w, "msf1")->ColWidth(0), 2042);
         QTest::keyClick(control<QComboBox>(*w, "symbolrate"), Qt::Key_R, Qt::ControlModifier);
-        QCOMPARE(w->maxreceivers, 8);
+        QCOMPARE(w->model().maxreceivers(), 8);
         QCOMPARE(store.get("MaxReceivers", "Receivers"), QString("8"));
     }
     void frequencyCheck_rejectsOnTab()

@@ -1,5 +1,6 @@
 // The store's replacement of its file on a POSIX system: it keeps the old
 // file's owner, group and mode, and refuses to hand a file to another user.
+#include "channels/channellibrary.h"
 #include "store/settingsstore.h"
 #include "tempstore.h"
 
@@ -53,11 +54,18 @@ private slots:
         QTest::addColumn<uint>("owner");
         QTest::addColumn<bool>("written");
         QTest::addColumn<bool>("traced"); // the first row again, its system calls seen by strace
-        QTest::newRow("root writes nobody's file") << false << uint(nobodyId) << true << false;
-        QTest::newRow("nobody, in the file's group, writes their own file") << true << uint(nobodyId) << true << false;
-        QTest::newRow("nobody writes root's file: refused") << true << 0u << false << false;
+        QTest::addColumn<bool>("channels"); // the channel library beside the store, else the store
+        for (const bool channels : {false, true}) {
+            const QString file = channels ? " (channels.csv)" : "";
+            QTest::newRow(qPrintable("root writes nobody's file" + file))
+                << false << uint(nobodyId) << true << false << channels;
+            QTest::newRow(qPrintable("nobody, in the file's group, writes their own file" + file))
+                << true << uint(nobodyId) << true << false << channels;
+            QTest::newRow(qPrintable("nobody writes root's file: refused" + file))
+                << true << 0u << false << false << channels;
+        }
         QTest::newRow("the new file on the disk before the rename, the rename after it")
-            << false << uint(nobodyId) << true << true;
+            << false << uint(nobodyId) << true << true << false;
     }
 
     void replacedFile_keepsOwnerGroupAndMode()
@@ -66,6 +74,7 @@ private slots:
         QFETCH(uint, owner);
         QFETCH(bool, written);
         QFETCH(bool, traced);
+        QFETCH(bool, channels);
         if (::geteuid() != 0)
             QSKIP("needs root to give the file to another user");
         if (traced) {
@@ -104,8 +113,13 @@ private slots:
         // build tree is (a clone in a home folder of mode 0700, say).
         TempStore folder(QDir::tempPath() + QStringLiteral("/zzi-storeowner-XXXXXX"));
         folder.writeRaw("; mine\n[IP]\nPort=9700\n");
-        const QByteArray path = QFile::encodeName(folder.filePath());
-        // The folders are open to everyone, so that nothing but the owner stops a replacement.
+        const QString header = "Name,Frequency,SymbolRate,LocOsc,Antenna,Voltage,Notes\r\n";
+        const QString channelsPath = folder.folder() + "/channels.csv";
+        QFile library(channelsPath);
+        QVERIFY(library.open(QIODevice::WriteOnly) && library.write((header + "A,1.000,1,1.000,TOP,,\r\n").toUtf8()));
+        library.close();
+        const QByteArray path = QFile::encodeName(channels ? channelsPath : folder.filePath());
+        // The folder is open to everyone, so that nothing but the owner stops a replacement.
         QVERIFY(::chmod(QFile::encodeName(QFileInfo(folder.folder()).path()).constData(), 0777) == 0);
         QVERIFY(::chmod(QFile::encodeName(folder.folder()).constData(), 0777) == 0);
         QVERIFY(::chown(path.constData(), owner, group) == 0);
@@ -115,9 +129,14 @@ private slots:
         {
             const std::unique_ptr<AsNobody> user(asNobody ? new AsNobody(group) : nullptr);
             SettingsStore store;
-            ok = store.write("IP", "Port", "12000");
-            problem = store.problem();
-            QCOMPARE(store.unsaved().size(), written ? 0 : 1);
+            if (channels) {
+                problem = ChannelLibrary(store.fileName()).add({"B", {"2", "2", "2", "BOT", ""}, ""});
+                ok = problem.isEmpty();
+            } else {
+                ok = store.write("IP", "Port", "12000");
+                problem = store.problem();
+                QCOMPARE(store.unsaved().size(), written ? 0 : 1);
+            }
         }
         QCOMPARE(ok, written);
         struct stat after = {};
@@ -125,9 +144,11 @@ private slots:
         QCOMPARE(uint(after.st_uid), owner);
         QCOMPARE(after.st_gid, group);
         QCOMPARE(after.st_mode & 07777, mode_t(0640));
-        QCOMPARE(folder.readRaw(), QByteArray(written ? "; mine\n[IP]\nPort=12000\n" : "; mine\n[IP]\nPort=9700\n"));
+        QVERIFY(library.open(QIODevice::ReadOnly));
+        QCOMPARE(library.readAll(), (header + "A,1.000,1,1.000,TOP,,\r\n" + (channels && written ? "B,2.000,2,2.000,BOT,,\r\n" : "")).toUtf8());
+        QCOMPARE(folder.readRaw(), QByteArray(written && !channels ? "; mine\n[IP]\nPort=12000\n" : "; mine\n[IP]\nPort=9700\n"));
         if (!written)
-            QCOMPARE(problem, "Not saved: " + folder.filePath()
+            QCOMPARE(problem, "Not saved: " + QString::fromLocal8Bit(path)
                                   + " belongs to root:" + QString::fromLocal8Bit(getgrgid(group) ? getgrgid(group)->gr_name : "1234")
                                   + ", which a new file from user nobody:nogroup cannot keep (Operation not permitted).");
         QDir(folder.folder()).removeRecursively();

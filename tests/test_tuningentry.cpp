@@ -2,6 +2,7 @@
 // with the two step boxes, and the accept-or-revert checks of frequency,
 // symbol rate and LO as the focus leaves them.
 #include "operatorsteps.h"
+#include "store/storeschema.h"
 #include "tuning/boxstate.h"
 
 #include <QLabel>

@@ -1,53 +1,59 @@
 #include "hostboxes.h"
 
 #include "command/hostentry.h"
-#include "store/storeschema.h"
+#include "model/receivermodel.h"
+#include "store/modelstore.h"
 #include "tuning/boxstate.h"
-#include "tuning/numberbox.h"
 
 #include <QLineEdit>
 
 namespace {
-EntryOutcome refuse(QLineEdit *box, const char *boxName, const char *needed)
+using Entry = ReceiverModel::CheckedEntry;
+
+EntryOutcome refuse(QLineEdit *box, const QString &lastAccepted, const char *boxName, const char *needed)
 {
     const QString typed = box->text();
-    box->setText(lastAccepted(box));
+    box->setText(lastAccepted);
     box->setFocus(Qt::OtherFocusReason);
     systemBeep();
-    return {false, refusalText(boxName, needed, typed, lastAccepted(box))};
+    return {false, refusalText(boxName, needed, typed, lastAccepted), {}};
 }
 
 const char *const addressBoxNames[2] = {"Quenvale IP Address", "Second Quenvale"};
 } // namespace
 
-EntryOutcome checkAddressBox(QLineEdit *const (&qvipaddress)[2], int index, SettingsStore &store)
+EntryOutcome checkAddressBox(QLineEdit *const (&qvipaddress)[2], int index, ReceiverModel &model,
+                             SettingsStore &store)
 {
     QLineEdit *box = qvipaddress[index];
+    const Entry entry = index == 1 ? Entry::SecondHost : Entry::FirstHost;
     const QString text = box->text();
     const bool sameText = qvipaddress[0]->text() == qvipaddress[1]->text();
-    const AddressEntry entry = parseAddress(text, sameText);
-    if (entry.errors != 0)
-        return refuse(box, addressBoxNames[index], addressNeeded);
-    box->setText(entry.normalised);
-    setLastAccepted(box, entry.normalised);
-    storeHostAddress(store, index, entry.normalised);
-    return {true, {}};
+    const AddressEntry address = parseAddress(text, sameText);
+    if (address.errors != 0)
+        return refuse(box, model.lastAccepted(entry), addressBoxNames[index], addressNeeded);
+    box->setText(address.normalised);
+    model.setLastAccepted(entry, address.normalised);
+    saveHostAddress(store, model, index);
+    return {true, {}, address.normalised};
 }
 
-EntryOutcome checkPortBox(QLineEdit *qvipport, QLineEdit *secondHostBox, SettingsStore &store)
+EntryOutcome checkPortBox(QLineEdit *qvipport, QLineEdit *secondHostBox, ReceiverModel &model,
+                          SettingsStore &store)
 {
+    const QString kept = model.lastAccepted(Entry::BasePort);
     const QString text = qvipport->text();
     EntryOutcome outcome;
     switch (checkPort(text)) {
     case PortVerdict::NotNumeric:
-        return refuse(qvipport, "Base port", portNeeded);
+        return refuse(qvipport, kept, "Base port", portNeeded);
     case PortVerdict::Accepted:
-        storeBasePort(store, text);
-        setLastAccepted(qvipport, text);
-        outcome.accepted = true;
+        model.setLastAccepted(Entry::BasePort, text);
+        saveBasePort(store, model);
+        outcome = {true, {}, text};
         break;
     case PortVerdict::Rejected:
-        outcome = refuse(qvipport, "Base port", portNeeded);
+        outcome = refuse(qvipport, kept, "Base port", portNeeded);
         break;
     }
     secondHostBox->setToolTip(secondHostHint(qvipport->text()));

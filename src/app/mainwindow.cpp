@@ -7,7 +7,9 @@
 #include "command/receivercommand.h"
 #include "focuslosswatcher.h"
 #include "hostboxes.h"
+#include "model/copyrules.h"
 #include "singlecopy.h"
+#include "store/modelstore.h"
 #include "table/flexgrid.h"
 #include "tuning/boxstate.h"
 #include "tuning/numberbox.h"
@@ -35,6 +37,8 @@ void refill(QComboBox *box, const QStringList &items)
     box->clear();
     box->addItems(items);
 }
+
+using Entry = ReceiverModel::CheckedEntry;
 
 } // namespace
 
@@ -76,7 +80,23 @@ void MainWindow::connectHandlers()
     connect(frequencydecimal, &QComboBox::currentIndexChanged, this, &MainWindow::frequencydecimal_Click);
     connect(sendx, &SendButton::MouseDown, this, &MainWindow::sendx_MouseDown);
     connect(sendx, &SendButton::KeyPress, this, &MainWindow::sendx_KeyPress);
+    connect(channelsbutton, &QPushButton::clicked, this, &MainWindow::openChannels);
     connect(&store_, &SettingsStore::writeProblemChanged, this, &MainWindow::setStoreProblem);
+
+    // The grid draws the model: a receiver's preset in its row, the selected
+    // receiver as the red mark. The boxes tell the model what they show.
+    connect(&model_, &ReceiverModel::receiverChanged, this,
+            [this](int receiver) { writeRow(*msf1, receiver, model_.receiver(receiver)); });
+    connect(&model_, &ReceiverModel::selectedReceiverChanged, this, [this](int receiver) {
+        if (receiver == 0)
+            msf1->clearMark(fixedcolor);
+        else
+            msf1->setMarkedRow(receiver, fixedcolor);
+    });
+    for (QComboBox *box : {frequency, symbolrate, offset, antenna, voltage}) {
+        connect(box, &QComboBox::currentTextChanged, this, &MainWindow::takeWorkingSettings);
+        connect(box, &QComboBox::editTextChanged, this, &MainWindow::takeWorkingSettings);
+    }
     setStoreProblem(store_.problem()); // a store that could not be read
     // The command line sends what the file holds: the operator must know
     // when it no longer holds what the window shows.
@@ -150,24 +170,19 @@ void MainWindow::SetupWindow()
     // window shows stays, and no default is shown as though it were stored.
     const bool keep = setUpBefore_ && !store_.reread().isEmpty();
     setUpBefore_ = true;
-    QVector<RowCells> keptRows;
-    const RowCells keptWorking{lastAccepted(frequency), lastAccepted(symbolrate), lastAccepted(offset),
-                               antenna->currentText(), voltage->currentText()};
-    const HostTexts keptHosts{lastAccepted(qvipaddress[0]), lastAccepted(qvipaddress[1]), lastAccepted(qvipport)};
-    for (int row = 1; keep && row < msf1->Rows(); ++row)
-        keptRows << readRow(*msf1, row);
 
     fillSelectionLists();
 
+    if (!keep)
+        loadModel(store_, model_);
     // The count is 1 to largestReceiverCount, so the sizes below stay far
     // inside 16 bits; every row is as high as the header row.
-    if (!keep)
-        maxreceivers = storedReceiverCount(store_);
+    const int maxreceivers = model_.maxreceivers();
     msf1->setRows(maxreceivers + 1);
     const int growth = msf1->RowHeight(0) * (maxreceivers - 4);
     msf1->setHeight(gridheight + growth);
     selectmessage->move(selectmessage->x(), twipsToPixels(selecttop + growth));
-    msf1->setFormatString(QStringLiteral("RX\tFrequency\tSymbol Rate\tLoc Osc\tAntenna\tVoltage"));
+    msf1->setFormatString(presetColumnTitles().join(QLatin1Char('\t')));
     setHeight(formheight + growth);
     qvipaddress[1]->setVisible(maxreceivers > 4);
     secondlabel->setVisible(maxreceivers > 4);
@@ -188,32 +203,41 @@ void MainWindow::SetupWindow()
     frequencymegs->setCurrentIndex(0);
     frequencydecimal->setCurrentIndex(0);
 
-    const HostTexts hosts = keep ? keptHosts : storedHosts(store_);
+    const HostTexts hosts = model_.hosts();
     qvipaddress[0]->setText(hosts.firstHost);
     qvipaddress[1]->setText(hosts.secondHost);
     qvipport->setText(hosts.basePort);
 
-    const RowCells working = keep ? keptWorking : storedWorkingSettings(store_);
+    RowCells working = model_.workingSettings();
+    if (keep) { // the checked boxes go back to what they last accepted
+        working.frequency = model_.lastAccepted(Entry::Frequency);
+        working.symbolRate = model_.lastAccepted(Entry::SymbolRate);
+        working.offset = model_.lastAccepted(Entry::Offset);
+    }
     frequency->setEditText(working.frequency);
     symbolrate->setEditText(working.symbolRate);
     offset->setEditText(working.offset);
     chooseItemByText(antenna, working.antenna);
     chooseItemByText(voltage, working.voltage);
 
-    for (QWidget *box : std::initializer_list<QWidget *>{frequency, symbolrate, offset})
-        setLastAccepted(box, static_cast<QComboBox *>(box)->currentText());
-    for (QLineEdit *box : {qvipaddress[0], qvipaddress[1], qvipport})
-        setLastAccepted(box, box->text());
+    // What the boxes took is what was accepted (a text field may shorten
+    // what it is given).
+    model_.setLastAccepted(Entry::Frequency, frequency->currentText());
+    model_.setLastAccepted(Entry::SymbolRate, symbolrate->currentText());
+    model_.setLastAccepted(Entry::Offset, offset->currentText());
+    model_.setLastAccepted(Entry::FirstHost, qvipaddress[0]->text());
+    model_.setLastAccepted(Entry::SecondHost, qvipaddress[1]->text());
+    model_.setLastAccepted(Entry::BasePort, qvipport->text());
 
     for (int row = 1; row <= maxreceivers; ++row) {
         msf1->setTextMatrix(row, 0, QString::number(row));
-        writeRow(*msf1, row, row <= keptRows.size() ? keptRows[row - 1] : storedRow(store_, row));
+        writeRow(*msf1, row, model_.receiver(row));
     }
 
     // The normal colour; during a flash the button is red, and the flash must
     // still end in the normal colour.
     if (!flash_->isFlashing())
-        setLastAccepted(sendx, QString::number(sendx->backColour()));
+        flash_->setNormalColour(sendx->backColour());
 
     if (fit_)
         fit_->fit();
@@ -231,17 +255,22 @@ void MainWindow::SetupWindow()
 
 void MainWindow::Form_KeyPress(int &characterCode)
 {
+    if (characterCode == 12) { // Ctrl+L
+        characterCode = 0;
+        openChannels();
+        return;
+    }
     if (characterCode != 18) // Ctrl+R
         return;
     // The mark goes, wherever the arrow keys have moved the current cell
     // since the row was chosen; no other cell changes colour.
-    clearSelectionMark(*msf1, maxreceivers, fixedcolor);
+    model_.setSelectedReceiver(0);
     characterCode = 0;
-    if (maxreceivers == 4)
-        maxreceivers = 8;
-    else if (maxreceivers == 8)
-        maxreceivers = 4;
-    storeReceiverCount(store_, maxreceivers);
+    if (model_.maxreceivers() == 4)
+        model_.setMaxreceivers(8);
+    else if (model_.maxreceivers() == 8)
+        model_.setMaxreceivers(4);
+    saveReceiverCount(store_, model_);
     SetupWindow();
 }
 
@@ -267,6 +296,10 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
     if (topLevel != window() && !(listOwner && listOwner->window() == window()))
         return false;
     const auto *key = static_cast<QKeyEvent *>(event);
+    if (key->key() == Qt::Key_S && key->modifiers() == (Qt::ControlModifier | Qt::ShiftModifier)) {
+        sendAllRows();
+        return true;
+    }
     int code = 0;
     if ((key->modifiers() & Qt::ControlModifier) && key->key() >= Qt::Key_A && key->key() <= Qt::Key_Z)
         code = key->key() - Qt::Key_A + 1;
@@ -304,7 +337,12 @@ WorkingSettingsBoxes MainWindow::workingSettings() const
 
 void MainWindow::msf1_Click()
 {
-    selectCurrentRow(selectionControls(), maxreceivers, fixedcolor);
+    const int row = msf1->Row();
+    msf1->setCol(0);
+    model_.setSelectedReceiver(row);
+    // A click redraws every receiver's first cell, chosen or not.
+    msf1->setMarkedRow(model_.selectedReceiver(), fixedcolor);
+    showSelectionControls(selectionControls(), model_, row);
 }
 
 void MainWindow::msf1_KeyPress(int characterCode)
@@ -316,19 +354,19 @@ void MainWindow::msf1_KeyPress(int characterCode)
 void MainWindow::copytorx_Click()
 {
     const int row = msf1->Row();
-    if (row < 1 || row > maxreceivers)
+    if (!model_.isReceiver(row))
         return;
-    writeRow(*msf1, row, rowCellsFromSettings(workingSettingsTexts(workingSettings())));
-    persistRow(store_, *msf1, row);
+    model_.setReceiver(row, rowCellsFromSettings(model_.workingSettings()));
+    saveCopiedReceiver(store_, model_, row);
     msf1_Click();
 }
 
 void MainWindow::copytosettings_Click()
 {
     const int row = msf1->Row();
-    if (row < 1 || row > maxreceivers)
+    if (!model_.isReceiver(row))
         return;
-    loadRowIntoSettings(*msf1, row, workingSettings());
+    loadRowIntoSettings(model_.receiver(row), workingSettings());
 }
 
 void MainWindow::frequency_Change()
@@ -338,7 +376,7 @@ void MainWindow::frequency_Change()
 
 void MainWindow::frequency_LostFocus()
 {
-    noteEntry(frequency, CheckNumberBox(frequency, frequencyRule));
+    noteEntry(frequency, Entry::Frequency, CheckNumberBox(frequency, frequencyRule, model_.lastAccepted(Entry::Frequency)));
 }
 
 void MainWindow::frequencymegs_Click()
@@ -353,21 +391,20 @@ void MainWindow::frequencydecimal_Click()
 
 void MainWindow::symbolrate_LostFocus()
 {
-    noteEntry(symbolrate, CheckNumberBox(symbolrate, symbolRateRule));
+    noteEntry(symbolrate, Entry::SymbolRate,
+              CheckNumberBox(symbolrate, symbolRateRule, model_.lastAccepted(Entry::SymbolRate)));
 }
 
 void MainWindow::offset_LostFocus()
 {
-    noteEntry(offset, CheckNumberBox(offset, offsetRule));
+    noteEntry(offset, Entry::Offset, CheckNumberBox(offset, offsetRule, model_.lastAccepted(Entry::Offset)));
 }
 
 void MainWindow::sendx_MouseDown(int buttonBits)
 {
     const int row = msf1->Row();
-    const bool isReceiverRow = row >= 1 && row <= maxreceivers;
-    const SendOutcome outcome = sendReceiverCommand(
-        sender_, row, maxreceivers, isReceiverRow ? readRow(*msf1, row) : RowCells{},
-        {lastAccepted(qvipaddress[0]), lastAccepted(qvipaddress[1]), lastAccepted(qvipport)}, buttonBits);
+    const SendOutcome outcome = sendReceiverCommand(sender_, row, model_.maxreceivers(), model_.receiver(row),
+                                                    model_.hosts(), buttonBits);
     setSendProblem(outcome.problem);
     // UDP brings no answer and the flash is brief: the line says what went
     // where. A failed send is told by the alert line instead.
@@ -381,8 +418,10 @@ void MainWindow::sendx_MouseDown(int buttonBits)
         flash_->start();
 }
 
-void MainWindow::noteEntry(QWidget *box, const EntryOutcome &outcome)
+void MainWindow::noteEntry(QWidget *box, Entry entry, const EntryOutcome &outcome)
 {
+    if (outcome.accepted)
+        model_.setLastAccepted(entry, outcome.acceptedText);
     if (!outcome.refusal.isEmpty())
         setStatus(outcome.refusal, box);
     else if (outcome.accepted && statusBox_ == box)
@@ -406,12 +445,13 @@ void MainWindow::sendx_KeyPress(int characterCode)
 
 void MainWindow::qvipaddress_LostFocus(int index)
 {
-    noteEntry(qvipaddress[index], checkAddressBox(qvipaddress, index, store_));
+    noteEntry(qvipaddress[index], index == 1 ? Entry::SecondHost : Entry::FirstHost,
+              checkAddressBox(qvipaddress, index, model_, store_));
 }
 
 void MainWindow::qvipport_LostFocus()
 {
-    noteEntry(qvipport, checkPortBox(qvipport, qvipaddress[1], store_));
+    noteEntry(qvipport, Entry::BasePort, checkPortBox(qvipport, qvipaddress[1], model_, store_));
 }
 
 void MainWindow::setSendProblem(const QString &problem)
@@ -479,4 +519,21 @@ void MainWindow::showAlerts()
     alertmessage->setText(line);
     alertmessage->setToolTip(text);
     alertmessage->setVisible(!text.isEmpty());
+}
+
+void MainWindow::takeWorkingSettings()
+{
+    model_.setWorkingSettings(workingSettingsTexts(workingSettings()));
+}
+
+std::optional<ReceiverModel::CheckedEntry> MainWindow::entryOf(const QWidget *box) const
+{
+    const std::pair<const QWidget *, Entry> boxes[] = {
+        {frequency, Entry::Frequency},       {symbolrate, Entry::SymbolRate},     {offset, Entry::Offset},
+        {qvipaddress[0], Entry::FirstHost}, {qvipaddress[1], Entry::SecondHost}, {qvipport, Entry::BasePort}};
+    for (const auto &[edits, entry] : boxes) {
+        if (edits == box)
+            return entry;
+    }
+    return std::nullopt;
 }

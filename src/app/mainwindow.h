@@ -4,6 +4,7 @@
 #pragma once
 
 #include "command/sending.h"
+#include "model/receivermodel.h"
 #include "sendbutton.h"
 #include "store/settingsstore.h"
 #include "table/copyoperations.h"
@@ -12,7 +13,9 @@
 #include <QWidget>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
+class ChannelsWindow;
 class FlexGrid;
 class FocusLossWatcher;
 class QComboBox;
@@ -53,14 +56,22 @@ public:
     void qvipaddress_LostFocus(int index);
     void qvipport_LostFocus();
 
-    // Window-level state.
-    int16_t maxreceivers = 0;
-    int16_t formheight = 0;
-    int16_t gridheight = 0;
-    int16_t selecttop = 0;
-    int32_t fixedcolor = 0;
+    // The program's state, which the controls show and change. A change made
+    // to it from outside shows in the grid at once, as the operator's own do.
+    ReceiverModel &model() { return model_; }
+    const ReceiverModel &model() const { return model_; }
+    // The checked entry a box edits, if it edits one.
+    std::optional<ReceiverModel::CheckedEntry> entryOf(const QWidget *box) const;
+    // The channel library (Ctrl+L) and Ctrl+Shift+S, in mainwindowchannels.cpp.
+    void openChannels();
+    // Stores the cells as the selected receiver's preset and sends them, as
+    // the channel's load, "Copy from settings to grid" and a left press on
+    // "Send Selected" would; "" when sent, else why not.
+    QString tuneSelectedReceiver(const RowCells &cells);
+    // Every filled row to its receiver; the status line says how it went.
+    void sendAllRows();
 
-    // Sizes in twips, as the rest of the program speaks of them.
+    // The window's height in twips, as the rest of the program speaks of sizes.
     int Height() const;
     void setHeight(int twips);
 
@@ -96,9 +107,19 @@ private:
     void setStoreProblem(const QString &problem);
     QStringList alerts() const;
     void showAlerts();
-    void noteEntry(QWidget *box, const EntryOutcome &outcome);
+    void noteEntry(QWidget *box, ReceiverModel::CheckedEntry entry, const EntryOutcome &outcome);
     void setStatus(const QString &text, QWidget *box);
+    void takeWorkingSettings();
 
+    // Window-level state of the design that is the window's own: its sizes
+    // as loaded, in twips, and the colour of a receiver row's unmarked first
+    // cell (0x00BBGGRR). The count and the rest are the model's.
+    int16_t formheight = 0;
+    int16_t gridheight = 0;
+    int16_t selecttop = 0;
+    int32_t fixedcolor = 0;
+
+    ReceiverModel model_;
     SettingsStore store_;
     bool setUpBefore_ = false; // the window shows values of its own
     FocusLossWatcher *focusWatcher_ = nullptr;
@@ -109,6 +130,7 @@ private:
     QString sendProblem_;
     QString status_;
     QWidget *statusBox_ = nullptr; // the box whose refusal the status tells
+    ChannelsWindow *channels_ = nullptr;
     WindowFit *fit_ = nullptr; // none: always as designed
 
     // Controls.
@@ -128,6 +150,7 @@ private:
     QComboBox *voltage = nullptr;
     QPushButton *copytosettings = nullptr;
     QPushButton *copytorx = nullptr;
+    QPushButton *channelsbutton = nullptr;
     SendButton *sendx = nullptr;
     FlexGrid *msf1 = nullptr;
 };

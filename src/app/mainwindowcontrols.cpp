@@ -176,6 +176,16 @@ void MainWindow::createControls()
     sendx->setBackColour(FlexGrid::valueFromColour(sendx->palette().color(QPalette::Button)));
     flash_ = new SendFlash(sendx, this);
 
+    // Above the first host's row, where the design has nothing: no designed
+    // control moves, and the window keeps its size.
+    channelsbutton = new QPushButton(QStringLiteral("Channels..."), this);
+    channelsbutton->setObjectName(QStringLiteral("channelsbutton"));
+    channelsbutton->setToolTip(QStringLiteral("The channel library (Ctrl+L). Ctrl+Shift+S sends every filled row."));
+    channelsbutton->setAutoDefault(false);
+    // Outside the designed Tab order; from the keyboard it is Ctrl+L.
+    channelsbutton->setFocusPolicy(Qt::NoFocus);
+    place(channelsbutton, 540, 90, 1800, 420);
+
     msf1 = new FlexGrid(this);
     msf1->setObjectName(QStringLiteral("msf1"));
     place(msf1, 600, 5700, 12255, 1695);

@@ -1,7 +1,6 @@
 #include "sendbutton.h"
 
 #include "table/flexgrid.h"
-#include "tuning/boxstate.h"
 
 #include "command/sending.h"
 
@@ -217,6 +216,6 @@ void SendFlash::start()
 
 void SendFlash::sendxtimer_Timer()
 {
-    button_->setBackColour(lastAccepted(button_).toInt());
+    button_->setBackColour(normalColour_);
     sendxtimer.stop();
 }

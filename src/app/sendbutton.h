@@ -70,6 +70,10 @@ public:
 
     explicit SendFlash(SendButton *button, QObject *parent = nullptr);
 
+    // The button's colour outside a flash, which a flash ends in.
+    int normalColour() const { return normalColour_; }
+    void setNormalColour(int colour) { normalColour_ = colour; }
+
     void start();
     bool isFlashing() const { return sendxtimer.isActive(); }
     const QTimer &timer() const { return sendxtimer; }
@@ -79,4 +83,5 @@ public:
 private:
     SendButton *button_;
     QTimer sendxtimer;
+    int normalColour_ = -1;
 };

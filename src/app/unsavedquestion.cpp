@@ -18,22 +18,23 @@ QString tr(const char *text)
 // all of its cells.
 QString spokenName(const StoreEntry &entry)
 {
-    if (entry.section == QLatin1String("IP")) {
-        if (entry.key == QLatin1String("Port"))
-            return tr("Base port %1").arg(entry.text);
-        if (entry.key == QLatin1String("Address0"))
-            return tr("First host address %1").arg(entry.text);
-        if (entry.key == QLatin1String("Address1"))
-            return tr("Second host address %1").arg(entry.text);
-    }
-    if (entry.section == QLatin1String("MaxReceivers"))
+    const StoredValue value = storedValueAt(entry.section, entry.key);
+    switch (value.kind) {
+    case StoredValue::BasePort:
+        return tr("Base port %1").arg(entry.text);
+    case StoredValue::FirstHost:
+        return tr("First host address %1").arg(entry.text);
+    case StoredValue::SecondHost:
+        return tr("Second host address %1").arg(entry.text);
+    case StoredValue::ReceiverCount:
         return tr("Receivers shown %1").arg(entry.text);
-    if (entry.section == receiverSection(0))
+    case StoredValue::WorkingSettings:
         return tr("Working settings");
-    bool isRow = false;
-    const int row = entry.section.mid(2).toInt(&isRow);
-    if (entry.section.startsWith(QLatin1String("RX")) && isRow)
-        return tr("Receiver %1 preset").arg(row);
+    case StoredValue::ReceiverPreset:
+        return tr("Receiver %1 preset").arg(value.receiver);
+    case StoredValue::Unknown:
+        break;
+    }
     return QStringLiteral("%1/%2 %3").arg(entry.section, entry.key, entry.text);
 }
 

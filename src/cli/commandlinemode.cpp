@@ -1,9 +1,15 @@
 #include "commandlinemode.h"
 
+#include "channellist.h"
+#include "channels/channellibrary.h"
+#include "channelsend.h"
+#include "channeltransfer.h"
 #include "command/commandline.h"
 #include "command/receivercommand.h"
+#include "platform/binarystreams.h"
 #include "presettable.h"
 #include "programmode.h"
+#include "store/modelstore.h"
 #include "store/settingsstore.h"
 #include "store/storeschema.h"
 
@@ -54,6 +60,36 @@ int usageError(const QCommandLineParser &parser, const QString &message)
     return ExitUsageError;
 }
 
+int finish(const CommandResult &result)
+{
+    print(stdout, result.out);
+    for (const QString &line : result.err.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+        tell(line);
+    if (result.bytes.isEmpty())
+        return result.status;
+    // An export to standard output is its output: cut short, it has failed.
+    binarystreams::useBinaryStandardStreams();
+    errno = 0;
+    const auto size = size_t(result.bytes.size());
+    const bool whole = std::fwrite(result.bytes.constData(), 1, size, stdout) == size;
+    if (std::fflush(stdout) == 0 && whole && !std::ferror(stdout))
+        return result.status;
+    const int error = errno != 0 ? errno : EIO;
+    tell(tr("The output could not be written (%1).").arg(QString::fromLocal8Bit(std::strerror(error))));
+    return ExitNothingSent;
+}
+
+// The library beside the settings file, or nothing (and why, told) when the
+// file does not read as channels.
+bool libraryIsReadable(const ChannelLibrary &library)
+{
+    if (library.problem().isEmpty())
+        return true;
+    for (const QString &line : library.problem().split(QLatin1Char('\n')))
+        tell(line);
+    return false;
+}
+
 // The store as the window would read it, or an error when the file is there
 // and cannot be read (reading it as empty would show made-up defaults).
 bool storeIsReadable(const SettingsStore &store)
@@ -83,7 +119,11 @@ QString helpText(const QCommandLineParser &parser, bool withWindowOptions)
              "  1  nothing sent: an empty or unusable row, an unusable host or port, a send\n"
              "     the system refused, --uplink outside the QO-100 downlink band, or a\n"
              "     settings file that cannot be read, output that could not be written;\n"
-             "     the reason on standard error\n"
+             "     --send N --channel: an unknown name\n"
+             "     or N outside the shown count (nothing stored); --send all: any receiver\n"
+             "     not sent (the rest are sent, each failed one named); --import-channels:\n"
+             "     any invalid line (each named, nothing changed); a channels.csv that does\n"
+             "     not read as channels (never written over); the reason on standard error\n"
              "  2  a usage error; the usage on standard error\n"
              "\nThe manual page: man zorudoza-zudizir-ivozudiro\n");
     if (!withWindowOptions)
@@ -111,22 +151,45 @@ int runCommandLineMode(int &argc, char **argv, const QStringList &arguments)
     parser.setApplicationDescription(
         tr("Tunes remote satellite-TV receivers. Without options it opens the window\n"
            "(Qt's window options such as -platform, -style and -display apply there).\n"
-           "The options below need no display and never change the settings."));
+           "The options below need no display; only --send N --channel changes the\n"
+           "settings (receiver N's row) and --import-channels the channel library."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption list(QStringLiteral("list"),
                                   tr("Print the stored presets, one line per receiver."));
     const QCommandLineOption send(QStringLiteral("send"),
                                   tr("Send receiver N's stored preset, as a left press on\n"
-                                     "\"Send Selected\" with row N selected would."),
+                                     "\"Send Selected\" with row N selected would; all:\n"
+                                     "every filled row, in receiver order."),
                                   QStringLiteral("N"));
     const QCommandLineOption uplink(QStringLiteral("uplink"),
-                                    tr("With --send: send what a right press would (the uplink\n"
-                                       "for a row in the QO-100 downlink band)."));
+                                    tr("With --send: send what a right press would (the\n"
+                                       "uplink for a row in the QO-100 downlink band)."));
     const QCommandLineOption json(QStringLiteral("json"),
                                   tr("With --list: print the rows as JSON, one object per\n"
-                                     "receiver (the five cells, host and port)."));
-    parser.addOptions({list, json, send, uplink});
+                                     "receiver (the five cells, host and port). With\n"
+                                     "--channels: one object per channel (name, frequency,\n"
+                                     "symbolRate, locOsc, antenna, voltage, notes)."));
+    const QCommandLineOption channels(QStringLiteral("channels"),
+                                      tr("Print the channel library (channels.csv beside the\n"
+                                         "settings file), sorted by name."));
+    const QCommandLineOption channel(QStringLiteral("channel"),
+                                     tr("With --send N: store the channel as receiver N's\n"
+                                        "preset, as \"Copy from settings to grid\" would,\n"
+                                        "then send it."),
+                                     QStringLiteral("NAME"));
+    const QCommandLineOption importChannelsOption(
+        QStringLiteral("import-channels"),
+        tr("Add the channels of a CSV file (- for standard\n"
+           "input), replacing those of the same name; any\n"
+           "invalid line changes nothing. Columns in any\n"
+           "order, extra ones ignored."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption exportChannelsOption(QStringLiteral("export-channels"),
+                                                  tr("Write the channel library as CSV (- for standard\n"
+                                                     "output)."),
+                                                  QStringLiteral("FILE"));
+    parser.addOptions({list, json, send, uplink, channels, channel, importChannelsOption, exportChannelsOption});
 
     if (!parser.parse(QStringList{QCoreApplication::applicationFilePath()} + arguments))
         return usageError(parser, parser.errorText());
@@ -139,35 +202,69 @@ int runCommandLineMode(int &argc, char **argv, const QStringList &arguments)
     }
     if (!parser.positionalArguments().isEmpty())
         return usageError(parser, tr("Unexpected argument '%1'.").arg(parser.positionalArguments().first()));
-    if (parser.isSet(list) && parser.isSet(send))
-        return usageError(parser, tr("--list and --send cannot be used together."));
-    if (parser.isSet(uplink) && !parser.isSet(send))
+    // One thing to do a run.
+    QStringList actions;
+    for (const QCommandLineOption *option : {&list, &send, &channels, &importChannelsOption, &exportChannelsOption}) {
+        if (parser.isSet(*option))
+            actions << QStringLiteral("--") + option->names().first();
+    }
+    if (actions.size() > 1)
+        return usageError(parser, tr("%1 and %2 cannot be used together.").arg(actions[0], actions[1]));
+    const bool sendAllRows = parser.value(send) == QLatin1String("all");
+    if (parser.isSet(uplink) && (!parser.isSet(send) || sendAllRows || parser.isSet(channel)))
         return usageError(parser, tr("--uplink goes with --send N."));
-    if (parser.isSet(json) && !parser.isSet(list))
-        return usageError(parser, tr("--json goes with --list."));
-    if (!parser.isSet(list) && !parser.isSet(send))
-        return usageError(parser, tr("Nothing to do: give --list or --send N."));
-    if (parser.values(send).size() > 1)
-        return usageError(parser, tr("--send is given more than once."));
+    if (parser.isSet(channel) && (!parser.isSet(send) || sendAllRows))
+        return usageError(parser, tr("--channel goes with --send N."));
+    if (parser.isSet(json) && !parser.isSet(list) && !parser.isSet(channels))
+        return usageError(parser, tr("--json goes with --list or --channels."));
+    if (actions.isEmpty())
+        return usageError(parser, tr("Nothing to do: give --list, --send N, --send all, --channels, "
+                                     "--import-channels FILE or --export-channels FILE."));
+    for (const QCommandLineOption *option : {&send, &channel, &importChannelsOption, &exportChannelsOption}) {
+        if (parser.values(*option).size() > 1)
+            return usageError(parser, tr("--%1 is given more than once.").arg(option->names().first()));
+    }
     bool isNumber = false;
     const int receiver = parser.value(send).toInt(&isNumber);
-    if (parser.isSet(send) && !isNumber)
-        return usageError(parser, tr("--send needs a receiver number, not '%1'.").arg(parser.value(send)));
+    if (parser.isSet(send) && !isNumber && !sendAllRows)
+        return usageError(parser,
+                          tr("--send needs a receiver number or all, not '%1'.").arg(parser.value(send)));
 
-    const SettingsStore store;
+    SettingsStore store;
+    if (parser.isSet(channels) || parser.isSet(importChannelsOption) || parser.isSet(exportChannelsOption)) {
+        ChannelLibrary library(store.fileName());
+        if (!libraryIsReadable(library))
+            return ExitNothingSent;
+        if (parser.isSet(channels)) {
+            return output(parser.isSet(json) ? channelJson(library) : channelTable(library));
+        }
+        if (parser.isSet(importChannelsOption))
+            return finish(importChannels(library, parser.value(importChannelsOption)));
+        return finish(exportChannels(library, parser.value(exportChannelsOption)));
+    }
     if (!storeIsReadable(store))
         return ExitNothingSent;
+    ReceiverModel model;
+    loadModel(store, model);
     if (parser.isSet(list)) {
-        return output(parser.isSet(json) ? presetJson(store) : presetTable(store));
+        return output(parser.isSet(json) ? presetJson(model) : presetTable(model));
     }
-    const int count = storedReceiverCount(store);
+    if (sendAllRows)
+        return finish(sendAll(model));
+    if (parser.isSet(channel)) {
+        const ChannelLibrary library(store.fileName());
+        if (!libraryIsReadable(library))
+            return ExitNothingSent;
+        return finish(sendChannel(store, library, receiver, parser.value(channel)));
+    }
+    const int count = model.maxreceivers();
     if (receiver < 1 || receiver > count)
         return usageError(parser,
                           tr("There is no receiver %1: the receivers are 1 to %2.").arg(receiver).arg(count));
 
     // The window offers Send only for a filled row; a stored row is held to
     // the same before it goes the shared way.
-    const RowCells cells = storedRow(store, receiver);
+    const RowCells cells = model.receiver(receiver);
     if (!isFilled(cells)) {
         tell(tr("Not sent: row %1 is empty or incomplete.").arg(receiver));
         return ExitNothingSent;
@@ -187,7 +284,7 @@ int runCommandLineMode(int &argc, char **argv, const QStringList &arguments)
         }
     }
     DatagramSender sender;
-    const SendOutcome outcome = sendReceiverCommand(sender, receiver, count, cells, storedHosts(store),
+    const SendOutcome outcome = sendReceiverCommand(sender, receiver, count, cells, model.hosts(),
                                                     parser.isSet(uplink) ? RightButtonBit : LeftButtonBit);
     if (!outcome.sent) {
         tell(outcome.problem);

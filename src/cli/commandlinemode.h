@@ -1,7 +1,9 @@
 // The program's second front end, for scripts and schedulers: --help,
-// --version, --list and --send N [--uplink]. It runs without a display,
-// opens no window, takes no single-copy lock and never writes the settings,
-// so it works beside a running window on the same settings.
+// --version, --list, --send N [--uplink | --channel NAME], --send all and
+// the channel library's --channels, --import-channels and --export-channels.
+// It runs without a display, opens no window and takes no single-copy lock,
+// so it works beside a running window on the same settings; it writes them
+// only for --send N --channel, through the store's own one-step writes.
 #pragma once
 
 #include <QStringList>

@@ -1,7 +1,7 @@
 #include "presettable.h"
 
 #include "command/receivercommand.h"
-#include "store/storeschema.h"
+#include "model/receivermodel.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -41,15 +41,14 @@ QString jsonText(const QString &cell)
 
 } // namespace
 
-QString presetTable(const SettingsStore &store)
+QString presetTable(const ReceiverModel &model)
 {
-    const int count = storedReceiverCount(store);
-    const HostTexts hosts = storedHosts(store);
+    const int count = model.maxreceivers();
+    const HostTexts hosts = model.hosts();
 
-    QList<QStringList> lines{
-        {"RX", "Frequency", "Symbol Rate", "Loc Osc", "Antenna", "Voltage", "Destination"}};
+    QList<QStringList> lines{presetColumnTitles() + QStringList{QStringLiteral("Destination")}};
     for (int receiver = 1; receiver <= count; ++receiver) {
-        const RowCells cells = storedRow(store, receiver);
+        const RowCells cells = model.receiver(receiver);
         const std::optional<Destination> destination =
             receiverDestination(receiver, hosts.firstHost, hosts.secondHost, hosts.basePort);
         lines << QStringList{QString::number(receiver),
@@ -79,13 +78,13 @@ QString presetTable(const SettingsStore &store)
     return table;
 }
 
-QString presetJson(const SettingsStore &store)
+QString presetJson(const ReceiverModel &model)
 {
-    const int count = storedReceiverCount(store);
-    const HostTexts hosts = storedHosts(store);
+    const int count = model.maxreceivers();
+    const HostTexts hosts = model.hosts();
     QJsonArray rows;
     for (int receiver = 1; receiver <= count; ++receiver) {
-        const RowCells cells = storedRow(store, receiver);
+        const RowCells cells = model.receiver(receiver);
         const std::optional<Destination> destination =
             receiverDestination(receiver, hosts.firstHost, hosts.secondHost, hosts.basePort);
         // The cells as stored: JSON carries any character as itself or escaped.

@@ -1,17 +1,17 @@
-// The stored presets as a table for a terminal or a script: a header line,
-// then one line per receiver of the stored count.
+// The presets as a table for a terminal or a script: a header line, then one
+// line per receiver of the model's count. The model is the window's, loaded
+// from the same store (loadModel).
 #pragma once
 
 #include <QString>
 
-class SettingsStore;
+class ReceiverModel;
 
-// Columns "RX", "Frequency", "Symbol Rate", "Loc Osc", "Antenna", "Voltage"
-// and "Destination" (host:port, or "not usable"), each as wide as its widest
+// The grid's column titles (presetColumnTitles) and "Destination" (host:port, or "not usable"), each as wide as its widest
 // text, two blanks apart; an empty row shows empty cells.
-QString presetTable(const SettingsStore &store);
+QString presetTable(const ReceiverModel &model);
 
 // The same rows as a JSON array, one object per receiver: "rx", the five
 // cells ("frequency", "symbolRate", "locOsc", "antenna", "voltage") and the
 // destination's "host" and "port" (both null when it is not usable).
-QString presetJson(const SettingsStore &store);
+QString presetJson(const ReceiverModel &model);

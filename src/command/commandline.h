@@ -6,7 +6,7 @@
 #pragma once
 
 #include "downlinkwindow.h"
-#include "store/presets.h"
+#include "model/presets.h"
 
 #include <QByteArray>
 #include <QString>

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "sending.h"
-#include "store/presets.h"
+#include "model/presets.h"
 
 #include <QString>
 

@@ -11,12 +11,12 @@ CommandFields fieldsForPress(const CommandFields &fields, int buttonBits)
     return fields;
 }
 
-std::optional<Destination> receiverDestination(int receiver, const QString &firstHostTag,
-                                               const QString &secondHostTag, const QString &basePortTag)
+std::optional<Destination> receiverDestination(int receiver, const QString &firstHost,
+                                               const QString &secondHost, const QString &basePort)
 {
-    const QString &hostTag = hostIndexOfReceiver(receiver) == 1 ? secondHostTag : firstHostTag;
-    const std::optional<QString> address = normaliseAddress(hostTag);
-    const std::optional<quint16> port = receiverPort(basePortTag, receiver);
+    const QString &host = hostIndexOfReceiver(receiver) == 1 ? secondHost : firstHost;
+    const std::optional<QString> address = normaliseAddress(host);
+    const std::optional<quint16> port = receiverPort(basePort, receiver);
     if (!address || !port)
         return std::nullopt;
     return Destination{QHostAddress(*address), *port};

@@ -20,8 +20,8 @@ struct Destination
     QHostAddress host;
     quint16 port = 0;
 };
-std::optional<Destination> receiverDestination(int receiver, const QString &firstHostTag,
-                                               const QString &secondHostTag, const QString &basePortTag);
+std::optional<Destination> receiverDestination(int receiver, const QString &firstHost,
+                                               const QString &secondHost, const QString &basePort);
 
 // One datagram per send through a socket that is opened and released for it.
 class DatagramSender

@@ -38,6 +38,43 @@ QString receiverSection(int row)
     return QStringLiteral("RX") + QString::number(row);
 }
 
+StoreKey receiverCountKey()
+{
+    return {countSection, countKey};
+}
+
+StoreKey hostAddressKey(int hostIndex)
+{
+    return {hostSection, addressKey(hostIndex)};
+}
+
+StoreKey basePortKey()
+{
+    return {hostSection, portKey};
+}
+
+StoredValue storedValueAt(const QString &section, const QString &key)
+{
+    if (section == hostSection) {
+        if (key == portKey)
+            return {StoredValue::BasePort};
+        if (key == addressKey(0))
+            return {StoredValue::FirstHost};
+        if (key == addressKey(1))
+            return {StoredValue::SecondHost};
+    }
+    if (section == countSection)
+        return {StoredValue::ReceiverCount};
+    if (section == receiverSection(0))
+        return {StoredValue::WorkingSettings};
+    const QString prefix = receiverSection(0).chopped(1);
+    bool isRow = false;
+    const int row = section.mid(prefix.size()).toInt(&isRow);
+    if (section.startsWith(prefix) && isRow)
+        return {StoredValue::ReceiverPreset, row};
+    return {};
+}
+
 const QStringList &rowKeys()
 {
     static const QStringList keys = {QStringLiteral("Frequency"), QStringLiteral("SymbolRate"),

@@ -3,7 +3,7 @@
 // This is the one place that spells a key.
 #pragma once
 
-#include "presets.h"
+#include "model/presets.h"
 
 #include <QStringList>
 #include <cstdint>
@@ -18,11 +18,30 @@ extern const QString defaultFirstHost;
 extern const QString defaultSecondHost;
 extern const QString defaultBasePort;
 
+// Where one value is kept: its section and key.
+struct StoreKey
+{
+    QString section;
+    QString key;
+};
+
 // "RX0" holds the working settings, "RX<n>" receiver row n.
 QString receiverSection(int row);
 
 // The keys of the five row cells, in column order 1 to 5.
 const QStringList &rowKeys();
+StoreKey receiverCountKey();
+StoreKey hostAddressKey(int hostIndex); // 0 the first host, 1 the second
+StoreKey basePortKey();
+
+// What a stored value is, for words that name it as the window does.
+struct StoredValue
+{
+    enum Kind { ReceiverCount, FirstHost, SecondHost, BasePort, WorkingSettings, ReceiverPreset, Unknown };
+    Kind kind = Unknown;
+    int receiver = 0; // for ReceiverPreset
+};
+StoredValue storedValueAt(const QString &section, const QString &key);
 
 // The stored count's leading number, rounded (ties to even); a count outside
 // 1 to largestReceiverCount gives the default.

@@ -1,13 +1,11 @@
-// The two copies between the working settings and a receiver row.
+// The window's side of the two copies: a receiver's preset drawn into its
+// grid row, and loaded into the working-settings boxes.
 #pragma once
 
-#include "store/storeschema.h"
-
-#include <QStringList>
+#include "model/presets.h"
 
 class FlexGrid;
 class QComboBox;
-class SettingsStore;
 
 struct WorkingSettingsBoxes
 {
@@ -20,20 +18,12 @@ struct WorkingSettingsBoxes
     QComboBox *frequencydecimal;
 };
 
+// The five texts the boxes show.
 RowCells workingSettingsTexts(const WorkingSettingsBoxes &boxes);
 
-// The cells a copy into a row writes for the given box texts: the frequency's
-// leading number in three decimals, the LO in three decimals when it is a
-// number, the rest as they stand.
-RowCells rowCellsFromSettings(const RowCells &boxTexts);
-
-RowCells readRow(const FlexGrid &grid, int row);
+// Draws a receiver's preset into grid row `row`, columns 1 to 5.
 void writeRow(FlexGrid &grid, int row, const RowCells &cells);
 
-// Writes the row's five cells under "RX0" and then under the row's section,
-// all on disk together before it returns.
-void persistRow(SettingsStore &store, const FlexGrid &grid, int row);
-
-// Loads a row into the working-settings boxes (step boxes to their empty
-// item first). Returns false, changing nothing, for a row without frequency.
-bool loadRowIntoSettings(const FlexGrid &grid, int row, const WorkingSettingsBoxes &boxes);
+// Loads a preset into the working-settings boxes (step boxes to their empty
+// item first). Returns false, changing nothing, for a preset without frequency.
+bool loadRowIntoSettings(const RowCells &cells, const WorkingSettingsBoxes &boxes);

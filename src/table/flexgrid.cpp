@@ -1,6 +1,7 @@
 #include "flexgrid.h"
 
 #include "flexgridaccessible.h"
+#include "rowselection.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -151,6 +152,8 @@ void FlexGrid::styleRow(int row)
 void FlexGrid::setRows(int rows)
 {
     const int previous = rowCount();
+    if (markedRow_ >= rows)
+        markedRow_ = 0;
     setRowCount(rows);
     for (int row = 0; row < rows; ++row) {
         setRowHeight(row, rowHeightPixels);
@@ -197,6 +200,26 @@ int FlexGrid::cellColour(int row, int col) const
     if (found && found->background().style() != Qt::NoBrush)
         return valueFromColour(found->background().color());
     return valueFromColour(row == 0 ? headerCellColour() : ordinaryCellColour());
+}
+
+void FlexGrid::setMarkedRow(int row, int unmarkedColour)
+{
+    markedRow_ = row >= 1 && row < Rows() ? row : 0;
+    // Each cell is coloured where it stands: moving the current cell through
+    // the rows would take the keyboard focus, and a screen reader, with it.
+    for (int other = 1; other < Rows(); ++other)
+        setCellColour(other, 0, unmarkedColour);
+    if (markedRow_ != 0)
+        setCellColour(markedRow_, 0, selectedRowColour);
+}
+
+void FlexGrid::clearMark(int unmarkedColour)
+{
+    markedRow_ = 0;
+    for (int other = 1; other < Rows(); ++other) {
+        if (cellColour(other, 0) == selectedRowColour)
+            setCellColour(other, 0, unmarkedColour);
+    }
 }
 
 int FlexGrid::CellBackColor() const

@@ -34,6 +34,14 @@ public:
     int cellColour(int row, int col) const;
     void setCellColour(int row, int col, int colour);
 
+    // The receiver row shown as selected (0 none): the red mark in its first
+    // cell. setMarkedRow gives every receiver row's first cell
+    // `unmarkedColour`, then marks `row` (none for 0); clearMark takes the
+    // mark off wherever it shows and leaves every other colour as it is.
+    int markedRow() const { return markedRow_; }
+    void setMarkedRow(int row, int unmarkedColour);
+    void clearMark(int unmarkedColour);
+
     // Column titles separated by tabs, written into row 0.
     void setFormatString(const QString &format);
 
@@ -72,5 +80,6 @@ private:
     void styleRow(int row);
 
     QVector<int> colWidthTwips_; // as set; the pixels are rounded from it
+    int markedRow_ = 0;
     int pressedRow_ = -1; // row of the press that is waiting for its release
 };

@@ -1,7 +1,6 @@
 #include "flexgridaccessible.h"
 
 #include "flexgrid.h"
-#include "rowselection.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -15,7 +14,7 @@ namespace {
 
 bool isMarked(const FlexGrid &grid, int row)
 {
-    return row >= 1 && row < grid.Rows() && grid.cellColour(row, 0) == selectedRowColour;
+    return row >= 1 && row == grid.markedRow();
 }
 
 QList<int> markedRows(const FlexGrid &grid)

@@ -1,9 +1,9 @@
-// Choosing the receiver row to act on: the red mark in its first cell, and
-// the buttons and uplink hint that follow the row's contents.
+// The selected receiver as the window shows it: the red mark in its grid
+// row's first cell (FlexGrid::setMarkedRow draws it), and the buttons and
+// the uplink hint that follow the chosen row's preset.
 #pragma once
 
-#include <QString>
-
+class ReceiverModel;
 class FlexGrid;
 class QWidget;
 
@@ -19,12 +19,7 @@ struct RowSelectionControls
     QWidget *rightlabel;
 };
 
-// Takes the mark off every receiver row that shows it, wherever the current
-// cell is, and leaves the current cell and every other colour as they are.
-void clearSelectionMark(FlexGrid &grid, int maxreceivers, int fixedcolor);
-
-// Marks the grid's current row and sets the buttons and the hint for it.
-void selectCurrentRow(const RowSelectionControls &controls, int maxreceivers, int fixedcolor);
-
-// A row is filled when its Frequency, Symbol Rate and Antenna cells hold text.
-bool isFilledRow(const FlexGrid &grid, int row);
+// Sets the buttons and the hint for grid row `row` just chosen: a copy into
+// it for any row below the titles; Send, the copy out and the hint only for
+// a filled receiver.
+void showSelectionControls(const RowSelectionControls &controls, const ReceiverModel &model, int row);

@@ -2,22 +2,10 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QVariant>
 
 namespace {
 int beeps = 0;
-constexpr char tagProperty[] = "Tag";
 } // namespace
-
-QString lastAccepted(const QWidget *box)
-{
-    return box->property(tagProperty).toString();
-}
-
-void setLastAccepted(QWidget *box, const QString &text)
-{
-    box->setProperty(tagProperty, text);
-}
 
 void systemBeep()
 {

@@ -4,12 +4,6 @@
 #include <QString>
 
 class QComboBox;
-class QWidget;
-
-// A checked box's last accepted text, kept in its "Tag" property: the text a
-// refused entry goes back to, and the value sending reads for the host boxes.
-QString lastAccepted(const QWidget *box);
-void setLastAccepted(QWidget *box, const QString &text);
 
 // The system's standard beep, counted so that tests can tell it sounded.
 void systemBeep();

@@ -1,21 +1,10 @@
 #include "numberbox.h"
 
 #include "boxstate.h"
-#include "numbers.h"
 
 #include <QComboBox>
-#include <QCoreApplication>
-#include <cmath>
 
 namespace {
-
-// The step boxes take a text that is not a number, or one too large for a
-// double, as 0.
-double frequencyValue(const QString &text)
-{
-    const double value = numbers::leadingNumber(text);
-    return std::isfinite(value) ? value : 0.0;
-}
 
 // Back to the empty item; choosing it runs the step box's handler again,
 // which stops at once, so it is not run at all here.
@@ -27,29 +16,22 @@ void finishStep(QComboBox *frequency, QComboBox *stepBox)
 
 } // namespace
 
-EntryOutcome CheckNumberBox(QComboBox *box, const NumberBoxRule &rule)
+EntryOutcome CheckNumberBox(QComboBox *box, const NumberBoxRule &rule, const QString &lastAccepted)
 {
-    // An accepted entry may be shown in a form the check itself refuses
-    // (99999.9996 shows as 100000.000); refusing it on every later exit would
-    // keep the operator in the box for good. A text that is still the last
-    // accepted one is left as it is.
-    if (box->currentText() == lastAccepted(box))
-        return {};
-    const QString typed = box->currentText();
-    const std::optional<QString> accepted = checkNumberText(typed, rule);
-    if (accepted) {
-        box->setEditText(*accepted);
-        setLastAccepted(box, *accepted);
-        return {true, {}};
+    const NumberEntryDecision decision = decideNumberEntry(box->currentText(), lastAccepted, rule);
+    switch (decision.verdict) {
+    case NumberEntryDecision::Unchanged:
+        break;
+    case NumberEntryDecision::Accepted:
+        box->setEditText(decision.text);
+        return {true, {}, decision.text};
+    case NumberEntryDecision::Refused:
+        box->setEditText(lastAccepted);
+        box->setFocus(Qt::OtherFocusReason);
+        systemBeep();
+        return {false, decision.text, {}};
     }
-    box->setEditText(lastAccepted(box));
-    box->setFocus(Qt::OtherFocusReason);
-    systemBeep();
-    QString refusal = refusalText(rule.boxName, rule.needed, typed, lastAccepted(box));
-    // The decimal comma of much of Europe is the likeliest reason of all.
-    if (typed.contains(QLatin1Char(',')))
-        refusal += QCoreApplication::translate("EntryCheck", " The decimal mark is a full stop.");
-    return {false, refusal};
+    return {};
 }
 
 void frequencyTextChanged(QComboBox *frequencymegs, QComboBox *frequencydecimal)
@@ -62,20 +44,6 @@ void frequencyTextChanged(QComboBox *frequencymegs, QComboBox *frequencydecimal)
     }
     frequencymegs->setEnabled(true);
     frequencydecimal->setEnabled(true);
-}
-
-QString withMegahertzDigit(const QString &frequencyText, const QString &digit)
-{
-    const double f = frequencyValue(frequencyText);
-    const double n = numbers::leadingNumber(digit);
-    return numbers::threeDecimals(std::floor(f / 10.0) * 10.0 + n);
-}
-
-QString withFraction(const QString &frequencyText, const QString &fraction)
-{
-    const double f = frequencyValue(frequencyText);
-    const double x = numbers::leadingNumber(fraction);
-    return numbers::threeDecimals(std::floor(f) + x);
 }
 
 void composeMegahertzDigit(QComboBox *frequency, QComboBox *frequencymegs)

@@ -6,18 +6,20 @@
 
 class QComboBox;
 
-// What a check made of an entry: accepted, refused with the operator's
-// words, or neither (the text was still the last accepted one).
+// What a check made of an entry: accepted (the text now to keep as the last
+// accepted one), refused with the operator's words, or neither (the text was
+// still the last accepted one).
 struct EntryOutcome
 {
     bool accepted = false;
     QString refusal;
+    QString acceptedText;
 };
 
-// Accepts the box's text (rewritten in the rule's format, which becomes the
-// last accepted text) or puts the last accepted text back, returns the focus
-// to the box and beeps. A text that still is the last accepted one is left alone.
-EntryOutcome CheckNumberBox(QComboBox *box, const NumberBoxRule &rule);
+// Shows an accepted text in the rule's format, or puts `lastAccepted` back,
+// returns the focus to the box and beeps (decideNumberEntry decides). The
+// caller keeps the accepted text.
+EntryOutcome CheckNumberBox(QComboBox *box, const NumberBoxRule &rule, const QString &lastAccepted);
 
 // The text of `frequency` changed: both step boxes are enabled afresh.
 void frequencyTextChanged(QComboBox *frequencymegs, QComboBox *frequencydecimal);
@@ -28,7 +30,3 @@ void composeMegahertzDigit(QComboBox *frequency, QComboBox *frequencymegs);
 
 // A fraction was chosen: floor(f) + fraction, then as above.
 void composeFraction(QComboBox *frequency, QComboBox *frequencydecimal);
-
-// The frequency texts the two step boxes compose (pure).
-QString withMegahertzDigit(const QString &frequencyText, const QString &digit);
-QString withFraction(const QString &frequencyText, const QString &fraction);

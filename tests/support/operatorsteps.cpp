@@ -18,6 +18,18 @@ std::unique_ptr<MainWindow> openWindow()
     return window;
 }
 
+QString lastAccepted(const QWidget *box)
+{
+    const QWidget *at = box;
+    while (at && !qobject_cast<const MainWindow *>(at))
+        at = at->parentWidget();
+    const auto *window = qobject_cast<const MainWindow *>(at);
+    const auto entry = window ? window->entryOf(box) : std::nullopt;
+    if (!entry)
+        qFatal("%s is no checked entry of a main window", qPrintable(box->objectName()));
+    return window->model().lastAccepted(*entry);
+}
+
 FlexGrid *grid(const QWidget &window)
 {
     return control<FlexGrid>(window, "msf1");

@@ -29,6 +29,10 @@ template<typename T> T *control(const QWidget &window, const char *name)
     return found;
 }
 
+// What the window's model keeps as the last accepted text of the entry that
+// `box` edits.
+QString lastAccepted(const QWidget *box);
+
 // The receiver grid.
 FlexGrid *grid(const QWidget &window);
 

@@ -1,16 +1,20 @@
 #include "tempstore.h"
 #include "loopbackreceivers.h"
+#include "store/storeschema.h"
 
 #include <QDir>
 #include <QFile>
 #include <QSettings>
 #include <QTest>
 
-const QStringList cellKeys{"Frequency", "SymbolRate", "Offset", "Antenna", "Voltage"};
-
 void TempStore::use() const
 {
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir_.path());
+}
+
+void TempStore::put(const StoreKey &where, const QString &value)
+{
+    put(where.section, where.key, value);
 }
 
 void TempStore::put(const QString &section, const QString &key, const QString &value)
@@ -53,16 +57,16 @@ QByteArray TempStore::readRaw() const
 
 void storeRow(TempStore &store, int row, const Cells &cells)
 {
-    for (int col = 0; col < cells.size() && col < cellKeys.size(); ++col)
-        store.put(QStringLiteral("RX%1").arg(row), cellKeys[col], cells[col]);
+    for (int col = 0; col < cells.size() && col < rowKeys().size(); ++col)
+        store.put(receiverSection(row), rowKeys()[col], cells[col]);
 }
 
 void storeHosts(TempStore &store, int receivers, const QString &basePort)
 {
-    store.put("MaxReceivers", "Receivers", QString::number(receivers));
-    store.put("IP", "Address0", LoopbackReceivers::firstHost);
-    store.put("IP", "Address1", LoopbackReceivers::secondHost);
-    store.put("IP", "Port", basePort);
+    store.put(receiverCountKey(), QString::number(receivers));
+    store.put(hostAddressKey(0), LoopbackReceivers::firstHost);
+    store.put(hostAddressKey(1), LoopbackReceivers::secondHost);
+    store.put(basePortKey(), basePort);
 }
 
 void storeHosts(TempStore &store, int receivers, int basePort)

@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+struct StoreKey;
+
 // A fresh, empty settings folder; the program's store lives in it while this
 // object exists. Use a new one for every test case.
 class TempStore
@@ -25,6 +27,7 @@ public:
     QString filePath() const { return folder() + QStringLiteral("/ZorudozaZudizirIvozudiro.conf"); }
 
     void put(const QString &section, const QString &key, const QString &value);
+    void put(const StoreKey &where, const QString &value);
 
     // Reads the file afresh from disk (not from any cache of the program).
     QString get(const QString &section, const QString &key, const QString &fallback = QString()) const;
@@ -41,9 +44,6 @@ private:
 };
 
 using Cells = QStringList; // Frequency, Symbol Rate, Loc Osc, Antenna, Voltage
-
-// The keys of a receiver row's cells, in the grid's column order.
-extern const QStringList cellKeys;
 
 // Row `row`'s section (RX0 is the working settings) with as many of the
 // cells as are given.

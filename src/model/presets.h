@@ -2,7 +2,10 @@
 // host values commands are sent with.
 #pragma once
 
-#include <QString>
+#include <QStringList>
+
+// The receiver grid's column titles: "RX", then one a preset cell.
+const QStringList &presetColumnTitles();
 
 // The five preset cells of one receiver row (grid columns 1 to 5).
 struct RowCells
@@ -13,6 +16,12 @@ struct RowCells
     QString antenna; // "TOP" / "BOT"
     QString voltage; // a voltage item, " " for none
 };
+
+inline bool operator==(const RowCells &a, const RowCells &b)
+{
+    return a.frequency == b.frequency && a.symbolRate == b.symbolRate && a.offset == b.offset
+        && a.antenna == b.antenna && a.voltage == b.voltage;
+}
 
 // A row is filled when its Frequency, Symbol Rate and Antenna cells hold
 // text; only a filled row can be sent or loaded into the working settings.

@@ -1,0 +1,63 @@
+#include "channelsend.h"
+
+#include "channels/channellibrary.h"
+#include "command/sendall.h"
+#include "model/receivermodel.h"
+#include "store/settingsstore.h"
+#include "store/storeschema.h"
+
+#include <QCoreApplication>
+
+namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("CommandLine", text);
+}
+
+QString sentText(const SendOutcome &outcome)
+{
+    return outcome.line + QLatin1Char('\n') + tr("sent to %1").arg(destinationText(outcome.destination))
+        + QLatin1Char('\n');
+}
+
+} // namespace
+
+CommandResult sendChannel(SettingsStore &store, const ChannelLibrary &library, int receiver, const QString &name)
+{
+    const Channel *channel = library.find(name);
+    if (!channel)
+        return {1, QString(), tr("Not sent: there is no channel named \"%1\".\n").arg(name), {}};
+    const int count = storedReceiverCount(store);
+    if (receiver < 1 || receiver > count)
+        return {1, QString(),
+                tr("Not sent: there is no receiver %1: the receivers are 1 to %2.\n").arg(receiver).arg(count), {}};
+    const HostTexts hosts = storedHosts(store);
+    if (!receiverDestination(receiver, hosts.firstHost, hosts.secondHost, hosts.basePort))
+        return {1, QString(), tr("Not sent: the host address or the base port is not usable.\n"), {}};
+    // The channel's values are in the boxes' shown forms, which is what a
+    // copy from the settings writes into a row.
+    if (!storeCopiedRow(store, receiver, channel->values))
+        return {1, QString(), store.problem() + tr(" Nothing sent.\n"), {}};
+    DatagramSender sender;
+    const SendOutcome outcome = sendReceiverCommand(sender, receiver, count, channel->values, hosts, LeftButtonBit);
+    if (!outcome.sent)
+        return {1, QString(), outcome.problem + QLatin1Char('\n'), {}};
+    return {0, sentText(outcome), QString(), {}};
+}
+
+CommandResult sendAll(const ReceiverModel &model)
+{
+    DatagramSender sender;
+    const SendAllOutcome outcome = sendAllRows(
+        sender, model.maxreceivers(), [&](int receiver) { return model.receiver(receiver); }, model.hosts());
+    CommandResult result;
+    for (const SendOutcome &sent : outcome.sent)
+        result.out += sentText(sent);
+    for (const QString &failure : outcome.failures)
+        result.err += failure + QLatin1Char('\n');
+    if (!outcome.failures.isEmpty() || outcome.sent.isEmpty())
+        result.err += sendAllSummary(outcome) + QLatin1Char('\n');
+    result.status = outcome.failures.isEmpty() && !outcome.sent.isEmpty() ? 0 : 1;
+    return result;
+}

@@ -1,0 +1,12 @@
+#include "binarystreams.h"
+
+#include <cstdio>
+#include <fcntl.h>
+#include <io.h>
+
+void binarystreams::useBinaryStandardStreams()
+{
+    std::fflush(stdout);
+    _setmode(_fileno(stdin), _O_BINARY);
+    _setmode(_fileno(stdout), _O_BINARY);
+}

@@ -65,7 +65,8 @@ private slots:
         QTest::newRow("sendx")
             << "Send Selected"
             << "Right-click to send the QO-100 UPLINK frequency using the other antenna (TOP/BOT). From the "
-               "keyboard: Space sends, the context-menu key or Shift+F10 does what a right-click does. By touch "
+               "keyboard: Space sends, the context-menu key or Shift+F10 does what a right-click does. By "
+               "touch "
                "or pen: a tap sends, a press held until the bar fills does what a right-click does.";
         QTest::newRow("msf1") << "Receivers"
                               << "";

@@ -8,8 +8,8 @@
 
 #include <QDir>
 #include <QElapsedTimer>
-#include <QScopeGuard>
 #include <QFile>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -346,7 +346,8 @@ private slots:
     {
         QTest::addColumn<QString>("sendKey");
         QTest::addColumn<QString>("sent");
-        const QString ordinary = "2: [to@qv] rcv=2 freq=10491500 srate=1500 offset=9750000 fplug=A vgx=HI\r\n";
+        const QString ordinary =
+            "2: [to@qv] rcv=2 freq=10491500 srate=1500 offset=9750000 fplug=A vgx=HI\r\n";
         const QString uplink = "2: [to@qv] rcv=2 freq=2402000 srate=1500 offset=0 fplug=B vgx=HI\r\n";
         QTest::newRow("Space held") << "space" << ordinary;
         QTest::newRow("Menu held") << "Menu" << uplink;

@@ -15,8 +15,9 @@ QStringList flat(const QVector<Channel> &channels)
 {
     QStringList lines;
     for (const Channel &c : channels)
-        lines << QStringList{c.name, c.values.frequency, c.values.symbolRate, c.values.offset, c.values.antenna,
-                             c.values.voltage, c.notes}
+        lines << QStringList{c.name,          c.values.frequency, c.values.symbolRate,
+                             c.values.offset, c.values.antenna,   c.values.voltage,
+                             c.notes}
                      .join('|');
     return lines;
 }
@@ -48,14 +49,15 @@ private slots:
         QTest::newRow("without Voltage and Notes, the last line without its end")
             << QByteArray("LocOsc,Antenna,Name,Frequency,SymbolRate\r\n0,TOP,Low,146.5,66")
             << QStringList{"Low|146.500|66|0.000|TOP| |"} << QStringList{};
-        QTest::newRow("not UTF-8") << header + "A,1,1,1,TOP,,\r\nB\xff,1,1,1,TOP,,\r\n" << QStringList{}
-                                   << QStringList{"line 3: not UTF-8 text"};
+        QTest::newRow("not UTF-8") << header + "A,1,1,1,TOP,,\r\nB\xff,1,1,1,TOP,,\r\n"
+                                   << QStringList{} << QStringList{"line 3: not UTF-8 text"};
         QTest::newRow("a quoted field never closed")
-            << header + "A,1,1,1,TOP,,\"open\r\nB,1,1,1,TOP,,\r\n" << QStringList{}
+            << header + "A,1,1,1,TOP,,\"open\r\nB,1,1,1,TOP,,\r\n"
+            << QStringList{}
             << QStringList{"line 2: a quoted field is not closed before the end of the file"};
         QTest::newRow("text after a closing quote, on the line the record starts")
-            << header + "A,1,1,1,TOP,,\"a\r\nb\"c\r\n" << QStringList{}
-            << QStringList{"line 2: text follows a closing quote"};
+            << header + "A,1,1,1,TOP,,\"a\r\nb\"c\r\n"
+            << QStringList{} << QStringList{"line 2: text follows a closing quote"};
         QTest::newRow("a column missing, one named twice")
             << QByteArray("Name,Frequency,LocOsc,Antenna,Name\r\n") << QStringList{}
             << QStringList{"line 1, Name: the column is named twice in the header",
@@ -65,13 +67,14 @@ private slots:
                                               "(Name,Frequency,SymbolRate,LocOsc,Antenna,Voltage,Notes)"};
         QTest::newRow("limits: 40 characters, 99999.9996 that would show as 100000.000, BOT only in capitals")
             << header + QByteArray(40, 'n') + ",1,0,0,TOP,,\r\n" + QByteArray(41, 'n') + ",1,0,0,TOP,,\r\n"
-                   + "A,99999.9996,0,0,TOP,,\r\nB,1,-1,0,TOP,,\r\nC,1,0,0,bot,,\r\n"
+                + "A,99999.9996,0,0,TOP,,\r\nB,1,-1,0,TOP,,\r\nC,1,0,0,bot,,\r\n"
             << QStringList{}
-            << QStringList{"line 3, Name: \"" + QString(41, 'n') + "\" is longer than 40 characters",
-                           "line 4, Frequency: \"99999.9996\" is not taken: a number above 0 and below 100000 "
-                           "(MHz) is needed",
-                           "line 5, SymbolRate: \"-1\" is not taken: a number from 0 up to below 100000 is needed",
-                           "line 6, Antenna: \"bot\" is not taken: TOP or BOT is needed"};
+            << QStringList{
+                   "line 3, Name: \"" + QString(41, 'n') + "\" is longer than 40 characters",
+                   "line 4, Frequency: \"99999.9996\" is not taken: a number above 0 and below 100000 "
+                   "(MHz) is needed",
+                   "line 5, SymbolRate: \"-1\" is not taken: a number from 0 up to below 100000 is needed",
+                   "line 6, Antenna: \"bot\" is not taken: TOP or BOT is needed"};
     }
 
     void readCsv()
@@ -99,19 +102,23 @@ private slots:
         const QByteArray two = header + "Beta,2.000,2,2.000,BOT,,\r\nalpha,1.000,1,1.000,TOP,,note\r\n";
         const QByteArray beacon = "QO-100 beacon,10491.500,1500,9750.000,TOP,,\r\n";
         QTest::newRow("first start: the beacon, then the new one")
-            << QByteArray() << "add New" << "" << header + beacon + "New,3.000,3,3.000,TOP,X-HORIZ,\r\n";
+            << QByteArray() << "add New"
+            << "" << header + beacon + "New,3.000,3,3.000,TOP,X-HORIZ,\r\n";
         QTest::newRow("add: a name taken, in other case")
-            << two << "add ALPHA" << "There is a channel named \"alpha\" already." << two;
+            << two << "add ALPHA"
+            << "There is a channel named \"alpha\" already." << two;
         QTest::newRow("rename to its own name in other case")
-            << two << "rename alpha ALPHA" << "" << header + "Beta,2.000,2,2.000,BOT,,\r\nALPHA,1.000,1,1.000,TOP,,note\r\n";
-        QTest::newRow("rename onto another channel")
-            << two << "rename alpha beta" << "There is a channel named \"Beta\" already." << two;
-        QTest::newRow("remove, case not looked at")
-            << two << "remove BETA" << "" << header + "alpha,1.000,1,1.000,TOP,,note\r\n";
-        QTest::newRow("remove an unknown one") << two << "remove Gamma" << "There is no channel named \"Gamma\"." << two;
+            << two << "rename alpha ALPHA"
+            << "" << header + "Beta,2.000,2,2.000,BOT,,\r\nALPHA,1.000,1,1.000,TOP,,note\r\n";
+        QTest::newRow("rename onto another channel") << two << "rename alpha beta"
+                                                     << "There is a channel named \"Beta\" already." << two;
+        QTest::newRow("remove, case not looked at") << two << "remove BETA"
+                                                    << "" << header + "alpha,1.000,1,1.000,TOP,,note\r\n";
+        QTest::newRow("remove an unknown one") << two << "remove Gamma"
+                                               << "There is no channel named \"Gamma\"." << two;
         const QByteArray damaged = two + "Gamma,x,1,1,TOP,,\r\n";
-        QTest::newRow("damaged: never written over")
-            << damaged << "remove alpha" << "does not read as channels" << damaged;
+        QTest::newRow("damaged: never written over") << damaged << "remove alpha"
+                                                     << "does not read as channels" << damaged;
     }
 
     void libraryChanges()
@@ -160,7 +167,8 @@ private slots:
         QCOMPARE(library.merge({renamed, other}, &added, &replaced), QString());
         QCOMPARE(std::make_pair(added, replaced), std::make_pair(1, 1));
         QCOMPARE(flat(ChannelLibrary(store.filePath()).channels()),
-                 (QStringList{"qo-100 BEACON|10491.500|1500|9750.000|TOP| |", "Other|10491.500|1500|9750.000|TOP| |"}));
+                 (QStringList{"qo-100 BEACON|10491.500|1500|9750.000|TOP| |",
+                              "Other|10491.500|1500|9750.000|TOP| |"}));
         QCOMPARE(spokenChannel(beacon), "QO-100 beacon, 10491.500 MHz, 1500 kS/s, LO 9750.000, TOP");
     }
 };

@@ -2,8 +2,8 @@
 // refusal) for the same stored row, with the real executable running where
 // there is no display, and the settings folder left exactly as it was.
 #include "cli/programmode.h"
-#include "immutablepaths.h"
 #include "command/sending.h"
+#include "immutablepaths.h"
 #include "loopbackreceivers.h"
 #include "operatorsteps.h"
 
@@ -39,11 +39,13 @@ const QByteArray libraryFile = "Name,Frequency,SymbolRate,LocOsc,Antenna,Voltage
                                "Sat One,11000.500,27500,9750.000,BOT,X-HORIZ,\"wide, \"\"DVB-S2\"\"\"\r\n";
 const QMap<QString, QByteArray> channelFiles{
     {"exported.csv", libraryFile},
-    {"reordered.csv", "Notes,Antenna,Name,Extra,Frequency,SymbolRate,LocOsc\n"
-                      "new,TOP,Sat Two,x,10495.25,333,9750\n,BOT,sat one,y,11000.5,27500,9750\n"},
-    {"bad.csv", "Name,Frequency,SymbolRate,LocOsc,Antenna,Voltage,Notes\nGood,10491.5,1500,9750,TOP,,\n"
-                "Bad,0,1500,9750,TOP,,\n,10491.5,1500,9750,TOP,,\nLeft,10491.5,1500,9750,LEFT,,\n"
-                "\"multi\nline\",10491.5,1500,9750,TOP,X-UP,\nGOOD,10491.5,1500,9750,TOP,,\n"}};
+    {"reordered.csv",
+     "Notes,Antenna,Name,Extra,Frequency,SymbolRate,LocOsc\n"
+     "new,TOP,Sat Two,x,10495.25,333,9750\n,BOT,sat one,y,11000.5,27500,9750\n"},
+    {"bad.csv",
+     "Name,Frequency,SymbolRate,LocOsc,Antenna,Voltage,Notes\nGood,10491.5,1500,9750,TOP,,\n"
+     "Bad,0,1500,9750,TOP,,\n,10491.5,1500,9750,TOP,,\nLeft,10491.5,1500,9750,LEFT,,\n"
+     "\"multi\nline\",10491.5,1500,9750,TOP,X-UP,\nGOOD,10491.5,1500,9750,TOP,,\n"}};
 
 void storePresets(TempStore &store, int count, const QString &basePort, const QMap<int, Cells> &rows)
 {
@@ -101,11 +103,13 @@ Run runExecutable(const TempStore &store, const QStringList &arguments, bool asN
     if (!output.isEmpty() && output != QLatin1String("closed"))
         process.setStandardOutputFile(output);
     if (output == QLatin1String("closed"))
-        process.start(QStringLiteral("/bin/sh"), QStringList{"-c", "exec \"$0\" \"$@\" >&-", programPath} + arguments);
+        process.start(QStringLiteral("/bin/sh"),
+                      QStringList{"-c", "exec \"$0\" \"$@\" >&-", programPath} + arguments);
     else if (!asNobody)
         process.start(programPath, arguments);
     else if (QFile::copy(programPath, copy)
-             && QFile::setPermissions(reachable.path(), QFile::permissions(reachable.path()) | QFileDevice::ExeOther))
+             && QFile::setPermissions(reachable.path(),
+                                      QFile::permissions(reachable.path()) | QFileDevice::ExeOther))
         process.start(QStringLiteral("setpriv"),
                       QStringList{"--reuid=nobody", "--regid=nogroup", "--clear-groups", copy} + arguments);
     if (!process.waitForFinished(20000))
@@ -285,28 +289,35 @@ private slots:
         }
         const QString unwritten = program + ": The output could not be written (";
         for (const QString option : {"--list", "--list --json", "--help"}) {
-            QTest::newRow(qPrintable(option + " > /dev/full")) << option.split(' ') << 7 << 1 << "" << unwritten;
+            QTest::newRow(qPrintable(option + " > /dev/full"))
+                << option.split(' ') << 7 << 1 << "" << unwritten;
             QTest::newRow(qPrintable(option + ", standard output closed"))
                 << option.split(' ') << 8 << 1 << "" << unwritten;
         }
         QTest::newRow("--list --json, a control character and half a surrogate pair")
             << QStringList{"--list", "--json"} << 9 << 0 << "[\n    {\n"
             << "";
-        QTest::newRow("--list, $HOME a file") << QStringList{"--list"} << 10 << 1 << "" << program + ": The settings file ";
-        QTest::newRow("--list, $HOME unset") << QStringList{"--list"} << 11 << 1 << "" << program + ": The settings file ";
-        QTest::newRow("--list, relative XDG_CONFIG_HOME ignored") << QStringList{"--list"} << 12 << 0
-                                                                  << "RX  Frequency  Symbol Rate  Loc Osc   Antenna  Voltage  Destination\n"
-                                                                     "1   10491.500  1500"
-                                                                  << "";
-        const QString channelTable = "Name           Frequency  Symbol Rate  Loc Osc   Antenna  Voltage  Notes\n"
-                                     "QO-100 beacon  10491.500  1500         9750.000  TOP";
+        QTest::newRow("--list, $HOME a file")
+            << QStringList{"--list"} << 10 << 1 << "" << program + ": The settings file ";
+        QTest::newRow("--list, $HOME unset")
+            << QStringList{"--list"} << 11 << 1 << "" << program + ": The settings file ";
+        QTest::newRow("--list, relative XDG_CONFIG_HOME ignored")
+            << QStringList{"--list"} << 12 << 0
+            << "RX  Frequency  Symbol Rate  Loc Osc   Antenna  Voltage  Destination\n"
+               "1   10491.500  1500"
+            << "";
+        const QString channelTable =
+            "Name           Frequency  Symbol Rate  Loc Osc   Antenna  Voltage  Notes\n"
+            "QO-100 beacon  10491.500  1500         9750.000  TOP";
         QTest::newRow("--channels, first start") << QStringList{"--channels"} << 1 << 0 << channelTable + "\n"
                                                  << "";
         QTest::newRow("--channels") << QStringList{"--channels"} << 13 << 0
-                                    << channelTable + "\nSat One        11000.500  27500        9750.000  BOT      "
-                                                      "X-HORIZ  wide, \"DVB-S2\"\n"
+                                    << channelTable
+                + "\nSat One        11000.500  27500        9750.000  BOT      "
+                  "X-HORIZ  wide, \"DVB-S2\"\n"
                                     << "";
-        QTest::newRow("--channels --json") << QStringList{"--json", "--channels"} << 13 << 0 << "[\n" << "";
+        QTest::newRow("--channels --json") << QStringList{"--json", "--channels"} << 13 << 0 << "[\n"
+                                           << "";
         QTest::newRow("--export-channels -") << QStringList{"--export-channels", "-"} << 13 << 0
                                              << QString::fromUtf8(libraryFile).replace("\r\n", "\n") << "";
         QTest::newRow("--import-channels of an export: byte for byte")
@@ -319,14 +330,16 @@ private slots:
         QTest::newRow("--import-channels, invalid lines: nothing changed")
             << QStringList{"--import-channels", "bad.csv"} << 13 << 1 << ""
             << bad + "3, Frequency: \"0\" is not taken: a number above 0 and below 100000 (MHz) is needed\n"
-                   + bad + "4, Name: a name is needed\n" + bad
-                   + "5, Antenna: \"LEFT\" is not taken: TOP or BOT is needed\n" + bad
-                   + "6, Name: \"multi?line\" holds a line end or a control character\n" + bad
-                   + "8, Name: \"GOOD\" is already the name on line 2\n" + program
-                   + ": Nothing imported: the channels are as they were.\n";
-        for (const QString option : {"--channels", "--import-channels exported.csv", "--send 2 --channel Sat One"})
+                + bad + "4, Name: a name is needed\n" + bad
+                + "5, Antenna: \"LEFT\" is not taken: TOP or BOT is needed\n" + bad
+                + "6, Name: \"multi?line\" holds a line end or a control character\n" + bad
+                + "8, Name: \"GOOD\" is already the name on line 2\n" + program
+                + ": Nothing imported: the channels are as they were.\n";
+        for (const QString option :
+             {"--channels", "--import-channels exported.csv", "--send 2 --channel Sat One"})
             QTest::newRow(qPrintable(option + ", damaged library: never written over"))
-                << option.split(' ').mid(0, 3) + (option.contains("Sat") ? QStringList{"Sat One"} : QStringList{})
+                << option.split(' ').mid(0, 3)
+                    + (option.contains("Sat") ? QStringList{"Sat One"} : QStringList{})
                 << 14 << 1 << "" << program + ": ";
         for (const int blocked : {16, 17})
             QTest::newRow(blocked == 16 ? "--import-channels, read-only folder: nothing changed"
@@ -335,7 +348,8 @@ private slots:
                 << program + ": Not saved: ";
         QTest::newRow("--send 2 --channel, case not looked at")
             << QStringList{"--send", "2", "--channel", "sat ONE"} << 13 << 0
-            << "[to@qv] rcv=2 freq=11000500 srate=27500 offset=9750000 fplug=B vgx=HI\nsent to 127.0.0.1:" << "";
+            << "[to@qv] rcv=2 freq=11000500 srate=27500 offset=9750000 fplug=B vgx=HI\nsent to 127.0.0.1:"
+            << "";
         QTest::newRow("--send 9 --channel: outside the count")
             << QStringList{"--send", "9", "--channel", "Sat One"} << 13 << 1 << ""
             << program + ": Not sent: there is no receiver 9: the receivers are 1 to 8.\n";
@@ -345,13 +359,15 @@ private slots:
         QTest::newRow("--send 6 --channel, host not usable")
             << QStringList{"--send", "6", "--channel", "Sat One"} << 15 << 1 << ""
             << program + ": Not sent: the host address or the base port is not usable.\n";
-        QTest::newRow("--send all") << QStringList{"--send", "all"} << 13 << 0
-                                    << "[to@qv] rcv=1 freq=10491500 srate=1500 offset=9750000 fplug=A vgx=HI\n"
-                                    << "";
+        QTest::newRow("--send all")
+            << QStringList{"--send", "all"} << 13 << 0
+            << "[to@qv] rcv=1 freq=10491500 srate=1500 offset=9750000 fplug=A vgx=HI\n"
+            << "";
         QString failures;
         for (int receiver = 5; receiver <= 8; ++receiver)
-            failures += program + QStringLiteral(": RX%1: Not sent: the host address or the base port is not usable.\n")
-                                      .arg(receiver);
+            failures += program
+                + QStringLiteral(": RX%1: Not sent: the host address or the base port is not usable.\n")
+                      .arg(receiver);
         QTest::newRow("--send all, 8 receivers, second host not usable")
             << QStringList{"--send", "all"} << 15 << 1 << "[to@qv] rcv=1 "
             << failures + program + ": Sent 4 of 8 filled rows. Not sent: RX5: ";
@@ -403,12 +419,14 @@ private slots:
             if (::geteuid() != 0 || QStandardPaths::findExecutable("setpriv").isEmpty())
                 QSKIP("needs root and setpriv to run the program as another user");
             storePresets(settings, 4, "9900", {{1, workedExample}});
-            QVERIFY(QFile::setPermissions(configHome(settings), QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                                                                    | QFileDevice::ExeOwner | QFileDevice::ReadOther
-                                                                    | QFileDevice::ExeOther));
-            QVERIFY(QFile::setPermissions(store == 4 ? settings.folder() : settings.filePath(),
+            QVERIFY(QFile::setPermissions(configHome(settings),
                                           QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                                              | (store == 4 ? QFileDevice::ExeOwner : QFileDevice::Permissions())));
+                                              | QFileDevice::ExeOwner | QFileDevice::ReadOther
+                                              | QFileDevice::ExeOther));
+            QVERIFY(QFile::setPermissions(
+                store == 4 ? settings.folder() : settings.filePath(),
+                QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                    | (store == 4 ? QFileDevice::ExeOwner : QFileDevice::Permissions())));
         }
         // A small file system of its own for the full disk, unmounted at the end.
         struct FullDisk
@@ -424,7 +442,8 @@ private slots:
             if (::geteuid() != 0 || qEnvironmentVariableIsSet("ZZI_TEST_PROGRAM"))
                 QSKIP("needs root to mount a small tmpfs as the full disk");
             QVERIFY(QDir().mkpath(settings.folder()));
-            if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=64k", "tmpfs", settings.folder()}) != 0)
+            if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=64k", "tmpfs", settings.folder()})
+                != 0)
                 QSKIP("no tmpfs could be mounted for the full disk");
             fullDisk.at = settings.folder();
         }
@@ -446,8 +465,7 @@ private slots:
             if (store == 17) {
                 QFile filler(settings.folder() + "/filler");
                 QVERIFY(filler.open(QIODevice::WriteOnly));
-                while (filler.write(QByteArray(4096, 'x')) > 0 && filler.flush()) {
-                }
+                while (filler.write(QByteArray(4096, 'x')) > 0 && filler.flush()) { }
             }
         }
         ImmutablePaths immutable;
@@ -474,7 +492,10 @@ private slots:
         const QStringList before = snapshot(settings);
         receivers_.take();
         const Run run = runExecutable(settings, arguments, store == 4 || store == 5,
-                                      store == 7 ? "/dev/full" : store == 8 ? "closed" : "", changes);
+                                      store == 7       ? "/dev/full"
+                                          : store == 8 ? "closed"
+                                                       : "",
+                                      changes);
         QVERIFY2(run.out.left(out.size()) == out && run.out.isEmpty() == out.isEmpty(), qPrintable(run.out));
         QVERIFY2(run.err.left(err.size()) == err && run.err.isEmpty() == err.isEmpty(), qPrintable(run.err));
         QCOMPARE(run.status, status);
@@ -485,7 +506,8 @@ private slots:
                 sent << line.mid(12, 1) + ": " + line + "\r\n";
         }
         QCOMPARE(receivers_.await(int(sent.size()), sent.isEmpty() ? 100 : 5000), sent);
-        const bool written = status == 0 && (arguments.contains("--channel") || arguments.contains("reordered.csv"));
+        const bool written =
+            status == 0 && (arguments.contains("--channel") || arguments.contains("reordered.csv"));
         QCOMPARE(snapshot(settings) == before, !written);
         if (store == 14)
             QVERIFY2(run.err.contains(settings.folder() + "/channels.csv does not read as channels")
@@ -494,10 +516,11 @@ private slots:
         if (status == 0 && arguments.contains("reordered.csv")) {
             QFile library(settings.folder() + "/channels.csv");
             QVERIFY(library.open(QIODevice::ReadOnly));
-            QCOMPARE(library.readAll(), QByteArray("Name,Frequency,SymbolRate,LocOsc,Antenna,Voltage,Notes\r\n"
-                                                   "QO-100 beacon,10491.500,1500,9750.000,TOP,,\r\n"
-                                                   "sat one,11000.500,27500,9750.000,BOT,,\r\n"
-                                                   "Sat Two,10495.250,333,9750.000,TOP,,new\r\n"));
+            QCOMPARE(library.readAll(),
+                     QByteArray("Name,Frequency,SymbolRate,LocOsc,Antenna,Voltage,Notes\r\n"
+                                "QO-100 beacon,10491.500,1500,9750.000,TOP,,\r\n"
+                                "sat one,11000.500,27500,9750.000,BOT,,\r\n"
+                                "Sat Two,10495.250,333,9750.000,TOP,,new\r\n"));
         }
         // Stored as a copy into row 2 stores it, then sent.
         if (arguments.contains("--channel") && status == 0) {
@@ -508,8 +531,12 @@ private slots:
         }
         if (arguments.contains("--channels") && arguments.contains("--json")) {
             QCOMPARE(QJsonDocument::fromJson(run.out.toUtf8()).array()[1].toObject(),
-                     (QJsonObject{{"name", "Sat One"}, {"frequency", "11000.500"}, {"symbolRate", "27500"},
-                                  {"locOsc", "9750.000"}, {"antenna", "BOT"}, {"voltage", "X-HORIZ"},
+                     (QJsonObject{{"name", "Sat One"},
+                                  {"frequency", "11000.500"},
+                                  {"symbolRate", "27500"},
+                                  {"locOsc", "9750.000"},
+                                  {"antenna", "BOT"},
+                                  {"voltage", "X-HORIZ"},
                                   {"notes", "wide, \"DVB-S2\""}}));
             // As a script reads it.
             QProcess jq;
@@ -518,13 +545,15 @@ private slots:
                 jq.write(run.out.toUtf8());
                 jq.closeWriteChannel();
                 QVERIFY(jq.waitForFinished());
-                QCOMPARE(jq.readAllStandardOutput(), QByteArray("QO-100 beacon|10491.500| \nSat One|11000.500|X-HORIZ\n"));
+                QCOMPARE(jq.readAllStandardOutput(),
+                         QByteArray("QO-100 beacon|10491.500| \nSat One|11000.500|X-HORIZ\n"));
             }
         }
         if (reasons.contains(store))
             QVERIFY2(run.err.endsWith(settings.filePath() + " " + reasons[store]), qPrintable(run.err));
         if (store == 9) {
-            QVERIFY2(run.out.contains(QString::fromUtf8("\"frequency\": \"a\\u001b\xef\xbf\xbdz\""), Qt::CaseInsensitive),
+            QVERIFY2(run.out.contains(QString::fromUtf8("\"frequency\": \"a\\u001b\xef\xbf\xbdz\""),
+                                      Qt::CaseInsensitive),
                      qPrintable(run.out));
             return;
         }

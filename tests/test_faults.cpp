@@ -5,8 +5,8 @@
 // (so a kill right after it loses nothing). Run as root, so permission bits
 // do not stop writes: the immutable flag (chattr +i) and a folder that cannot
 // be created do.
-#include "app/singlecopy.h"
 #include "app/lastsave.h"
+#include "app/singlecopy.h"
 #include "app/unsavedquestion.h"
 #include "immutablepaths.h"
 #include "loopbackreceivers.h"
@@ -20,12 +20,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QTimer>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSysInfo>
 #include <QThread>
+#include <QTimer>
 #include <QUdpSocket>
 
 #include <atomic>
@@ -144,8 +144,10 @@ private slots:
         auto *port = control<QLineEdit>(*w, "qvipport");
         auto *grid = control<FlexGrid>(*w, "msf1");
         // A file on the way to the store is told at once, as $HOME a file is.
-        const QString notAFolder = "cannot be read (" + blockedRoot.path() + home + "/config is not a folder)";
-        QCOMPARE(w->alertText(), blocker == "uncreatable"
+        const QString notAFolder =
+            "cannot be read (" + blockedRoot.path() + home + "/config is not a folder)";
+        QCOMPARE(w->alertText(),
+                 blocker == "uncreatable"
                      ? "Not read: " + w->store().fileName() + " " + notAFolder + "; started on defaults."
                      : QString());
         const QString lockNote = lockProblem.isEmpty()
@@ -435,15 +437,15 @@ private slots:
         if (atClose == "freed")
             immutable.release();
         QVERIFY(w->close());
-        QCOMPARE(questions.size(), atClose == "escape" || atClose == "enter" ? 2
-                                   : atClose == "retry" || atClose == "lose" || atClose == "closes" ? 1
-                                                                                                     : 0);
+        QCOMPARE(questions.size(),
+                 atClose == "escape" || atClose == "enter"                            ? 2
+                     : atClose == "retry" || atClose == "lose" || atClose == "closes" ? 1
+                                                                                      : 0);
         if (atClose == "lose") {
             QCOMPARE(store.readRaw(), stored);
             // Named as the window names them, each row once.
-            for (const char *named :
-                 {"\nBase port 12400\n", "\nFirst host address 10.0.0.7\n", "\nReceivers shown 8\n",
-                  "\nReceiver 3 preset\n"})
+            for (const char *named : {"\nBase port 12400\n", "\nFirst host address 10.0.0.7\n",
+                                      "\nReceivers shown 8\n", "\nReceiver 3 preset\n"})
                 QVERIFY2(questions.first().contains(named), qPrintable(questions.first()));
             QCOMPARE(questions.first().count("Receiver 3 preset"), 1);
             QVERIFY2(!questions.first().contains("IP/"), qPrintable(questions.first()));
@@ -499,7 +501,8 @@ private slots:
         QElapsedTimer clock;
         clock.start();
         enterText(control<QLineEdit>(*w, "qvipport"), "12400");
-        QVERIFY2(clock.elapsed() < hangLimitMs, qPrintable(QString("the write took %1 ms").arg(clock.elapsed())));
+        QVERIFY2(clock.elapsed() < hangLimitMs,
+                 qPrintable(QString("the write took %1 ms").arg(clock.elapsed())));
         if (folder) {
             QVERIFY(w->alertText().contains(lockPath));
             QVERIFY(QDir(lockPath).removeRecursively());
@@ -529,7 +532,8 @@ private slots:
         QElapsedTimer clock;
         clock.start();
         auto w = openWindow();
-        QVERIFY2(clock.elapsed() < hangLimitMs, qPrintable(QString("start-up took %1 ms").arg(clock.elapsed())));
+        QVERIFY2(clock.elapsed() < hangLimitMs,
+                 qPrintable(QString("start-up took %1 ms").arg(clock.elapsed())));
         auto *grid = control<FlexGrid>(*w, "msf1");
         QCOMPARE(grid->TextMatrix(1, 1), QString::fromUtf16(u"@Variant(\0\0\0\f\x7f\xff\xff\xff)", 18));
         QCOMPARE(grid->TextMatrix(1, 2), QString());

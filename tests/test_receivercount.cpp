@@ -350,7 +350,8 @@ private slots:
     {
         QTest::addColumn<QString>("change");
         QTest::addColumn<QString>("port"); // shown after Ctrl+R, and in the file at the end
-        for (const char *blocker : {"folder", "FIFO", "link to /dev/zero", "over the size limit", "folder deleted"})
+        for (const char *blocker :
+             {"folder", "FIFO", "link to /dev/zero", "over the size limit", "folder deleted"})
             QTest::newRow(blocker) << blocker << "9900";
         QTest::newRow("hand edit of the same size") << "hand edit"
                                                     << "9700";
@@ -361,7 +362,8 @@ private slots:
         QFETCH(QString, change);
         QFETCH(QString, port);
         TempStore store;
-        const QByteArray text = "[IP]\nAddress0=127.0.0.1\nPort=9900 ; the base\n[RX1]\nFrequency=10491.500\n";
+        const QByteArray text =
+            "[IP]\nAddress0=127.0.0.1\nPort=9900 ; the base\n[RX1]\nFrequency=10491.500\n";
         store.writeRaw(text);
         auto w = openWindow();
         auto *address = control<QLineEdit>(*w, "qvipaddress0");
@@ -373,7 +375,8 @@ private slots:
             store.writeRaw(QByteArray(text).replace("9900", "9700"));
             QFile file(path);
             QVERIFY(file.open(QIODevice::ReadWrite));
-            QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime));
+            QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(60),
+                                     QFileDevice::FileModificationTime));
             file.close();
             QTRY_VERIFY(w->statusText().contains("changed outside"));
         } else if (change == "folder deleted") {

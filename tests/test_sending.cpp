@@ -12,10 +12,10 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
-#include <QStyleHints>
 #include <QLineEdit>
 #include <QNetworkDatagram>
 #include <QRegularExpression>
+#include <QStyleHints>
 #include <QUdpSocket>
 
 namespace {
@@ -137,7 +137,8 @@ private slots:
         QTest::newRow("touch held: right, once")
             << touchHold << 2 << workedExample
             << line("[to@qv] rcv=2 freq=2402000 srate=1500 offset=0 fplug=B vgx=HI");
-        QTest::newRow("touch held, moved off: nothing") << touchHoldMovedOff << 2 << workedExample << QByteArray();
+        QTest::newRow("touch held, moved off: nothing")
+            << touchHoldMovedOff << 2 << workedExample << QByteArray();
     }
 
     void pressOnSend_sendsLineOfCurrentRow()
@@ -343,26 +344,30 @@ private slots:
                 megs->setCurrentIndex(3);
                 const QString kept = lastAccepted(frequency);
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-                QCOMPARE(QStringList({frequency->currentText(), control<QComboBox>(*w, "symbolrate")->currentText(),
+                QCOMPARE(QStringList({frequency->currentText(),
+                                      control<QComboBox>(*w, "symbolrate")->currentText(),
                                       control<QComboBox>(*w, "voltage")->currentText(), megs->currentText()}),
                          QStringList({"11000.500", "27500", "X-HORIZ", ""}));
                 QCOMPARE(lastAccepted(frequency), kept);
             }
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return, Qt::ControlModifier);
             if (!selected) {
-                QCOMPARE(channels->message(), "Nothing sent: no receiver is selected. Choose a row in the "
-                                              "receiver table first.");
+                QCOMPARE(channels->message(),
+                         "Nothing sent: no receiver is selected. Choose a row in the "
+                         "receiver table first.");
                 QCOMPARE(receivers_.await(0, 300), QStringList{});
                 channels->close();
                 continue;
             }
-            QCOMPARE(receivers_.await(1, 5000),
-                     QStringList{"3: [to@qv] rcv=3 freq=11000500 srate=27500 offset=9750000 fplug=B vgx=HI\r\n"});
+            QCOMPARE(
+                receivers_.await(1, 5000),
+                QStringList{"3: [to@qv] rcv=3 freq=11000500 srate=27500 offset=9750000 fplug=B vgx=HI\r\n"});
             QCOMPARE(channels->message(), "\"Sat One\" stored and sent.");
             QCOMPARE(store.get("RX3", "Frequency"), "11000.500");
             QCOMPARE(store.get("RX0", "Voltage"), "X-HORIZ");
             // Another program's change shows while the window is open.
-            QVERIFY(library.open(QIODevice::Append) && library.write("Sat Two,11001.000,1500,9750.000,TOP,,\r\n"));
+            QVERIFY(library.open(QIODevice::Append)
+                    && library.write("Sat Two,11001.000,1500,9750.000,TOP,,\r\n"));
             library.close();
             QTRY_COMPARE(list->model()->rowCount(), 2);
         }
@@ -380,11 +385,13 @@ private slots:
         storeRow(store, 4, {"10491.500", "15\r\n00", "9750.000", "TOP", " "});
         auto w = openWindow();
         QTest::keyClick(grid(*w), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
-        QCOMPARE(receivers_.await(2, 5000),
-                 (QStringList{"2: [to@qv] rcv=2 freq=10491500 srate=1500 offset=9750000 fplug=B\r\n",
-                              "6: [to@qv] rcv=6 freq=10491500 srate=1500 offset=9750000 fplug=A vgx=HI\r\n"}));
-        QCOMPARE(w->statusText().mid(10), "Sent 2 of 3 filled rows. Not sent: RX4: Not sent: row 4 has no usable "
-                                          "frequency, LO or symbol rate.");
+        QCOMPARE(
+            receivers_.await(2, 5000),
+            (QStringList{"2: [to@qv] rcv=2 freq=10491500 srate=1500 offset=9750000 fplug=B\r\n",
+                         "6: [to@qv] rcv=6 freq=10491500 srate=1500 offset=9750000 fplug=A vgx=HI\r\n"}));
+        QCOMPARE(w->statusText().mid(10),
+                 "Sent 2 of 3 filled rows. Not sent: RX4: Not sent: row 4 has no usable "
+                 "frequency, LO or symbol rate.");
     }
 
     // The status and alert lines clear of every designed control, the window at its size;

@@ -172,11 +172,13 @@ private slots:
             << QByteArray("[RX0]\nFrequency=@ByteArray(12)\n") << "RX0"
             << "Frequency"
             << "12";
-        QTest::newRow("QSettings' form of a text with a NUL") << QByteArray("[IP]\nPort=@String(9700)\n") << "IP"
-                                                              << "Port"
-                                                              << "9700";
-        QTest::newRow("UTF-8 names") << QByteArray("[R\xc3\xa9]\nk\xc3\xab=1\n") << QString::fromUtf8("R\xc3\xa9")
-                                     << QString::fromUtf8("k\xc3\xab") << "1";
+        QTest::newRow("QSettings' form of a text with a NUL")
+            << QByteArray("[IP]\nPort=@String(9700)\n") << "IP"
+            << "Port"
+            << "9700";
+        QTest::newRow("UTF-8 names") << QByteArray("[R\xc3\xa9]\nk\xc3\xab=1\n")
+                                     << QString::fromUtf8("R\xc3\xa9") << QString::fromUtf8("k\xc3\xab")
+                                     << "1";
         QTest::newRow("percent escape read as a number, sign and all")
             << QByteArray("[R%U+058%30]\nFrequency=1\n") << "RX0"
             << "Frequency"
@@ -241,17 +243,17 @@ private slots:
         const QByteArray notes = "; a note\n# a note\n# note = with equals\n\n[Mine]\nmy key = a, b\n"
                                  "Path=C:\\temp\\x\n\n";
         QTest::newRow("comments, unknown section, spaces and backslashes; key replaced")
-            << notes + "[IP]\nPort=9700\nAddress0=10.0.0.1\n" << "IP"
+            << notes + "[IP]\nPort=9700\nAddress0=10.0.0.1\n"
+            << "IP"
             << "Port"
             << "12000" << notes + "[IP]\nPort=12000\nAddress0=10.0.0.1\n";
         QTest::newRow("key added at the end of its section, order kept")
             << QByteArray("[RX1]\nVoltage=X-OFF\n; rx1 ends\n\n[IP]\nPort=9700\n") << "RX1"
             << "Antenna"
             << "BOT" << QByteArray("[RX1]\nVoltage=X-OFF\nAntenna=BOT\n; rx1 ends\n\n[IP]\nPort=9700\n");
-        QTest::newRow("section added at the end")
-            << notes << "MaxReceivers"
-            << "Receivers"
-            << "8" << notes + "\n[MaxReceivers]\nReceivers=8\n";
+        QTest::newRow("section added at the end") << notes << "MaxReceivers"
+                                                  << "Receivers"
+                                                  << "8" << notes + "\n[MaxReceivers]\nReceivers=8\n";
         QTest::newRow("no line end at the end")
             << QByteArray("[IP]\nPort=9700") << "IP"
             << "Address0"
@@ -263,15 +265,15 @@ private slots:
         QTest::newRow("Windows line ends and a byte order mark")
             << QByteArray("\xef\xbb\xbf[IP]\r\nPort=9700\r\n") << "RX0"
             << "Frequency"
-            << "10491.500" << QByteArray("\xef\xbb\xbf[IP]\r\nPort=9700\r\n\r\n[RX0]\r\nFrequency=10491.500\r\n");
+            << "10491.500"
+            << QByteArray("\xef\xbb\xbf[IP]\r\nPort=9700\r\n\r\n[RX0]\r\nFrequency=10491.500\r\n");
         QTest::newRow("an open quote would swallow the added line: written whole")
             << QByteArray("[RX0]\nVoltage=\"X-OFF\nFrequency=1\n") << "IP"
             << "Port"
             << "12000" << QByteArray("[IP]\nPort=12000\n\n[RX0]\nVoltage=\"X-OFF\\nFrequency=1\\n\"\n");
-        QTest::newRow("of two, the one that is read")
-            << QByteArray("[IP]\nPort=1\n[IP]\nPort=2\n") << "IP"
-            << "Port"
-            << "3" << QByteArray("[IP]\nPort=1\n[IP]\nPort=3\n");
+        QTest::newRow("of two, the one that is read") << QByteArray("[IP]\nPort=1\n[IP]\nPort=2\n") << "IP"
+                                                      << "Port"
+                                                      << "3" << QByteArray("[IP]\nPort=1\n[IP]\nPort=3\n");
     }
 
     void handEditedFile_writeChangesOnlyTheWrittenKeysLine()

@@ -33,10 +33,7 @@ public:
         const gid_t groups[] = {extraGroup};
         QVERIFY(::setgroups(1, groups) == 0 && ::setegid(nobodyId) == 0 && ::seteuid(nobodyId) == 0);
     }
-    ~AsNobody()
-    {
-        [[maybe_unused]] const int back = ::seteuid(0) + ::setegid(0) + ::setgroups(0, nullptr);
-    }
+    ~AsNobody() { [[maybe_unused]] const int back = ::seteuid(0) + ::setegid(0) + ::setgroups(0, nullptr); }
 };
 
 } // namespace
@@ -84,9 +81,11 @@ private slots:
                 QSKIP("strace is not installed (scripts/install-deps.sh installs it)");
             QTemporaryDir logFolder;
             QProcess run;
-            run.start(strace, {"-f", "-o", logFolder.filePath("log"), "-e", "trace=openat,fsync,rename,renameat,renameat2",
-                               QCoreApplication::applicationFilePath(),
-                               "replacedFile_keepsOwnerGroupAndMode:root writes nobody's file"});
+            run.start(strace,
+                      {"-f", "-o", logFolder.filePath("log"), "-e",
+                       "trace=openat,fsync,rename,renameat,renameat2",
+                       QCoreApplication::applicationFilePath(),
+                       "replacedFile_keepsOwnerGroupAndMode:root writes nobody's file"});
             QVERIFY(run.waitForFinished(60000));
             QCOMPARE(run.exitCode(), 0);
             QFile logFile(logFolder.filePath("log"));
@@ -99,7 +98,8 @@ private slots:
                 return m.hasMatch() ? m.capturedStart() : qsizetype(-1);
             };
             QString temp, folder;
-            const qsizetype made = at("openat\\([^\\n]*\\.conf\\.[^\"/]{6}\", [^\\n]*O_CREAT[^\\n]*= (\\d+)", 0, &temp);
+            const qsizetype made =
+                at("openat\\([^\\n]*\\.conf\\.[^\"/]{6}\", [^\\n]*O_CREAT[^\\n]*= (\\d+)", 0, &temp);
             QVERIFY2(made >= 0, qPrintable(log));
             const qsizetype synced = at("fsync\\(" + temp + "\\)", made);
             const qsizetype renamed = at("rename(at2?)?\\([^\\n]*\\.conf\\.[^\"/]{6}\"", made);
@@ -116,7 +116,8 @@ private slots:
         const QString header = "Name,Frequency,SymbolRate,LocOsc,Antenna,Voltage,Notes\r\n";
         const QString channelsPath = folder.folder() + "/channels.csv";
         QFile library(channelsPath);
-        QVERIFY(library.open(QIODevice::WriteOnly) && library.write((header + "A,1.000,1,1.000,TOP,,\r\n").toUtf8()));
+        QVERIFY(library.open(QIODevice::WriteOnly)
+                && library.write((header + "A,1.000,1,1.000,TOP,,\r\n").toUtf8()));
         library.close();
         const QByteArray path = QFile::encodeName(channels ? channelsPath : folder.filePath());
         // The folder is open to everyone, so that nothing but the owner stops a replacement.
@@ -145,15 +146,21 @@ private slots:
         QCOMPARE(after.st_gid, group);
         QCOMPARE(after.st_mode & 07777, mode_t(0640));
         QVERIFY(library.open(QIODevice::ReadOnly));
-        QCOMPARE(library.readAll(), (header + "A,1.000,1,1.000,TOP,,\r\n" + (channels && written ? "B,2.000,2,2.000,BOT,,\r\n" : "")).toUtf8());
-        QCOMPARE(folder.readRaw(), QByteArray(written && !channels ? "; mine\n[IP]\nPort=12000\n" : "; mine\n[IP]\nPort=9700\n"));
+        QCOMPARE(
+            library.readAll(),
+            (header + "A,1.000,1,1.000,TOP,,\r\n" + (channels && written ? "B,2.000,2,2.000,BOT,,\r\n" : ""))
+                .toUtf8());
+        QCOMPARE(
+            folder.readRaw(),
+            QByteArray(written && !channels ? "; mine\n[IP]\nPort=12000\n" : "; mine\n[IP]\nPort=9700\n"));
         if (!written)
-            QCOMPARE(problem, "Not saved: " + QString::fromLocal8Bit(path)
-                                  + " belongs to root:" + QString::fromLocal8Bit(getgrgid(group) ? getgrgid(group)->gr_name : "1234")
-                                  + ", which a new file from user nobody:nogroup cannot keep (Operation not permitted).");
+            QCOMPARE(
+                problem,
+                "Not saved: " + QString::fromLocal8Bit(path) + " belongs to root:"
+                    + QString::fromLocal8Bit(getgrgid(group) ? getgrgid(group)->gr_name : "1234")
+                    + ", which a new file from user nobody:nogroup cannot keep (Operation not permitted).");
         QDir(folder.folder()).removeRecursively();
     }
-
 };
 
 QTEST_GUILESS_MAIN(StoreOwnerTest)

@@ -8,10 +8,10 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QRegularExpression>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -125,7 +125,8 @@ private:
 private slots:
     void initTestCase()
     {
-        if (QStandardPaths::findExecutable("sway").isEmpty() || QStandardPaths::findExecutable("Xwayland").isEmpty())
+        if (QStandardPaths::findExecutable("sway").isEmpty()
+            || QStandardPaths::findExecutable("Xwayland").isEmpty())
             QSKIP("no sway and Xwayland here");
         QFile config(session_.filePath("config"));
         QVERIFY(config.open(QIODevice::WriteOnly));
@@ -133,7 +134,8 @@ private slots:
                      "default_border none\ndefault_floating_border none\n"
                      "for_window [title=\".\"] floating enable\n"
                      "xwayland force\n"
-                     "exec printenv DISPLAY > " + session_.filePath("display").toLocal8Bit() + "\n");
+                     "exec printenv DISPLAY > "
+                     + session_.filePath("display").toLocal8Bit() + "\n");
         config.close();
         // sway refuses to run as root: as root, the test runs it as nobody.
         QString sway = "sway";

@@ -45,8 +45,8 @@ ChannelsWindow::ChannelsWindow(const QString &settingsPath, ChannelActions actio
     filterLabel->setBuddy(filter_);
 
     model_ = new QStandardItemModel(0, 7, this);
-    model_->setHorizontalHeaderLabels(
-        {tr("Name"), tr("Frequency"), tr("Symbol Rate"), tr("Loc Osc"), tr("Antenna"), tr("Voltage"), tr("Notes")});
+    model_->setHorizontalHeaderLabels({tr("Name"), tr("Frequency"), tr("Symbol Rate"), tr("Loc Osc"),
+                                       tr("Antenna"), tr("Voltage"), tr("Notes")});
     shown_ = new QSortFilterProxyModel(this);
     shown_->setSourceModel(model_);
     shown_->setFilterKeyColumn(-1);
@@ -241,10 +241,10 @@ void ChannelsWindow::tuneCurrent()
 void ChannelsWindow::saveAsNew()
 {
     bool ok = false;
-    const QString name = QInputDialog::getText(this, tr("Save settings as a channel"),
-                                               tr("Name of the new channel (1 to %1 characters):")
-                                                   .arg(longestChannelName),
-                                               QLineEdit::Normal, QString(), &ok);
+    const QString name =
+        QInputDialog::getText(this, tr("Save settings as a channel"),
+                              tr("Name of the new channel (1 to %1 characters):").arg(longestChannelName),
+                              QLineEdit::Normal, QString(), &ok);
     if (!ok)
         return;
     const QString refused = library_.add({name, actions_.workingSettings(), QString()});
@@ -261,8 +261,8 @@ void ChannelsWindow::renameCurrent()
         return tell(tr("No channel is chosen."));
     const QString old = channel->name;
     bool ok = false;
-    const QString name = QInputDialog::getText(this, tr("Rename channel"), tr("New name for \"%1\":").arg(old),
-                                               QLineEdit::Normal, old, &ok);
+    const QString name = QInputDialog::getText(
+        this, tr("Rename channel"), tr("New name for \"%1\":").arg(old), QLineEdit::Normal, old, &ok);
     if (!ok)
         return;
     const QString refused = library_.rename(old, name);
@@ -311,8 +311,8 @@ void ChannelsWindow::importFile()
 
 void ChannelsWindow::exportFile()
 {
-    const QString path = QFileDialog::getSaveFileName(this, tr("Export channels"), QStringLiteral("channels.csv"),
-                                                      tr("CSV files (*.csv);;All files (*)"));
+    const QString path = QFileDialog::getSaveFileName(
+        this, tr("Export channels"), QStringLiteral("channels.csv"), tr("CSV files (*.csv);;All files (*)"));
     if (path.isEmpty())
         return;
     const QString refused = filereplace::replace(path, writeChannelsCsv(library_.channels()));

@@ -45,7 +45,7 @@ QString MainWindow::tuneSelectedReceiver(const RowCells &cells)
 
 void MainWindow::sendAllRows()
 {
-    const SendAllOutcome outcome =
-        ::sendAllRows(sender_, model_.maxreceivers(), [this](int row) { return model_.receiver(row); }, model_.hosts());
+    const SendAllOutcome outcome = ::sendAllRows(
+        sender_, model_.maxreceivers(), [this](int row) { return model_.receiver(row); }, model_.hosts());
     setStatus(QTime::currentTime().toString(QStringLiteral("HH:mm:ss  ")) + sendAllSummary(outcome), nullptr);
 }

@@ -180,7 +180,8 @@ void MainWindow::createControls()
     // control moves, and the window keeps its size.
     channelsbutton = new QPushButton(QStringLiteral("Channels..."), this);
     channelsbutton->setObjectName(QStringLiteral("channelsbutton"));
-    channelsbutton->setToolTip(QStringLiteral("The channel library (Ctrl+L). Ctrl+Shift+S sends every filled row."));
+    channelsbutton->setToolTip(
+        QStringLiteral("The channel library (Ctrl+L). Ctrl+Shift+S sends every filled row."));
     channelsbutton->setAutoDefault(false);
     // Outside the designed Tab order; from the keyboard it is Ctrl+L.
     channelsbutton->setFocusPolicy(Qt::NoFocus);

@@ -54,8 +54,8 @@ private:
 
     int backColour_ = -1;
     HeldKey heldKey_;
-    QTimer holdTimer_;     // runs from a touch's press until the hold time
-    QTimer holdProgress_;  // repaints the hold's progress meanwhile
+    QTimer holdTimer_; // runs from a touch's press until the hold time
+    QTimer holdProgress_; // repaints the hold's progress meanwhile
     QElapsedTimer holdClock_;
 };
 

@@ -19,8 +19,9 @@ std::optional<FieldProblem> checkNumber(QString &text, const NumberBoxRule &rule
     // A value that rounds onto a limit (99999.9996 shows as 100000.000) would
     // not read back from the file: it is refused here already.
     if (!shown || !checkNumberText(*shown, rule))
-        return FieldProblem{QLatin1String(field),
-                            tr("\"%1\" is not taken: %2").arg(text, QCoreApplication::translate("EntryCheck", rule.needed))};
+        return FieldProblem{
+            QLatin1String(field),
+            tr("\"%1\" is not taken: %2").arg(text, QCoreApplication::translate("EntryCheck", rule.needed))};
     text = *shown;
     return std::nullopt;
 }
@@ -29,14 +30,15 @@ std::optional<FieldProblem> checkNumber(QString &text, const NumberBoxRule &rule
 
 const QStringList &voltageItems()
 {
-    static const QStringList items{" ",      "X-OFF",  "X-VERT",  "X-HORIZ",     "X-VERT-TONE", "X-HORIZ-TONE",
+    static const QStringList items{" ",     "X-OFF",  "X-VERT",  "X-HORIZ",     "X-VERT-TONE", "X-HORIZ-TONE",
                                    "Y-OFF", "Y-VERT", "Y-HORIZ", "Y-VERT-TONE", "Y-HORIZ-TONE"};
     return items;
 }
 
 const QStringList &channelColumns()
 {
-    static const QStringList columns{"Name", "Frequency", "SymbolRate", "LocOsc", "Antenna", "Voltage", "Notes"};
+    static const QStringList columns{"Name",    "Frequency", "SymbolRate", "LocOsc",
+                                     "Antenna", "Voltage",   "Notes"};
     return columns;
 }
 
@@ -51,8 +53,10 @@ std::optional<FieldProblem> checkChannelName(QString &name)
     // One channel is one line wherever it is shown.
     if (std::any_of(name.cbegin(), name.cend(), [](QChar c) { return !c.isPrint(); })) {
         QString shown = name;
-        std::replace_if(shown.begin(), shown.end(), [](QChar c) { return !c.isPrint(); }, QLatin1Char('?'));
-        return FieldProblem{QStringLiteral("Name"), tr("\"%1\" holds a line end or a control character").arg(shown)};
+        std::replace_if(
+            shown.begin(), shown.end(), [](QChar c) { return !c.isPrint(); }, QLatin1Char('?'));
+        return FieldProblem{QStringLiteral("Name"),
+                            tr("\"%1\" holds a line end or a control character").arg(shown)};
     }
     return std::nullopt;
 }
@@ -71,7 +75,8 @@ std::optional<FieldProblem> normaliseChannel(Channel &channel)
     v.antenna = v.antenna.trimmed();
     v.voltage = v.voltage.trimmed();
     if (v.antenna != QLatin1String("TOP") && v.antenna != QLatin1String("BOT"))
-        return FieldProblem{QStringLiteral("Antenna"), tr("\"%1\" is not taken: TOP or BOT is needed").arg(v.antenna)};
+        return FieldProblem{QStringLiteral("Antenna"),
+                            tr("\"%1\" is not taken: TOP or BOT is needed").arg(v.antenna)};
     if (v.voltage.isEmpty())
         v.voltage = QStringLiteral(" ");
     if (!voltageItems().contains(v.voltage))
@@ -89,7 +94,8 @@ bool sameChannelName(const QString &a, const QString &b)
 QString spokenChannel(const Channel &channel)
 {
     const RowCells &v = channel.values;
-    QString text = tr("%1, %2 MHz, %3 kS/s, LO %4, %5").arg(channel.name, v.frequency, v.symbolRate, v.offset, v.antenna);
+    QString text = tr("%1, %2 MHz, %3 kS/s, LO %4, %5")
+                       .arg(channel.name, v.frequency, v.symbolRate, v.offset, v.antenna);
     if (!v.voltage.trimmed().isEmpty())
         text += QStringLiteral(", ") + v.voltage;
     return text;

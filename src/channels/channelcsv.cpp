@@ -51,10 +51,12 @@ QVector<Record> splitRecords(const QString &text, QVector<LineProblem> &problems
                     field += c;
                 }
                 if (!closed) {
-                    problems.append({record.line, QString(), tr("a quoted field is not closed before the end of the file")});
+                    problems.append({record.line, QString(),
+                                     tr("a quoted field is not closed before the end of the file")});
                     return records;
                 }
-                if (i < n && text[i] != QLatin1Char(',') && text[i] != QLatin1Char('\r') && text[i] != QLatin1Char('\n')) {
+                if (i < n && text[i] != QLatin1Char(',') && text[i] != QLatin1Char('\r')
+                    && text[i] != QLatin1Char('\n')) {
                     if (!broken)
                         problems.append({record.line, QString(), tr("text follows a closing quote")});
                     broken = true;
@@ -134,7 +136,8 @@ ChannelsRead readChannelsCsv(const QByteArray &bytes)
     const QVector<Record> records = splitRecords(text, result.problems);
     if (records.isEmpty()) {
         if (result.problems.isEmpty())
-            result.problems.append({1, QString(), tr("no header line (%1)").arg(channelColumns().join(QLatin1Char(',')))});
+            result.problems.append(
+                {1, QString(), tr("no header line (%1)").arg(channelColumns().join(QLatin1Char(',')))});
         return result;
     }
 
@@ -146,12 +149,14 @@ ChannelsRead readChannelsCsv(const QByteArray &bytes)
         if (known < 0)
             continue;
         if (at[known] >= 0)
-            result.problems.append({header.line, channelColumns()[known], tr("the column is named twice in the header")});
+            result.problems.append(
+                {header.line, channelColumns()[known], tr("the column is named twice in the header")});
         at[known] = column;
     }
     for (int known = 0; known < 5; ++known) {
         if (at[known] < 0)
-            result.problems.append({header.line, channelColumns()[known], tr("the header has no such column")});
+            result.problems.append(
+                {header.line, channelColumns()[known], tr("the header has no such column")});
     }
     if (!result.problems.isEmpty())
         return result;
@@ -169,8 +174,9 @@ ChannelsRead readChannelsCsv(const QByteArray &bytes)
         }
         const QString key = channel.name.toCaseFolded();
         if (lineOfName.contains(key)) {
-            result.problems.append({record.line, QStringLiteral("Name"),
-                                    tr("\"%1\" is already the name on line %2").arg(channel.name).arg(lineOfName[key])});
+            result.problems.append(
+                {record.line, QStringLiteral("Name"),
+                 tr("\"%1\" is already the name on line %2").arg(channel.name).arg(lineOfName[key])});
             continue;
         }
         lineOfName.insert(key, record.line);
@@ -188,7 +194,8 @@ QByteArray writeChannelsCsv(const QVector<Channel> &channels)
         const RowCells &v = channel.values;
         const QString voltage = v.voltage.trimmed();
         QByteArrayList fields;
-        for (const QString &text : {channel.name, v.frequency, v.symbolRate, v.offset, v.antenna, voltage, channel.notes})
+        for (const QString &text :
+             {channel.name, v.frequency, v.symbolRate, v.offset, v.antenna, voltage, channel.notes})
             fields << csvField(text);
         bytes += fields.join(',') + "\r\n";
     }

@@ -25,7 +25,8 @@ bool sameChannel(const Channel &a, const Channel &b)
 } // namespace
 
 ChannelLibrary::ChannelLibrary(const QString &settingsPath)
-    : path_(QFileInfo(QFileInfo(settingsPath).absolutePath() + QStringLiteral("/channels.csv")).absoluteFilePath())
+    : path_(QFileInfo(QFileInfo(settingsPath).absolutePath() + QStringLiteral("/channels.csv"))
+                .absoluteFilePath())
 {
     reload();
 }

@@ -35,8 +35,8 @@ QString channelTable(const ChannelLibrary &library)
 {
     QList<QStringList> lines{{"Name", "Frequency", "Symbol Rate", "Loc Osc", "Antenna", "Voltage", "Notes"}};
     for (const Channel &c : byName(library)) {
-        lines << QStringList{c.name, c.values.frequency, c.values.symbolRate, c.values.offset, c.values.antenna,
-                             c.values.voltage, oneLine(c.notes)};
+        lines << QStringList{c.name,           c.values.frequency, c.values.symbolRate, c.values.offset,
+                             c.values.antenna, c.values.voltage,   oneLine(c.notes)};
     }
     QList<qsizetype> widths(lines.first().size(), 0);
     for (const QStringList &line : lines) {

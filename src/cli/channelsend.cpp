@@ -23,15 +23,19 @@ QString sentText(const SendOutcome &outcome)
 
 } // namespace
 
-CommandResult sendChannel(SettingsStore &store, const ChannelLibrary &library, int receiver, const QString &name)
+CommandResult sendChannel(SettingsStore &store, const ChannelLibrary &library, int receiver,
+                          const QString &name)
 {
     const Channel *channel = library.find(name);
     if (!channel)
         return {1, QString(), tr("Not sent: there is no channel named \"%1\".\n").arg(name), {}};
     const int count = storedReceiverCount(store);
     if (receiver < 1 || receiver > count)
-        return {1, QString(),
-                tr("Not sent: there is no receiver %1: the receivers are 1 to %2.\n").arg(receiver).arg(count), {}};
+        return {
+            1,
+            QString(),
+            tr("Not sent: there is no receiver %1: the receivers are 1 to %2.\n").arg(receiver).arg(count),
+            {}};
     const HostTexts hosts = storedHosts(store);
     if (!receiverDestination(receiver, hosts.firstHost, hosts.secondHost, hosts.basePort))
         return {1, QString(), tr("Not sent: the host address or the base port is not usable.\n"), {}};
@@ -40,7 +44,8 @@ CommandResult sendChannel(SettingsStore &store, const ChannelLibrary &library, i
     if (!storeCopiedRow(store, receiver, channel->values))
         return {1, QString(), store.problem() + tr(" Nothing sent.\n"), {}};
     DatagramSender sender;
-    const SendOutcome outcome = sendReceiverCommand(sender, receiver, count, channel->values, hosts, LeftButtonBit);
+    const SendOutcome outcome =
+        sendReceiverCommand(sender, receiver, count, channel->values, hosts, LeftButtonBit);
     if (!outcome.sent)
         return {1, QString(), outcome.problem + QLatin1Char('\n'), {}};
     return {0, sentText(outcome), QString(), {}};

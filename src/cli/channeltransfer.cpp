@@ -23,10 +23,13 @@ CommandResult importChannels(ChannelLibrary &library, const QString &file)
     QFile input(file);
     if (file == QLatin1String("-"))
         binarystreams::useBinaryStandardStreams(); // a note's CR LF stays as it is
-    const bool opened = file == QLatin1String("-") ? input.open(stdin, QIODevice::ReadOnly)
-                                                    : input.open(QIODevice::ReadOnly);
+    const bool opened =
+        file == QLatin1String("-") ? input.open(stdin, QIODevice::ReadOnly) : input.open(QIODevice::ReadOnly);
     if (!opened)
-        return {1, QString(), tr("Nothing imported: %1 cannot be read (%2).\n").arg(file, input.errorString()), {}};
+        return {1,
+                QString(),
+                tr("Nothing imported: %1 cannot be read (%2).\n").arg(file, input.errorString()),
+                {}};
     const QByteArray bytes = input.read(ChannelLibrary::maxFileBytes + 1);
     if (bytes.size() > ChannelLibrary::maxFileBytes)
         return {1, QString(), tr("Nothing imported: %1 is larger than 16 MiB.\n").arg(file), {}};

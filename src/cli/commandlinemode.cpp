@@ -27,7 +27,8 @@ bool print(FILE *stream, const QString &text)
 {
     const QByteArray bytes = text.toLocal8Bit();
     errno = 0;
-    const bool whole = std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream) == size_t(bytes.size());
+    const bool whole =
+        std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream) == size_t(bytes.size());
     return std::fflush(stream) == 0 && whole && !std::ferror(stream);
 }
 
@@ -178,18 +179,18 @@ int runCommandLineMode(int &argc, char **argv, const QStringList &arguments)
                                         "preset, as \"Copy from settings to grid\" would,\n"
                                         "then send it."),
                                      QStringLiteral("NAME"));
-    const QCommandLineOption importChannelsOption(
-        QStringLiteral("import-channels"),
-        tr("Add the channels of a CSV file (- for standard\n"
-           "input), replacing those of the same name; any\n"
-           "invalid line changes nothing. Columns in any\n"
-           "order, extra ones ignored."),
-        QStringLiteral("FILE"));
+    const QCommandLineOption importChannelsOption(QStringLiteral("import-channels"),
+                                                  tr("Add the channels of a CSV file (- for standard\n"
+                                                     "input), replacing those of the same name; any\n"
+                                                     "invalid line changes nothing. Columns in any\n"
+                                                     "order, extra ones ignored."),
+                                                  QStringLiteral("FILE"));
     const QCommandLineOption exportChannelsOption(QStringLiteral("export-channels"),
                                                   tr("Write the channel library as CSV (- for standard\n"
                                                      "output)."),
                                                   QStringLiteral("FILE"));
-    parser.addOptions({list, json, send, uplink, channels, channel, importChannelsOption, exportChannelsOption});
+    parser.addOptions(
+        {list, json, send, uplink, channels, channel, importChannelsOption, exportChannelsOption});
 
     if (!parser.parse(QStringList{QCoreApplication::applicationFilePath()} + arguments))
         return usageError(parser, parser.errorText());
@@ -204,7 +205,8 @@ int runCommandLineMode(int &argc, char **argv, const QStringList &arguments)
         return usageError(parser, tr("Unexpected argument '%1'.").arg(parser.positionalArguments().first()));
     // One thing to do a run.
     QStringList actions;
-    for (const QCommandLineOption *option : {&list, &send, &channels, &importChannelsOption, &exportChannelsOption}) {
+    for (const QCommandLineOption *option :
+         {&list, &send, &channels, &importChannelsOption, &exportChannelsOption}) {
         if (parser.isSet(*option))
             actions << QStringLiteral("--") + option->names().first();
     }
@@ -218,8 +220,9 @@ int runCommandLineMode(int &argc, char **argv, const QStringList &arguments)
     if (parser.isSet(json) && !parser.isSet(list) && !parser.isSet(channels))
         return usageError(parser, tr("--json goes with --list or --channels."));
     if (actions.isEmpty())
-        return usageError(parser, tr("Nothing to do: give --list, --send N, --send all, --channels, "
-                                     "--import-channels FILE or --export-channels FILE."));
+        return usageError(parser,
+                          tr("Nothing to do: give --list, --send N, --send all, --channels, "
+                             "--import-channels FILE or --export-channels FILE."));
     for (const QCommandLineOption *option : {&send, &channel, &importChannelsOption, &exportChannelsOption}) {
         if (parser.values(*option).size() > 1)
             return usageError(parser, tr("--%1 is given more than once.").arg(option->names().first()));

@@ -2,15 +2,16 @@
 
 #include <QCoreApplication>
 
-SendAllOutcome sendAllRows(DatagramSender &sender, int receiverCount, const std::function<RowCells(int)> &rowOf,
-                           const HostTexts &hosts)
+SendAllOutcome sendAllRows(DatagramSender &sender, int receiverCount,
+                           const std::function<RowCells(int)> &rowOf, const HostTexts &hosts)
 {
     SendAllOutcome outcome;
     for (int receiver = 1; receiver <= receiverCount; ++receiver) {
         const RowCells cells = rowOf(receiver);
         if (!isFilled(cells))
             continue;
-        const SendOutcome one = sendReceiverCommand(sender, receiver, receiverCount, cells, hosts, LeftButtonBit);
+        const SendOutcome one =
+            sendReceiverCommand(sender, receiver, receiverCount, cells, hosts, LeftButtonBit);
         if (one.sent) {
             outcome.sent << one;
             outcome.sentReceivers << receiver;

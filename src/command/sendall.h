@@ -16,8 +16,8 @@ struct SendAllOutcome
     QStringList failures; // "RX3: Not sent: ...", one a failed receiver
 };
 
-SendAllOutcome sendAllRows(DatagramSender &sender, int receiverCount, const std::function<RowCells(int)> &rowOf,
-                           const HostTexts &hosts);
+SendAllOutcome sendAllRows(DatagramSender &sender, int receiverCount,
+                           const std::function<RowCells(int)> &rowOf, const HostTexts &hosts);
 
 // One line for the operator: how many were sent and which were not, and why.
 QString sendAllSummary(const SendAllOutcome &outcome);

@@ -1,4 +1,4 @@
 #include "binarystreams.h"
 
 // POSIX streams carry bytes as they are.
-void binarystreams::useBinaryStandardStreams() {}
+void binarystreams::useBinaryStandardStreams() { }

@@ -3,7 +3,7 @@
 namespace userfolder {
 
 // %APPDATA% is always set for a user's session.
-void ignoreInvalidEnvironment() {}
+void ignoreInvalidEnvironment() { }
 
 QString problem(const QString &)
 {

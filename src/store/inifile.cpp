@@ -3,8 +3,8 @@
 #include "inifiletext.h"
 
 #include <QBuffer>
-#include <QIODevice>
 #include <QHash>
+#include <QIODevice>
 #include <QMap>
 #include <QSet>
 #include <QVector>
@@ -166,7 +166,7 @@ QByteArray sectionHeader(const QString &section)
 {
     return '['
         + (section.compare(QLatin1String("General"), Qt::CaseInsensitive) == 0 ? '%' + section.toLatin1()
-                                                                                 : escapeKey(section))
+                                                                               : escapeKey(section))
         + ']';
 }
 
@@ -193,16 +193,17 @@ QByteArray setKeys(const QByteArray &data, const QSettings::SettingsMap &changes
                    QSettings::SettingsMap &before, bool &plain)
 {
     const qsizetype firstNewline = data.indexOf('\n');
-    const QByteArray lineEnd = firstNewline > 0 && data[firstNewline - 1] == '\r' ? "\r\n" : "\n"; // as the file has it
+    const QByteArray lineEnd =
+        firstNewline > 0 && data[firstNewline - 1] == '\r' ? "\r\n" : "\n"; // as the file has it
 
     struct Span
     {
         qsizetype start = -1;
         qsizetype end = -1;
     };
-    QHash<QString, Span> keyLines;     // the line read() takes each changed key's value from
-    QHash<QString, qsizetype> ends;    // after the last line of each section's last block
-    QVector<Span> damaged;             // lines of values too long to be settings
+    QHash<QString, Span> keyLines; // the line read() takes each changed key's value from
+    QHash<QString, qsizetype> ends; // after the last line of each section's last block
+    QVector<Span> damaged; // lines of values too long to be settings
     QSet<QString> changedSections; // only their ends are needed
     for (auto it = changes.cbegin(); it != changes.cend(); ++it)
         changedSections.insert(it.key().left(std::max(qsizetype(0), it.key().indexOf(QLatin1Char('/')))));
@@ -270,7 +271,8 @@ QByteArray setKeys(const QByteArray &data, const QSettings::SettingsMap &changes
             newLines[keySection] += written + lineEnd;
         }
     }
-    std::sort(inPlace.begin(), inPlace.end(), [](const Change &a, const Change &b) { return a.start < b.start; });
+    std::sort(inPlace.begin(), inPlace.end(),
+              [](const Change &a, const Change &b) { return a.start < b.start; });
 
     QByteArray out;
     out.reserve(data.size() + 256);
@@ -327,13 +329,14 @@ QSettings::Format format()
 bool read(QIODevice &device, QSettings::SettingsMap &map)
 {
     const QByteArray bytes = device.readAll();
-    scan(bytes, [](const QString *, qsizetype) {},
-         [&](const QString &key, const QString *value, const Line &) {
-             if (value)
-                 map.insert(key, *value);
-             else
-                 map.remove(key);
-         });
+    scan(
+        bytes, [](const QString *, qsizetype) {},
+        [&](const QString &key, const QString *value, const Line &) {
+            if (value)
+                map.insert(key, *value);
+            else
+                map.remove(key);
+        });
     return true;
 }
 

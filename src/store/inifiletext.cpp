@@ -48,7 +48,8 @@ QString unescapeKey(QByteArrayView raw)
         const qsizetype first = wide ? i + 2 : i + 1;
         const qsizetype digits = wide ? 4 : 2;
         bool ok = false;
-        const ushort code = first + digits > size ? 0 : QStringView(decoded).sliced(first, digits).toUShort(&ok, 16);
+        const ushort code =
+            first + digits > size ? 0 : QStringView(decoded).sliced(first, digits).toUShort(&ok, 16);
         if (!ok) {
             out += QLatin1Char('%');
             ++i;

@@ -141,7 +141,8 @@ QString SettingsStore::reread()
         why = tr("was deleted");
     // Values waiting for the disk have the more urgent problem.
     if (unsaved_.isEmpty())
-        setProblem(why.isEmpty() ? QString() : tr("Not read: %1 %2; the values shown are kept.").arg(path_, why));
+        setProblem(why.isEmpty() ? QString()
+                                 : tr("Not read: %1 %2; the values shown are kept.").arg(path_, why));
     return why;
 }
 
@@ -249,7 +250,8 @@ bool SettingsStore::flush()
         const int error = errno;
         const QFileInfo there = nearestThere(path_);
         return fail(tr("Not saved: %1 could not be written (%2).")
-                        .arg(path_, there.exists() && !there.isDir()
+                        .arg(path_,
+                             there.exists() && !there.isDir()
                                  ? tr("%1 is not a folder").arg(there.absoluteFilePath())
                                  : QString::fromLocal8Bit(std::strerror(error))));
     }

@@ -6,10 +6,10 @@
 // file and never waits for one.
 #pragma once
 
-#include <QObject>
 #include <QDateTime>
 #include <QFileSystemWatcher>
 #include <QHash>
+#include <QObject>
 #include <QSettings>
 #include <QString>
 #include <QTimer>
@@ -106,7 +106,7 @@ private:
 
     QString path_;
     QSettings::SettingsMap values_; // the file as last read or written
-    QHash<QString, QString> shown_;  // the texts last read or written, by key
+    QHash<QString, QString> shown_; // the texts last read or written, by key
     qint64 loadedSize_ = -1;
     QDateTime loadedTime_;
     bool hadFile_ = false;

@@ -52,7 +52,8 @@ int main()
         std::cerr << "the compositor offers no virtual keyboard\n";
         return 1;
     }
-    zwp_virtual_keyboard_v1 *keyboard = zwp_virtual_keyboard_manager_v1_create_virtual_keyboard(manager, seat);
+    zwp_virtual_keyboard_v1 *keyboard =
+        zwp_virtual_keyboard_manager_v1_create_virtual_keyboard(manager, seat);
 
     // The system's default layout (US), as text in a file the compositor maps.
     xkb_context *context = xkb_context_new(XKB_CONTEXT_NO_FLAGS);

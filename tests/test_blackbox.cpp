@@ -8,8 +8,8 @@
 
 #include <QDir>
 #include <QElapsedTimer>
-#include <QScopeGuard>
 #include <QFile>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>

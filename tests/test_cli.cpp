@@ -71,7 +71,8 @@ Run runExecutable(const TempStore &store, const QStringList &arguments, bool asN
     process.setProcessEnvironment(environment);
     if (asNobody)
         process.start(QStringLiteral("setpriv"),
-                      QStringList{"--reuid=nobody", "--regid=nogroup", "--clear-groups", programPath} + arguments);
+                      QStringList{"--reuid=nobody", "--regid=nogroup", "--clear-groups", programPath}
+                          + arguments);
     else
         process.start(programPath, arguments);
     if (!process.waitForFinished(20000))
@@ -287,12 +288,14 @@ private slots:
             if (::geteuid() != 0 || QStandardPaths::findExecutable("setpriv").isEmpty())
                 QSKIP("needs root and setpriv to run the program as another user");
             storePresets(settings, 4, "9900", {{1, workedExample}});
-            QVERIFY(QFile::setPermissions(configHome(settings), QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                                                                    | QFileDevice::ExeOwner | QFileDevice::ReadOther
-                                                                    | QFileDevice::ExeOther));
-            QVERIFY(QFile::setPermissions(store == 4 ? settings.folder() : settings.filePath(),
+            QVERIFY(QFile::setPermissions(configHome(settings),
                                           QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                                              | (store == 4 ? QFileDevice::ExeOwner : QFileDevice::Permissions())));
+                                              | QFileDevice::ExeOwner | QFileDevice::ReadOther
+                                              | QFileDevice::ExeOther));
+            QVERIFY(QFile::setPermissions(
+                store == 4 ? settings.folder() : settings.filePath(),
+                QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                    | (store == 4 ? QFileDevice::ExeOwner : QFileDevice::Permissions())));
         }
         if (store == 6) {
             settings.writeRaw("");

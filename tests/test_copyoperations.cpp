@@ -2,8 +2,8 @@
 // real window with a real settings file: what the row and the store receive,
 // what survives a restart or a receiver-count toggle, and what a load leaves
 // alone.
-#include "store/storeschema.h"
 #include "operatorsteps.h"
+#include "store/storeschema.h"
 
 #include <QPushButton>
 

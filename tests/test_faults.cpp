@@ -18,12 +18,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QTimer>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSysInfo>
 #include <QThread>
+#include <QTimer>
 #include <QUdpSocket>
 
 #include <atomic>
@@ -452,7 +452,8 @@ private slots:
         QElapsedTimer clock;
         clock.start();
         enterText(control<QLineEdit>(*w, "qvipport"), "12400");
-        QVERIFY2(clock.elapsed() < hangLimitMs, qPrintable(QString("the write took %1 ms").arg(clock.elapsed())));
+        QVERIFY2(clock.elapsed() < hangLimitMs,
+                 qPrintable(QString("the write took %1 ms").arg(clock.elapsed())));
         if (folder) {
             QVERIFY(w->alertText().contains(lockPath));
             QVERIFY(QDir(lockPath).removeRecursively());
@@ -482,7 +483,8 @@ private slots:
         QElapsedTimer clock;
         clock.start();
         auto w = openWindow();
-        QVERIFY2(clock.elapsed() < hangLimitMs, qPrintable(QString("start-up took %1 ms").arg(clock.elapsed())));
+        QVERIFY2(clock.elapsed() < hangLimitMs,
+                 qPrintable(QString("start-up took %1 ms").arg(clock.elapsed())));
         auto *grid = control<FlexGrid>(*w, "msf1");
         QCOMPARE(grid->TextMatrix(1, 1), QString::fromUtf16(u"@Variant(\0\0\0\f\x7f\xff\xff\xff)", 18));
         QCOMPARE(grid->TextMatrix(1, 2), QString());

@@ -231,17 +231,17 @@ private slots:
         const QByteArray notes = "; a note\n# a note\n# note = with equals\n\n[Mine]\nmy key = a, b\n"
                                  "Path=C:\\temp\\x\n\n";
         QTest::newRow("comments, unknown section, spaces and backslashes; key replaced")
-            << notes + "[IP]\nPort=9700\nAddress0=10.0.0.1\n" << "IP"
+            << notes + "[IP]\nPort=9700\nAddress0=10.0.0.1\n"
+            << "IP"
             << "Port"
             << "12000" << notes + "[IP]\nPort=12000\nAddress0=10.0.0.1\n";
         QTest::newRow("key added at the end of its section, order kept")
             << QByteArray("[RX1]\nVoltage=X-OFF\n; rx1 ends\n\n[IP]\nPort=9700\n") << "RX1"
             << "Antenna"
             << "BOT" << QByteArray("[RX1]\nVoltage=X-OFF\nAntenna=BOT\n; rx1 ends\n\n[IP]\nPort=9700\n");
-        QTest::newRow("section added at the end")
-            << notes << "MaxReceivers"
-            << "Receivers"
-            << "8" << notes + "\n[MaxReceivers]\nReceivers=8\n";
+        QTest::newRow("section added at the end") << notes << "MaxReceivers"
+                                                  << "Receivers"
+                                                  << "8" << notes + "\n[MaxReceivers]\nReceivers=8\n";
         QTest::newRow("no line end at the end")
             << QByteArray("[IP]\nPort=9700") << "IP"
             << "Address0"
@@ -253,11 +253,11 @@ private slots:
         QTest::newRow("Windows line ends and a byte order mark")
             << QByteArray("\xef\xbb\xbf[IP]\r\nPort=9700\r\n") << "RX0"
             << "Frequency"
-            << "10491.500" << QByteArray("\xef\xbb\xbf[IP]\r\nPort=9700\r\n\r\n[RX0]\r\nFrequency=10491.500\r\n");
-        QTest::newRow("of two, the one that is read")
-            << QByteArray("[IP]\nPort=1\n[IP]\nPort=2\n") << "IP"
-            << "Port"
-            << "3" << QByteArray("[IP]\nPort=1\n[IP]\nPort=3\n");
+            << "10491.500"
+            << QByteArray("\xef\xbb\xbf[IP]\r\nPort=9700\r\n\r\n[RX0]\r\nFrequency=10491.500\r\n");
+        QTest::newRow("of two, the one that is read") << QByteArray("[IP]\nPort=1\n[IP]\nPort=2\n") << "IP"
+                                                      << "Port"
+                                                      << "3" << QByteArray("[IP]\nPort=1\n[IP]\nPort=3\n");
     }
 
     void handEditedFile_writeChangesOnlyTheWrittenKeysLine()

@@ -115,11 +115,15 @@ private slots:
     {
         QTest::addColumn<QString>("blocker");
         QTest::addColumn<QString>("why");
-        QTest::newRow("folder in its place") << "folder" << "is not a file.";
-        QTest::newRow("FIFO in its place") << "fifo" << "is not a file.";
-        QTest::newRow("dangling symbolic link in its place") << "symlink" << "is not a file.";
-        QTest::newRow("read-only runtime folder") << "immutable"
-                                                  << "could not be created (the folder is read-only, full or missing).";
+        QTest::newRow("folder in its place") << "folder"
+                                             << "is not a file.";
+        QTest::newRow("FIFO in its place") << "fifo"
+                                           << "is not a file.";
+        QTest::newRow("dangling symbolic link in its place") << "symlink"
+                                                             << "is not a file.";
+        QTest::newRow("read-only runtime folder")
+            << "immutable"
+            << "could not be created (the folder is read-only, full or missing).";
     }
 
     void unusableLockPath_programRunsAndSaysWhy()

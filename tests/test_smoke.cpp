@@ -1,6 +1,6 @@
 #include "operatorsteps.h"
-#include "tuning/boxstate.h"
 #include "table/flexgrid.h"
+#include "tuning/boxstate.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -28,10 +28,7 @@ public:
         const gid_t groups[] = {extraGroup};
         QVERIFY(::setgroups(1, groups) == 0 && ::setegid(nobodyId) == 0 && ::seteuid(nobodyId) == 0);
     }
-    ~AsNobody()
-    {
-        [[maybe_unused]] const int back = ::seteuid(0) + ::setegid(0) + ::setgroups(0, nullptr);
-    }
+    ~AsNobody() { [[maybe_unused]] const int back = ::seteuid(0) + ::setegid(0) + ::setgroups(0, nullptr); }
 };
 
 } // namespace
@@ -84,14 +81,16 @@ private slots:
         QCOMPARE(uint(after.st_uid), owner);
         QCOMPARE(after.st_gid, group);
         QCOMPARE(after.st_mode & 07777, mode_t(0640));
-        QCOMPARE(folder.readRaw(), QByteArray(written ? "; mine\n[IP]\nPort=12000\n" : "; mine\n[IP]\nPort=9700\n"));
+        QCOMPARE(folder.readRaw(),
+                 QByteArray(written ? "; mine\n[IP]\nPort=12000\n" : "; mine\n[IP]\nPort=9700\n"));
         if (!written)
-            QCOMPARE(problem, "Not saved: " + folder.filePath()
-                                  + " belongs to root:" + QString::fromLocal8Bit(getgrgid(group) ? getgrgid(group)->gr_name : "1234")
-                                  + ", which a new file from user nobody:nogroup cannot keep (Operation not permitted).");
+            QCOMPARE(
+                problem,
+                "Not saved: " + folder.filePath() + " belongs to root:"
+                    + QString::fromLocal8Bit(getgrgid(group) ? getgrgid(group)->gr_name : "1234")
+                    + ", which a new file from user nobody:nogroup cannot keep (Operation not permitted).");
         QDir(folder.folder()).removeRecursively();
     }
-
 };
 
 QTEST_GUILESS_MAIN(StoreOwnerTest)

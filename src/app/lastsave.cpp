@@ -40,8 +40,8 @@ void LastSave::now()
     watched = nullptr; // said once
     std::fprintf(stderr, "%s\n", qPrintable(store.problem()));
     for (const StoreEntry &entry : store.unsaved())
-        std::fprintf(stderr, "%s\n",
-                     qPrintable(SettingsStore::tr("Lost: [%1] %2=%3")
-                                    .arg(entry.section, entry.key, entry.text)));
+        std::fprintf(
+            stderr, "%s\n",
+            qPrintable(SettingsStore::tr("Lost: [%1] %2=%3").arg(entry.section, entry.key, entry.text)));
     std::fflush(stderr);
 }

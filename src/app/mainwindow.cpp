@@ -338,7 +338,8 @@ void MainWindow::frequency_Change()
 
 void MainWindow::frequency_LostFocus()
 {
-    noteEntry(frequency, Entry::Frequency, CheckNumberBox(frequency, frequencyRule, model_.lastAccepted(Entry::Frequency)));
+    noteEntry(frequency, Entry::Frequency,
+              CheckNumberBox(frequency, frequencyRule, model_.lastAccepted(Entry::Frequency)));
 }
 
 void MainWindow::frequencymegs_Click()
@@ -480,7 +481,7 @@ void MainWindow::takeWorkingSettings()
 std::optional<ReceiverModel::CheckedEntry> MainWindow::entryOf(const QWidget *box) const
 {
     const std::pair<const QWidget *, Entry> boxes[] = {
-        {frequency, Entry::Frequency},       {symbolrate, Entry::SymbolRate},     {offset, Entry::Offset},
+        {frequency, Entry::Frequency},      {symbolrate, Entry::SymbolRate},     {offset, Entry::Offset},
         {qvipaddress[0], Entry::FirstHost}, {qvipaddress[1], Entry::SecondHost}, {qvipport, Entry::BasePort}};
     for (const auto &[edits, entry] : boxes) {
         if (edits == box)

@@ -7,8 +7,8 @@
 
 class ReceiverModel;
 
-// The grid's column titles (presetColumnTitles) and "Destination" (host:port, or "not usable"), each as wide as its widest
-// text, two blanks apart; an empty row shows empty cells.
+// The grid's column titles (presetColumnTitles) and "Destination" (host:port, or "not usable"), each as wide
+// as its widest text, two blanks apart; an empty row shows empty cells.
 QString presetTable(const ReceiverModel &model);
 
 // The same rows as a JSON array, one object per receiver: "rx", the five

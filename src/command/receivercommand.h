@@ -3,8 +3,8 @@
 // different bytes for the same row.
 #pragma once
 
-#include "sending.h"
 #include "model/presets.h"
+#include "sending.h"
 
 #include <QString>
 

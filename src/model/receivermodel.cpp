@@ -2,16 +2,15 @@
 
 const QStringList &presetColumnTitles()
 {
-    static const QStringList titles{QStringLiteral("RX"),      QStringLiteral("Frequency"),
+    static const QStringList titles{QStringLiteral("RX"),          QStringLiteral("Frequency"),
                                     QStringLiteral("Symbol Rate"), QStringLiteral("Loc Osc"),
-                                    QStringLiteral("Antenna"), QStringLiteral("Voltage")};
+                                    QStringLiteral("Antenna"),     QStringLiteral("Voltage")};
     return titles;
 }
 
 ReceiverModel::ReceiverModel(QObject *parent)
     : QObject(parent)
-{
-}
+{ }
 
 void ReceiverModel::setMaxreceivers(int count)
 {

@@ -11,8 +11,8 @@ namespace filereplace {
 // followed: its target is replaced), puts it on the disk, gives it the old
 // file's owner, group and permissions, and renames it over the old file.
 // Returns "" when done, or, for the operator, why the file was left as it was
-// (a phrase to follow the path: "could not be written"). A file whose owner or group the new one could not keep is left
-// as it was, so that it never silently becomes another user's file.
+// (a phrase to follow the path: "could not be written"). A file whose owner or group the new one could not
+// keep is left as it was, so that it never silently becomes another user's file.
 QString replace(const QString &path, const QByteArray &bytes);
 
 } // namespace filereplace

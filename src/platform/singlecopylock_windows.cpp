@@ -14,7 +14,9 @@ const wchar_t mutexName[] = L"Local\\ZorudozaZudizirIvozudiro";
 class MutexHold : public SingleCopyHold
 {
 public:
-    explicit MutexHold(HANDLE mutex) : mutex_(mutex) {}
+    explicit MutexHold(HANDLE mutex)
+        : mutex_(mutex)
+    { }
     ~MutexHold() override { ::CloseHandle(mutex_); }
     MutexHold(const MutexHold &) = delete;
     MutexHold &operator=(const MutexHold &) = delete;

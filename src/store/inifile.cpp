@@ -71,8 +71,7 @@ bool nextLine(QByteArrayView data, qsizetype &pos, Line &line)
 // Every section header (its name, or null when unusable, and where its line
 // ends) and every key line (the whole key, its value or null when the value
 // is unusable, and where the line is) in file order, as read() takes them.
-template<typename OnSection, typename OnKey>
-void scan(QByteArrayView data, OnSection onSection, OnKey onKey)
+template<typename OnSection, typename OnKey> void scan(QByteArrayView data, OnSection onSection, OnKey onKey)
 {
     qsizetype pos = data.startsWith("\xef\xbb\xbf") ? 3 : 0;
     QString section; // "" or "name/"
@@ -144,7 +143,7 @@ QByteArray sectionHeader(const QString &section)
 {
     return '['
         + (section.compare(QLatin1String("General"), Qt::CaseInsensitive) == 0 ? '%' + section.toLatin1()
-                                                                                 : escapeKey(section))
+                                                                               : escapeKey(section))
         + ']';
 }
 
@@ -155,10 +154,11 @@ void setKey(QByteArray &data, const QString &fullKey, const QString &text)
     const QString section = slash < 0 ? QString() : fullKey.left(slash);
     const QString key = fullKey.mid(slash + 1);
     const qsizetype firstNewline = data.indexOf('\n');
-    const QByteArray lineEnd = firstNewline > 0 && data[firstNewline - 1] == '\r' ? "\r\n" : "\n"; // as the file has it
+    const QByteArray lineEnd =
+        firstNewline > 0 && data[firstNewline - 1] == '\r' ? "\r\n" : "\n"; // as the file has it
 
     qsizetype keyStart = -1, keyEnd = -1; // the line read() takes the value from
-    qsizetype insertAt = -1;               // after the last line of the section's last block
+    qsizetype insertAt = -1; // after the last line of the section's last block
     bool inSection = false;
     scan(
         data,
@@ -210,13 +210,14 @@ QSettings::Format format()
 bool read(QIODevice &device, QSettings::SettingsMap &map)
 {
     const QByteArray bytes = device.readAll();
-    scan(bytes, [](const QString *, qsizetype) {},
-         [&](const QString &key, const QString *value, const Line &) {
-             if (value)
-                 map.insert(key, *value);
-             else
-                 map.remove(key);
-         });
+    scan(
+        bytes, [](const QString *, qsizetype) {},
+        [&](const QString &key, const QString *value, const Line &) {
+            if (value)
+                map.insert(key, *value);
+            else
+                map.remove(key);
+        });
     return true;
 }
 
@@ -262,11 +263,12 @@ QByteArray edit(const QByteArray &file, const QSettings::SettingsMap &changes)
     // keeps a file that grew by accident from growing further.
     QByteArray out = file;
     QVector<std::pair<qsizetype, qsizetype>> damaged;
-    scan(file, [](const QString *, qsizetype) {},
-         [&](const QString &, const QString *value, const Line &line) {
-             if (!value)
-                 damaged.append({line.start, afterLineEnd(file, line.end)});
-         });
+    scan(
+        file, [](const QString *, qsizetype) {},
+        [&](const QString &, const QString *value, const Line &line) {
+            if (!value)
+                damaged.append({line.start, afterLineEnd(file, line.end)});
+        });
     for (auto it = damaged.crbegin(); it != damaged.crend(); ++it)
         out.remove(it->first, it->second - it->first);
     QByteArrayView data(out);

@@ -34,7 +34,8 @@ bool saveReceiverCount(SettingsStore &store, const ReceiverModel &model)
 
 bool saveHostAddress(SettingsStore &store, const ReceiverModel &model, int hostIndex)
 {
-    const auto entry = hostIndex == 1 ? ReceiverModel::CheckedEntry::SecondHost : ReceiverModel::CheckedEntry::FirstHost;
+    const auto entry =
+        hostIndex == 1 ? ReceiverModel::CheckedEntry::SecondHost : ReceiverModel::CheckedEntry::FirstHost;
     return storeHostAddress(store, hostIndex, model.lastAccepted(entry));
 }
 

@@ -6,8 +6,8 @@
 // file and never waits for one.
 #pragma once
 
-#include <QObject>
 #include <QDateTime>
+#include <QObject>
 #include <QSettings>
 #include <QString>
 #include <QTimer>

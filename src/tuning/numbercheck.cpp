@@ -34,7 +34,8 @@ QString refusalText(const char *boxName, const char *needed, const QString &type
              QCoreApplication::translate("EntryCheck", needed), kept);
 }
 
-NumberEntryDecision decideNumberEntry(const QString &typed, const QString &lastAccepted, const NumberBoxRule &rule)
+NumberEntryDecision decideNumberEntry(const QString &typed, const QString &lastAccepted,
+                                      const NumberBoxRule &rule)
 {
     if (typed == lastAccepted)
         return {};

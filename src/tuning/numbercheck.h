@@ -41,7 +41,8 @@ struct NumberEntryDecision
     Verdict verdict = Unchanged;
     QString text; // Accepted: the text to show and keep; Refused: the operator's words
 };
-NumberEntryDecision decideNumberEntry(const QString &typed, const QString &lastAccepted, const NumberBoxRule &rule);
+NumberEntryDecision decideNumberEntry(const QString &typed, const QString &lastAccepted,
+                                      const NumberBoxRule &rule);
 
 // The frequency texts the two step boxes compose: floor(f / 10) * 10 + digit,
 // and floor(f) + fraction. A text that is not a number, or one too large for

@@ -89,8 +89,9 @@ check-sanitize: deps
 	@cmake --build --preset sanitize
 	ctest --preset sanitize -j $(JOBS)
 
-# The Debian package: an optimised tree of its own (build/package), built
-# with Debian's hardening flags, packed by CPack and checked by lintian.
+# The Debian package for the release this runs on: an optimised tree of its
+# own (build/package), built with Debian's hardening flags, packed by CPack
+# and checked by lintian; its version names the release (1.0.0-1~deb12u1).
 # scripts/try-package.sh then installs it, starts it and removes it again.
 # `make package ARCH=arm64` (or armhf) cross-builds the same package for a
 # Raspberry Pi in build/arm64 (build/armhf), with the toolchain in cmake/ and
@@ -108,9 +109,36 @@ package:
 	     -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CPPFLAGS) $$(dpkg-buildflags --get CXXFLAGS)" \
 	     -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)" >/dev/null
 	@cmake --build --preset $(package_tree) $(if $(ARCH),--target zorudoza-zudizir-ivozudiro packaging_docs)
+	@rm -f build/$(package_tree)/zorudoza-zudizir-ivozudiro_*.deb # one release's, one version's
 	@cd build/$(package_tree) && cpack >/dev/null
 	lintian --fail-on error,warning --info build/$(package_tree)/zorudoza-zudizir-ivozudiro_*.deb
 	@ls build/$(package_tree)/zorudoza-zudizir-ivozudiro_*.deb
+
+# `make in-debian13 GOALS="package ARCH=arm64"`: this tree copied into the
+# Debian 13 root (scripts/debian13-root.sh, build/debian13) and make GOALS run
+# there, so the packages for Debian 13 and today's Raspberry Pi OS are built
+# against Debian 13's libraries; they stay in the root's copy, under
+# build/debian13/root$(debian13_tree)/build.
+debian13_tree := /root/zorudoza-zudizir-ivozudiro
+GOALS ?= package
+.PHONY: in-debian13
+in-debian13:
+	@scripts/debian13-root.sh true
+	@mkdir -p build/debian13/root$(debian13_tree)
+	@tar --exclude=./build --exclude=./.git -cf - . | tar -C build/debian13/root$(debian13_tree) -xf -
+	@scripts/debian13-root.sh sh -c 'command -v make >/dev/null || \
+	     { apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq make >/dev/null; } && \
+	     cd $(debian13_tree) && make $(GOALS)'
+
+# Each amd64 package installed with apt into a pristine root of its release,
+# the arm64 and armhf ones resolved in their release's package lists: this
+# machine's package and those `make in-debian13` built (tests/install/pristine.sh).
+.PHONY: test-install
+test-install: package
+	@ls build/debian13/root$(debian13_tree)/build/package/*~deb13u*_amd64.deb >/dev/null 2>&1 || \
+	    { echo 'No Debian 13 package: make in-debian13 GOALS=package first.' >&2; exit 1; }
+	tests/install/pristine.sh $(wildcard build/package/*~deb*_amd64.deb \
+	    $(foreach tree,package arm64 armhf,build/debian13/root$(debian13_tree)/build/$(tree)/*~deb13u*.deb))
 
 # The Raspberry Pi builds under QEMU: the package as above, the cross-built
 # tests that open no window (with the package's file list and dependencies),
@@ -123,7 +151,8 @@ qemu_armhf := qemu-arm-static
 emulated_blackbox := selectedRow_leftRightAndSpace_sendTheirLinesToTheRowsPort anyScreen_wholeWindowShowsAndSends:1280x1024 \
     ctrlR_switchesToEightReceiversAndBack numberAndPortBoxes_rejectThenAccept copyToRow_killedAndRestarted_rowIsBack
 .PHONY: test-arm64 test-armhf
-test-arm64 test-armhf: test-%: build
+test-arm64 test-armhf: test-%: configure
+	@cmake --build --preset default --target test_cli test_blackbox
 	@$(MAKE) --no-print-directory package ARCH=$*
 	@cmake --build --preset $*
 	ctest --preset $*

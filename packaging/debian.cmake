@@ -4,6 +4,7 @@
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME zorudoza-zudizir-ivozudiro)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_DEBIAN_PACKAGE_RELEASE ${ZZI_DEB_REVISION})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_PACKAGE_CONTACT "${ZZI_PACKAGE_MAINTAINER}")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
@@ -13,6 +14,9 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${ZZI_HOMEPAGE}")
 # The package's dependencies are what the executable links, as dpkg-shlibdeps
 # finds them, so they follow the Qt and C++ libraries it was built against.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Qt's Wayland plugin, so that the window is a native client on a Wayland
+# desktop rather than going through XWayland; not needed to run.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-wayland)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "tune remote satellite-TV receivers over UDP")
 # CPack puts the summary first and indents these lines itself.

@@ -51,7 +51,7 @@ step "installed files"
 entry=/usr/share/applications/$name.desktop
 metainfo=$(ls /usr/share/metainfo/*.metainfo.xml | xargs grep -l "<binary>$name</binary>")
 for file in /usr/bin/$name "$entry" /usr/share/icons/hicolor/scalable/apps/$name.svg "$metainfo" \
-            "$(man -w "$name")" /usr/share/doc/$name/copyright /usr/share/doc/$name/changelog.gz; do
+            "$(man -w "$name")" /usr/share/doc/$name/copyright /usr/share/doc/$name/changelog.Debian.gz; do
     [ -e "$file" ] || fail "missing $file"
     printf '%-80s %s\n' "$file" "$(file -b "$file" | cut -c1-40)"
 done

@@ -77,7 +77,7 @@ execute_process(COMMAND gzip -dc "${manpage}" OUTPUT_VARIABLE roff RESULT_VARIAB
 if(NOT unreadable EQUAL 0 OR NOT roff MATCHES "\n\\.TH [^\n]*\"Zorudoza Zudizir Ivozudiro ${VERSION}\"")
     message(FATAL_ERROR "${manpage} is no gzipped manual page of version ${VERSION}")
 endif()
-foreach(doc copyright changelog.gz)
+foreach(doc copyright changelog.Debian.gz)
     if(NOT EXISTS "${PREFIX}/share/doc/${exec}/${doc}")
         message(FATAL_ERROR "no ${doc} in ${PREFIX}/share/doc/${exec}")
     endif()

@@ -1,5 +1,6 @@
 # Packs BUILD_DIR with its CPack configuration into OUT and checks the .deb:
-# its name, that it holds exactly the files a user of the package gets under
+# its name and version (VERSION-REVISION, the revision naming the release),
+# that it holds exactly the files a user of the package gets under
 # /usr, and that its dependencies were computed from the executable. ARCH is
 # the package's architecture when it was cross-built; its Depends must then
 # name packages that Debian has for that architecture.
@@ -23,7 +24,7 @@ set(arch "${ARCH}")
 if(NOT arch)
     execute_process(COMMAND "${dpkg_path}" --print-architecture OUTPUT_VARIABLE arch OUTPUT_STRIP_TRAILING_WHITESPACE)
 endif()
-set(deb "${OUT}/zorudoza-zudizir-ivozudiro_${VERSION}_${arch}.deb")
+set(deb "${OUT}/zorudoza-zudizir-ivozudiro_${VERSION}-${REVISION}_${arch}.deb")
 if(NOT EXISTS "${deb}")
     file(GLOB made "${OUT}/*.deb")
     message(FATAL_ERROR "expected ${deb}, cpack made '${made}'")
@@ -37,7 +38,7 @@ list(SORT files)
 set(expected
     /usr/bin/zorudoza-zudizir-ivozudiro
     /usr/share/applications/zorudoza-zudizir-ivozudiro.desktop
-    /usr/share/doc/zorudoza-zudizir-ivozudiro/changelog.gz
+    /usr/share/doc/zorudoza-zudizir-ivozudiro/changelog.Debian.gz
     /usr/share/doc/zorudoza-zudizir-ivozudiro/copyright
     /usr/share/icons/hicolor/scalable/apps/zorudoza-zudizir-ivozudiro.svg
     /usr/share/man/man1/zorudoza-zudizir-ivozudiro.1.gz
@@ -50,23 +51,25 @@ if(stray)
     message(FATAL_ERROR "the package holds something outside /usr: ${stray}")
 endif()
 
-execute_process(COMMAND "${dpkg-deb_path}" -f "${deb}" Version Depends OUTPUT_VARIABLE fields)
-if(NOT fields MATCHES "Version: ${VERSION}\n" OR NOT fields MATCHES "Depends:[^\n]*libqt6widgets6 \\(>= ")
-    message(FATAL_ERROR "version or computed dependencies missing:\n${fields}")
+execute_process(COMMAND "${dpkg-deb_path}" -f "${deb}" Version Depends Recommends OUTPUT_VARIABLE fields)
+if(NOT fields MATCHES "Version: ${VERSION}-${REVISION}\n" OR NOT fields MATCHES "Depends:[^\n]*libqt6widgets6[a-z0-9]* \\(>= "
+   OR NOT fields MATCHES "\nRecommends: qt6-wayland\n")
+    message(FATAL_ERROR "version, computed dependencies or the Wayland plugin missing:\n${fields}")
 endif()
 
 # Each package named, with any alternatives, is one apt knows for the
 # package's architecture.
 find_program(apt_cache apt-cache)
-string(REGEX MATCH "Depends: ([^\n]*)" _ "${fields}")
-string(REGEX REPLACE " *\\([^)]*\\)" "" names "${CMAKE_MATCH_1}")
-string(REGEX REPLACE " *[,|] *" ";" names "${names}")
+string(REGEX MATCHALL "(Depends|Recommends): [^\n]*" names "${fields}")
+string(REGEX REPLACE "(Depends|Recommends): " "," names "${names}")
+string(REGEX REPLACE " *\\([^)]*\\)" "" names "${names}")
+string(REGEX REPLACE "[ ;]*[,|] *" ";" names "${names}")
 foreach(name ${names})
     if(apt_cache)
         execute_process(COMMAND "${apt_cache}" show --no-all-versions "${name}:${arch}"
                         OUTPUT_VARIABLE record ERROR_QUIET RESULT_VARIABLE unknown)
         if(unknown OR NOT record MATCHES "\nArchitecture: (${arch}|all)\n")
-            message(FATAL_ERROR "Depends names ${name}, which apt does not know for ${arch}:\n${fields}")
+            message(FATAL_ERROR "the package names ${name}, which apt does not know for ${arch}:\n${fields}")
         endif()
     endif()
 endforeach()

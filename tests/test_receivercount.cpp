@@ -46,13 +46,13 @@ private:
 void verifyLayoutFor(const MainWindow &w, int receivers)
 {
     auto *grid = control<FlexGrid>(w, "msf1");
-    const int h = grid->RowHeight(0);
+    const int h = grid->RowHeightTwips(0);
     QCOMPARE(int(w.model().maxreceivers()), receivers);
     QCOMPARE(grid->Rows(), receivers + 1);
     for (int row = 1; row <= receivers; ++row)
         QCOMPARE(grid->TextMatrix(row, 0), QString::number(row));
-    QCOMPARE(grid->Height(), designed("msf1").height + h * (receivers - 4));
-    QCOMPARE(w.Height(), designedFormHeight + h * (receivers - 4));
+    QCOMPARE(grid->HeightTwips(), designed("msf1").height + h * (receivers - 4));
+    QCOMPARE(w.HeightTwips(), designedFormHeight + h * (receivers - 4));
     QCOMPARE(control<QLabel>(w, "selectmessage")->y() * 15,
              designed("selectmessage").top + h * (receivers - 4));
     QCOMPARE(control<QLineEdit>(w, "qvipaddress1")->isVisible(), receivers > 4);

@@ -1,6 +1,7 @@
 #include "flexgrid.h"
 
 #include "flexgridaccessible.h"
+#include "keycharacter.h"
 #include "rowselection.h"
 
 #include <QApplication>
@@ -245,12 +246,12 @@ void FlexGrid::setFormatString(const QString &format)
         setTextMatrix(0, col, titles.at(col));
 }
 
-int FlexGrid::RowHeight(int row) const
+int FlexGrid::RowHeightTwips(int row) const
 {
     return rowHeight(row) * twipsPerPixel;
 }
 
-void FlexGrid::setColWidth(int col, int twips)
+void FlexGrid::setColWidthTwips(int col, int twips)
 {
     if (col < 0 || col >= columnCount())
         return;
@@ -259,33 +260,32 @@ void FlexGrid::setColWidth(int col, int twips)
     setColumnWidth(col, twipsToPixels(twips));
 }
 
-int FlexGrid::ColWidth(int col) const
+int FlexGrid::ColWidthTwips(int col) const
 {
     if (col >= 0 && col < colWidthTwips_.size() && colWidthTwips_[col] >= 0)
         return colWidthTwips_[col];
     return columnWidth(col) * twipsPerPixel;
 }
 
-void FlexGrid::setColAlignment(int col, int alignment)
+void FlexGrid::setColAlignment(int col, Qt::Alignment align)
 {
-    const Qt::Alignment align = alignment == 4 ? Qt::AlignCenter : (Qt::AlignLeft | Qt::AlignVCenter);
     for (int row = 0; row < rowCount(); ++row) {
         if (QTableWidgetItem *found = cell(row, col))
             found->setTextAlignment(align);
     }
 }
 
-int FlexGrid::Height() const
+int FlexGrid::HeightTwips() const
 {
     return height() * twipsPerPixel;
 }
 
-void FlexGrid::setHeight(int twips)
+void FlexGrid::setHeightTwips(int twips)
 {
     resize(width(), twipsToPixels(twips));
 }
 
-int FlexGrid::Width() const
+int FlexGrid::WidthTwips() const
 {
     return width() * twipsPerPixel;
 }
@@ -365,11 +365,7 @@ void FlexGrid::currentChanged(const QModelIndex &current, const QModelIndex &pre
 
 void FlexGrid::keyPressEvent(QKeyEvent *event)
 {
-    int code = 0;
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
-        code = 13;
-    else if (!event->text().isEmpty())
-        code = event->text().at(0).unicode();
+    const int code = keyCharacter(*event);
     if (code != 0)
         emit KeyPress(code);
 

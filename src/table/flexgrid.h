@@ -45,15 +45,14 @@ public:
     // Column titles separated by tabs, written into row 0.
     void setFormatString(const QString &format);
 
-    int RowHeight(int row) const;
-    void setColWidth(int col, int twips);
-    int ColWidth(int col) const;
-    // 4 centres the text both ways; the other values align left.
-    void setColAlignment(int col, int alignment);
+    int RowHeightTwips(int row) const;
+    void setColWidthTwips(int col, int twips);
+    int ColWidthTwips(int col) const;
+    void setColAlignment(int col, Qt::Alignment alignment);
 
-    int Height() const;
-    void setHeight(int twips);
-    int Width() const;
+    int HeightTwips() const;
+    void setHeightTwips(int twips);
+    int WidthTwips() const;
 
     void SetFocus();
 

@@ -90,9 +90,9 @@ void MainWindow::connectHandlers()
             [this](int receiver) { writeRow(*msf1, receiver, model_.receiver(receiver)); });
     connect(&model_, &ReceiverModel::selectedReceiverChanged, this, [this](int receiver) {
         if (receiver == 0)
-            msf1->clearMark(fixedcolor);
+            msf1->clearMark(FlexGrid::colourFromValue(fixedcolor));
         else
-            msf1->setMarkedRow(receiver, fixedcolor);
+            msf1->setMarkedRow(receiver, FlexGrid::colourFromValue(fixedcolor));
     });
     for (QComboBox *box : {frequency, symbolrate, offset, antenna, voltage}) {
         connect(box, &QComboBox::currentTextChanged, this, &MainWindow::takeWorkingSettings);
@@ -196,7 +196,7 @@ void MainWindow::SetupWindow()
     // colour that unmarks a row.
     msf1->setRow(0);
     msf1->setCol(0);
-    fixedcolor = msf1->CellBackColor();
+    fixedcolor = FlexGrid::valueFromColour(msf1->CellBackColor());
 
     copytosettings->setEnabled(false);
     copytorx->setEnabled(false);
@@ -338,7 +338,7 @@ void MainWindow::msf1_Click()
     msf1->setCol(0);
     model_.setSelectedReceiver(row);
     // A click redraws every receiver's first cell, chosen or not.
-    msf1->setMarkedRow(model_.selectedReceiver(), fixedcolor);
+    msf1->setMarkedRow(model_.selectedReceiver(), FlexGrid::colourFromValue(fixedcolor));
     showSelectionControls(selectionControls(), model_, row);
 }
 

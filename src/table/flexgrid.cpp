@@ -195,15 +195,16 @@ void FlexGrid::setTextMatrix(int row, int col, const QString &text)
         found->setText(text);
 }
 
-int FlexGrid::cellColour(int row, int col) const
+QColor FlexGrid::cellColour(int row, int col) const
 {
+    // As the design holds a colour: red, green and blue, 8 bits each.
     const QTableWidgetItem *found = cell(row, col);
     if (found && found->background().style() != Qt::NoBrush)
-        return valueFromColour(found->background().color());
-    return valueFromColour(row == 0 ? headerCellColour() : ordinaryCellColour());
+        return colourFromValue(valueFromColour(found->background().color()));
+    return colourFromValue(valueFromColour(row == 0 ? headerCellColour() : ordinaryCellColour()));
 }
 
-void FlexGrid::setMarkedRow(int row, int unmarkedColour)
+void FlexGrid::setMarkedRow(int row, const QColor &unmarkedColour)
 {
     markedRow_ = row >= 1 && row < Rows() ? row : 0;
     // Each cell is coloured where it stands: moving the current cell through
@@ -214,7 +215,7 @@ void FlexGrid::setMarkedRow(int row, int unmarkedColour)
         setCellColour(markedRow_, 0, selectedRowColour);
 }
 
-void FlexGrid::clearMark(int unmarkedColour)
+void FlexGrid::clearMark(const QColor &unmarkedColour)
 {
     markedRow_ = 0;
     for (int other = 1; other < Rows(); ++other) {
@@ -223,20 +224,20 @@ void FlexGrid::clearMark(int unmarkedColour)
     }
 }
 
-int FlexGrid::CellBackColor() const
+QColor FlexGrid::CellBackColor() const
 {
     return cellColour(Row(), Col());
 }
 
-void FlexGrid::setCellBackColor(int colour)
+void FlexGrid::setCellBackColor(const QColor &colour)
 {
     setCellColour(Row(), Col(), colour);
 }
 
-void FlexGrid::setCellColour(int row, int col, int colour)
+void FlexGrid::setCellColour(int row, int col, const QColor &colour)
 {
     if (QTableWidgetItem *found = cell(row, col))
-        found->setBackground(colourFromValue(colour));
+        found->setBackground(colour);
 }
 
 void FlexGrid::setFormatString(const QString &format)

@@ -1,8 +1,8 @@
 // The command line built from a receiver row: the kHz conversions, the plug
 // and voltage codes, the exact text and bytes, rows that give no command, and
 // the uplink variant of a right press.
+#include "app/sendbuttonbits.h"
 #include "command/commandline.h"
-#include "command/sending.h"
 
 #include <QTest>
 
@@ -23,7 +23,7 @@ QString lineOf(int receiver, const RowCells &cells, int buttonBits = LeftButtonB
     const std::optional<CommandFields> fields = commandFieldsFromCells(receiver, cells);
     if (!fields)
         return noFields;
-    return FormatCommandLine(fieldsForPress(*fields, buttonBits));
+    return FormatCommandLine(fieldsForVariant(*fields, sendVariantOfButtons(buttonBits)));
 }
 } // namespace
 

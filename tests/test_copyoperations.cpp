@@ -8,7 +8,7 @@
 #include <QPushButton>
 
 namespace {
-constexpr int red = 255;
+const QColor red(255, 0, 0);
 
 struct CopyWindow
 {

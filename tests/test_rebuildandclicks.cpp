@@ -101,7 +101,7 @@ private slots:
         auto w = openWindow();
         auto *grid = control<FlexGrid>(*w, "msf1");
         clickCell(grid, 2);
-        QCOMPARE(grid->cellColour(2, 0), 255);
+        QCOMPARE(grid->cellColour(2, 0), QColor(255, 0, 0));
 
         QTest::mousePress(grid->viewport(), Qt::LeftButton, {},
                           grid->visualItemRect(grid->item(3, 1)).center());
@@ -109,7 +109,7 @@ private slots:
                             grid->visualItemRect(grid->item(2, 1)).center());
 
         QCOMPARE(grid->Row(), 3);
-        QCOMPARE(grid->cellColour(3, 0), 255);
+        QCOMPARE(grid->cellColour(3, 0), QColor(255, 0, 0));
         QCOMPARE(grid->cellColour(2, 0), grid->cellColour(0, 0));
     }
 };

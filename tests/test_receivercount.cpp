@@ -46,13 +46,13 @@ private:
 void verifyLayoutFor(const MainWindow &w, int receivers)
 {
     auto *grid = control<FlexGrid>(w, "msf1");
-    const int h = grid->RowHeight(0);
+    const int h = grid->RowHeightTwips(0);
     QCOMPARE(int(w.model().maxreceivers()), receivers);
     QCOMPARE(grid->Rows(), receivers + 1);
     for (int row = 1; row <= receivers; ++row)
         QCOMPARE(grid->TextMatrix(row, 0), QString::number(row));
-    QCOMPARE(grid->Height(), designed("msf1").height + h * (receivers - 4));
-    QCOMPARE(w.Height(), designedFormHeight + h * (receivers - 4));
+    QCOMPARE(grid->HeightTwips(), designed("msf1").height + h * (receivers - 4));
+    QCOMPARE(w.HeightTwips(), designedFormHeight + h * (receivers - 4));
     QCOMPARE(control<QLabel>(w, "selectmessage")->y() * 15,
              designed("selectmessage").top + h * (receivers - 4));
     QCOMPARE(control<QLineEdit>(w, "qvipaddress1")->isVisible(), receivers > 4);
@@ -67,7 +67,7 @@ void verifyLayoutFor(const MainWindow &w, int receivers)
 bool anyRowMarked(const FlexGrid &grid)
 {
     for (int row = 1; row < grid.Rows(); ++row) {
-        if (grid.cellColour(row, 0) == 255)
+        if (grid.cellColour(row, 0) == QColor(255, 0, 0))
             return true;
     }
     return false;
@@ -238,17 +238,17 @@ private slots:
         store.put("RX3", "Antenna", "TOP");
         auto w = openWindow();
         auto *grid = control<FlexGrid>(*w, "msf1");
-        const int fixedcolor = grid->cellColour(0, 0);
+        const QColor fixedcolor = grid->cellColour(0, 0);
 
         clickCell(grid, 3, 0);
         QCOMPARE(grid->Row(), 3);
-        QCOMPARE(grid->cellColour(3, 0), 255);
+        QCOMPARE(grid->cellColour(3, 0), QColor(255, 0, 0));
         for (const char *name : {"copytosettings", "copytorx", "sendx"})
             QVERIFY(control<QWidget>(*w, name)->isEnabled());
         QVERIFY(control<QLabel>(*w, "rightlabel")->isVisible());
         for (int key : arrowKeys)
             QTest::keyClick(grid, Qt::Key(key));
-        QList<int> dataCells;
+        QList<QColor> dataCells;
         for (int row = 1; row <= 4; ++row) {
             for (int col = 1; col < grid->Cols(); ++col)
                 dataCells << grid->cellColour(row, col);
@@ -266,8 +266,8 @@ private slots:
                 const QRect cell = grid->visualRect(grid->model()->index(row, col));
                 const QColor shown =
                     shownColour(picture, *w, grid->viewport(), cell.topLeft() + QPoint(3, 3));
-                const int expected = col == 0 ? fixedcolor : dataCells.at((row - 1) * 5 + col - 1);
-                QCOMPARE(shown, FlexGrid::colourFromValue(expected));
+                const QColor expected = col == 0 ? fixedcolor : dataCells.at((row - 1) * 5 + col - 1);
+                QCOMPARE(shown, expected);
             }
         }
         QCOMPARE(grid->Row(), 0);
@@ -281,8 +281,8 @@ private slots:
         TempStore store;
         auto w = openWindow();
         auto *grid = control<FlexGrid>(*w, "msf1");
-        const int green = 0x00ff00;
-        const int blue = 0xff0000;
+        const QColor green(0, 255, 0);
+        const QColor blue(0, 0, 255);
         grid->setCol(0);
         grid->setRow(2);
         grid->setCellBackColor(blue);

@@ -47,11 +47,11 @@ struct Selection
         return rows;
     }
 
-    QList<QList<int>> allColours() const
+    QList<QList<QColor>> allColours() const
     {
-        QList<QList<int>> colours;
+        QList<QList<QColor>> colours;
         for (int row = 0; row < grid->Rows(); ++row) {
-            QList<int> line;
+            QList<QColor> line;
             for (int col = 0; col < grid->Cols(); ++col)
                 line << grid->cellColour(row, col);
             colours << line;
@@ -101,7 +101,7 @@ private slots:
         QCOMPARE(s.grid->Row(), 3);
         QCOMPARE(s.grid->Col(), 0);
         QCOMPARE(s.markedRows(), QList<int>{3});
-        QCOMPARE(s.grid->cellColour(3, 0), 255);
+        QCOMPARE(s.grid->cellColour(3, 0), QColor(255, 0, 0));
         for (int row = 1; row <= 8; ++row) {
             if (row != 3)
                 QCOMPARE(s.grid->cellColour(row, 0), s.grid->cellColour(0, 0));
@@ -284,8 +284,8 @@ private slots:
         FourRowWindow window;
         Selection &s = window.s;
         MainWindow &w = *window.w;
-        const QColor header = FlexGrid::colourFromValue(s.grid->cellColour(0, 0));
-        const QColor ordinary = FlexGrid::colourFromValue(s.grid->cellColour(1, 1));
+        const QColor header = s.grid->cellColour(0, 0);
+        const QColor ordinary = s.grid->cellColour(1, 1);
         QVERIFY(header != ordinary);
         // Just inside a cell's corner, clear of its text.
         auto inCell = [&](const QImage &picture, int row, int col) {

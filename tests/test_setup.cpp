@@ -348,7 +348,7 @@ private slots:
         const QStringList header{"RX", "Frequency", "Symbol Rate", "Loc Osc", "Antenna", "Voltage"};
         for (int col = 0; col < 6; ++col) {
             QCOMPARE(grid->TextMatrix(0, col), header.at(col));
-            QCOMPARE(grid->ColWidth(col), 2042);
+            QCOMPARE(grid->ColWidthTwips(col), 2042);
         }
         for (int row = 1; row <= 4; ++row) {
             QCOMPARE(grid->TextMatrix(row, 0), QString::number(row));
@@ -397,8 +397,8 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), grid);
 
         QCOMPARE(control<QLabel>(*w, "selectmessage")->y() * 15, designed("selectmessage").top);
-        QCOMPARE(w->Height(), designedFormHeight);
-        QCOMPARE(grid->Height(), designed("msf1").height);
+        QCOMPARE(w->HeightTwips(), designedFormHeight);
+        QCOMPARE(grid->HeightTwips(), designed("msf1").height);
 
         QVERIFY2(!QFile::exists(store.filePath()), "start-up wrote to the store");
     }
@@ -536,7 +536,7 @@ private slots:
         auto w = openWindow();
         auto *grid = control<FlexGrid>(*w, "msf1");
         auto *selectmessage = control<QLabel>(*w, "selectmessage");
-        const int h = grid->RowHeight(0);
+        const int h = grid->RowHeightTwips(0);
         QVERIFY(h > 0);
 
         QCOMPARE(w->model().maxreceivers(), 8);
@@ -545,11 +545,11 @@ private slots:
             QCOMPARE(grid->TextMatrix(row, 0), QString::number(row));
             QCOMPARE(grid->TextMatrix(row, 1), QString("10491.%1").arg(row, 3, 10, QChar('0')));
             QCOMPARE(grid->TextMatrix(row, 5), QString(row > 4 ? "Y-OFF" : "X-OFF"));
-            QCOMPARE(grid->RowHeight(row), h);
+            QCOMPARE(grid->RowHeightTwips(row), h);
         }
-        QCOMPARE(w->Height(), designedFormHeight + 4 * h);
+        QCOMPARE(w->HeightTwips(), designedFormHeight + 4 * h);
         QCOMPARE(w->height(), 535 + 4 * h / 15);
-        QCOMPARE(grid->Height(), designed("msf1").height + 4 * h);
+        QCOMPARE(grid->HeightTwips(), designed("msf1").height + 4 * h);
         QCOMPARE(selectmessage->y() * 15, designed("selectmessage").top + 4 * h);
         QCOMPARE(w->width(), 900);
         QCOMPARE(w->minimumSize(), w->maximumSize());
@@ -569,7 +569,7 @@ private slots:
         const QSize windowSize = w->size();
         const QRect gridRect = grid->geometry();
         const QRect labelRect = selectmessage->geometry();
-        const int h = grid->RowHeight(0);
+        const int h = grid->RowHeightTwips(0);
 
         for (int round = 0; round < 3; ++round) {
             toggleReceiverCount(*w);

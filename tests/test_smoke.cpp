@@ -16,7 +16,7 @@ private slots:
         QCOMPARE(w->model().maxreceivers(), 4);
         QCOMPARE(control<QComboBox>(*w, "frequency")->currentText(), QString("10491.500"));
         QCOMPARE(control<FlexGrid>(*w, "msf1")->Rows(), 5);
-        QCOMPARE(control<FlexGrid>(*w, "msf1")->ColWidth(0), 2042);
+        QCOMPARE(control<FlexGrid>(*w, "msf1")->ColWidthTwips(0), 2042);
         QTest::keyClick(control<QComboBox>(*w, "symbolrate"), Qt::Key_R, Qt::ControlModifier);
         QCOMPARE(w->model().maxreceivers(), 8);
         QCOMPARE(store.get("MaxReceivers", "Receivers"), QString("8"));

@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (size == 0)
         return 0;
     const int receiver = data[0] % 8 + 1;
-    const int buttonBits = (data[0] >> 4) & 7;
+    const SendVariant variant = (data[0] >> 4) & 1 ? SendVariant::Uplink : SendVariant::Downlink;
     QList<QByteArray> pieces =
         QByteArray(reinterpret_cast<const char *>(data + 1), qsizetype(size - 1)).split('\0');
     while (pieces.size() < 5)
@@ -54,10 +54,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     FUZZ_CHECK(commandDatagram(*fields) == line.toLatin1());
     FUZZ_CHECK(commandDatagram(*fields).size() == line.size());
 
-    // The press as sent: the uplink variant only for a right press inside
-    // the downlink window.
-    const CommandFields pressed = fieldsForPress(*fields, buttonBits);
-    const bool uplink = (buttonBits & RightButtonBit) && *frequency >= 10490000 && *frequency < 10500000;
+    // The send as it goes: the uplink variant only when asked for inside the
+    // downlink window.
+    const CommandFields pressed = fieldsForVariant(*fields, variant);
+    const bool uplink = variant == SendVariant::Uplink && *frequency >= 10490000 && *frequency < 10500000;
     if (uplink) {
         FUZZ_CHECK(pressed.frequency == *frequency - 8089500);
         FUZZ_CHECK(pressed.offset == 0);

@@ -11,6 +11,7 @@
 #include "singlecopy.h"
 #include "store/modelstore.h"
 #include "table/flexgrid.h"
+#include "table/keycharacter.h"
 #include "tuning/boxstate.h"
 #include "tuning/numberbox.h"
 #include "unsavedquestion.h"
@@ -89,9 +90,9 @@ void MainWindow::connectHandlers()
             [this](int receiver) { writeRow(*msf1, receiver, model_.receiver(receiver)); });
     connect(&model_, &ReceiverModel::selectedReceiverChanged, this, [this](int receiver) {
         if (receiver == 0)
-            msf1->clearMark(fixedcolor);
+            msf1->clearMark(FlexGrid::colourFromValue(fixedcolor));
         else
-            msf1->setMarkedRow(receiver, fixedcolor);
+            msf1->setMarkedRow(receiver, FlexGrid::colourFromValue(fixedcolor));
     });
     for (QComboBox *box : {frequency, symbolrate, offset, antenna, voltage}) {
         connect(box, &QComboBox::currentTextChanged, this, &MainWindow::takeWorkingSettings);
@@ -114,12 +115,12 @@ void MainWindow::connectHandlers()
     focusWatcher_->watch(qvipport, [this] { qvipport_LostFocus(); });
 }
 
-int MainWindow::Height() const
+int MainWindow::HeightTwips() const
 {
     return height() * twipsPerPixel;
 }
 
-void MainWindow::setHeight(int twips)
+void MainWindow::setHeightTwips(int twips)
 {
     setFixedHeight(twipsToPixels(twips));
 }
@@ -128,8 +129,8 @@ void MainWindow::Form_Load()
 {
     // Key preview: the window sees every key before the focused control.
     qApp->installEventFilter(this);
-    formheight = int16_t(Height());
-    gridheight = int16_t(msf1->Height());
+    formheight = int16_t(HeightTwips());
+    gridheight = int16_t(msf1->HeightTwips());
     selecttop = int16_t(selectmessage->y() * twipsPerPixel);
     SetupWindow();
 }
@@ -179,23 +180,23 @@ void MainWindow::SetupWindow()
     // inside 16 bits; every row is as high as the header row.
     const int maxreceivers = model_.maxreceivers();
     msf1->setRows(maxreceivers + 1);
-    const int growth = msf1->RowHeight(0) * (maxreceivers - 4);
-    msf1->setHeight(gridheight + growth);
+    const int growth = msf1->RowHeightTwips(0) * (maxreceivers - 4);
+    msf1->setHeightTwips(gridheight + growth);
     selectmessage->move(selectmessage->x(), twipsToPixels(selecttop + growth));
     msf1->setFormatString(presetColumnTitles().join(QLatin1Char('\t')));
-    setHeight(formheight + growth);
+    setHeightTwips(formheight + growth);
     qvipaddress[1]->setVisible(maxreceivers > 4);
     secondlabel->setVisible(maxreceivers > 4);
     for (int col = 0; col < msf1->Cols(); ++col)
-        msf1->setColWidth(col, int(std::nearbyint(double(msf1->Width()) / msf1->Cols())));
+        msf1->setColWidthTwips(col, int(std::nearbyint(double(msf1->WidthTwips()) / msf1->Cols())));
     for (int col = 0; col < msf1->Cols(); ++col)
-        msf1->setColAlignment(col, 4);
+        msf1->setColAlignment(col, Qt::AlignCenter);
 
     // CellBackColor is the current cell's: the header cell (0, 0) gives the
     // colour that unmarks a row.
     msf1->setRow(0);
     msf1->setCol(0);
-    fixedcolor = msf1->CellBackColor();
+    fixedcolor = FlexGrid::valueFromColour(msf1->CellBackColor());
 
     copytosettings->setEnabled(false);
     copytorx->setEnabled(false);
@@ -255,12 +256,12 @@ void MainWindow::SetupWindow()
 
 void MainWindow::Form_KeyPress(int &characterCode)
 {
-    if (characterCode == 12) { // Ctrl+L
+    if (characterCode == keyCharacter(Qt::Key_L, Qt::ControlModifier)) {
         characterCode = 0;
         openChannels();
         return;
     }
-    if (characterCode != 18) // Ctrl+R
+    if (characterCode != keyCharacter(Qt::Key_R, Qt::ControlModifier))
         return;
     // The mark goes, wherever the arrow keys have moved the current cell
     // since the row was chosen; no other cell changes colour.
@@ -300,14 +301,10 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
         sendAllRows();
         return true;
     }
-    int code = 0;
-    if ((key->modifiers() & Qt::ControlModifier) && key->key() >= Qt::Key_A && key->key() <= Qt::Key_Z)
-        code = key->key() - Qt::Key_A + 1;
-    else if (!key->text().isEmpty())
-        code = key->text().at(0).unicode();
+    int code = keyCharacter(*key);
     if (code == 0)
         return false;
-    if (code == 18 && listOwner)
+    if (code == keyCharacter(Qt::Key_R, Qt::ControlModifier) && listOwner)
         listOwner->hidePopup(); // the list would show the items of before the rebuild
     Form_KeyPress(code);
     return code == 0;
@@ -341,13 +338,13 @@ void MainWindow::msf1_Click()
     msf1->setCol(0);
     model_.setSelectedReceiver(row);
     // A click redraws every receiver's first cell, chosen or not.
-    msf1->setMarkedRow(model_.selectedReceiver(), fixedcolor);
+    msf1->setMarkedRow(model_.selectedReceiver(), FlexGrid::colourFromValue(fixedcolor));
     showSelectionControls(selectionControls(), model_, row);
 }
 
 void MainWindow::msf1_KeyPress(int characterCode)
 {
-    if (characterCode == ' ' || characterCode == '\r')
+    if (characterCode == ' ' || characterCode == keyCharacter(Qt::Key_Return))
         msf1_Click();
 }
 
@@ -405,7 +402,7 @@ void MainWindow::sendx_MouseDown(int buttonBits)
 {
     const int row = msf1->Row();
     const SendOutcome outcome = sendReceiverCommand(sender_, row, model_.maxreceivers(), model_.receiver(row),
-                                                    model_.hosts(), buttonBits);
+                                                    model_.hosts(), sendVariantOfButtons(buttonBits));
     setSendProblem(outcome.problem);
     // UDP brings no answer and the flash is brief: the line says what went
     // where. A failed send is told by the alert line instead.

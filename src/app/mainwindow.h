@@ -72,8 +72,8 @@ public:
     void sendAllRows();
 
     // The window's height in twips, as the rest of the program speaks of sizes.
-    int Height() const;
-    void setHeight(int twips);
+    int HeightTwips() const;
+    void setHeightTwips(int twips);
 
     SettingsStore &store() { return store_; }
     const SendFlash &sendFlash() const { return *flash_; }

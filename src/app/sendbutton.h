@@ -2,6 +2,7 @@
 #pragma once
 
 #include "heldkey.h"
+#include "sendbuttonbits.h"
 
 #include <QElapsedTimer>
 #include <QPushButton>

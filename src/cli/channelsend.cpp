@@ -45,7 +45,7 @@ CommandResult sendChannel(SettingsStore &store, const ChannelLibrary &library, i
         return {1, QString(), store.problem() + tr(" Nothing sent.\n"), {}};
     DatagramSender sender;
     const SendOutcome outcome =
-        sendReceiverCommand(sender, receiver, count, channel->values, hosts, LeftButtonBit);
+        sendReceiverCommand(sender, receiver, count, channel->values, hosts, SendVariant::Downlink);
     if (!outcome.sent)
         return {1, QString(), outcome.problem + QLatin1Char('\n'), {}};
     return {0, sentText(outcome), QString(), {}};

@@ -287,8 +287,9 @@ int runCommandLineMode(int &argc, char **argv, const QStringList &arguments)
         }
     }
     DatagramSender sender;
-    const SendOutcome outcome = sendReceiverCommand(sender, receiver, count, cells, model.hosts(),
-                                                    parser.isSet(uplink) ? RightButtonBit : LeftButtonBit);
+    const SendOutcome outcome =
+        sendReceiverCommand(sender, receiver, count, cells, model.hosts(),
+                            parser.isSet(uplink) ? SendVariant::Uplink : SendVariant::Downlink);
     if (!outcome.sent) {
         tell(outcome.problem);
         return ExitNothingSent;

@@ -10,7 +10,7 @@ QString tr(const char *text)
 } // namespace
 
 SendOutcome sendReceiverCommand(DatagramSender &sender, int receiver, int receiverCount,
-                                const RowCells &cells, const HostTexts &hosts, int buttonBits)
+                                const RowCells &cells, const HostTexts &hosts, SendVariant variant)
 {
     SendOutcome outcome;
     if (receiver < 1 || receiver > receiverCount) {
@@ -28,7 +28,7 @@ SendOutcome sendReceiverCommand(DatagramSender &sender, int receiver, int receiv
         outcome.problem = tr("Not sent: the host address or the base port is not usable.");
         return outcome;
     }
-    const CommandFields pressed = fieldsForPress(*fields, buttonBits);
+    const CommandFields pressed = fieldsForVariant(*fields, variant);
     outcome.destination = *destination;
     const QByteArray datagram = commandDatagram(pressed);
     const QString refusal = sender.send(*destination, datagram);

@@ -16,13 +16,13 @@ struct SendOutcome
     QString problem; // why nothing was sent, for the operator; empty when sent
 };
 
-// Sends receiver `receiver`'s row as a press with `buttonBits` would: one
+// Sends receiver `receiver`'s row, or its uplink for `variant`: one
 // datagram, or none and the reason. A row that cannot give a command is
 // refused; whether a row is filled in is the front end's gate (the window's
 // selection, the command line's own check), since the window sends the
 // current row as it stands, an odd or empty antenna included.
 SendOutcome sendReceiverCommand(DatagramSender &sender, int receiver, int receiverCount,
-                                const RowCells &cells, const HostTexts &hosts, int buttonBits);
+                                const RowCells &cells, const HostTexts &hosts, SendVariant variant);
 
 // "host:port", as the operator writes a destination.
 QString destinationText(const Destination &destination);

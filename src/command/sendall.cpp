@@ -11,7 +11,7 @@ SendAllOutcome sendAllRows(DatagramSender &sender, int receiverCount,
         if (!isFilled(cells))
             continue;
         const SendOutcome one =
-            sendReceiverCommand(sender, receiver, receiverCount, cells, hosts, LeftButtonBit);
+            sendReceiverCommand(sender, receiver, receiverCount, cells, hosts, SendVariant::Downlink);
         if (one.sent) {
             outcome.sent << one;
             outcome.sentReceivers << receiver;

@@ -4,12 +4,16 @@
 
 #include <QNetworkProxy>
 
-CommandFields fieldsForPress(const CommandFields &fields, int buttonBits)
+// The uplink rule.
+
+CommandFields fieldsForVariant(const CommandFields &fields, SendVariant variant)
 {
-    if ((buttonBits & RightButtonBit) && inDownlinkWindow(fields.frequency))
+    if (variant == SendVariant::Uplink && inDownlinkWindow(fields.frequency))
         return uplinkVariant(fields);
     return fields;
 }
+
+// The addressing.
 
 std::optional<Destination> receiverDestination(int receiver, const QString &firstHost,
                                                const QString &secondHost, const QString &basePort)
@@ -21,6 +25,8 @@ std::optional<Destination> receiverDestination(int receiver, const QString &firs
         return std::nullopt;
     return Destination{QHostAddress(*address), *port};
 }
+
+// The socket.
 
 QString DatagramSender::send(const Destination &destination, const QByteArray &payload)
 {

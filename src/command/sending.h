@@ -6,14 +6,14 @@
 #include <QHostAddress>
 #include <QUdpSocket>
 
-// Mouse button bits of a press on the Send button.
-enum SendButtonBits { LeftButtonBit = 1, RightButtonBit = 2, MiddleButtonBit = 4 };
+// Which line a send carries; each front end chooses.
+enum class SendVariant { Downlink, Uplink };
 
-// The fields a press with these button bits sends: the uplink variant for a
-// right press inside the downlink window, the row as read otherwise.
-CommandFields fieldsForPress(const CommandFields &fields, int buttonBits);
+// The uplink rule: the fields a send of this variant carries, the uplink
+// variant only inside the downlink window, the row as read otherwise.
+CommandFields fieldsForVariant(const CommandFields &fields, SendVariant variant);
 
-// Where a receiver's commands go: its host's last accepted address and the
+// The addressing: where a receiver's commands go: its host's last accepted address and the
 // base port + 20 + receiver. Nothing when either is unusable.
 struct Destination
 {

@@ -1,6 +1,7 @@
 #include "flexgrid.h"
 
 #include "flexgridaccessible.h"
+#include "keycharacter.h"
 #include "rowselection.h"
 
 #include <QApplication>
@@ -194,15 +195,16 @@ void FlexGrid::setTextMatrix(int row, int col, const QString &text)
         found->setText(text);
 }
 
-int FlexGrid::cellColour(int row, int col) const
+QColor FlexGrid::cellColour(int row, int col) const
 {
+    // As the design holds a colour: red, green and blue, 8 bits each.
     const QTableWidgetItem *found = cell(row, col);
     if (found && found->background().style() != Qt::NoBrush)
-        return valueFromColour(found->background().color());
-    return valueFromColour(row == 0 ? headerCellColour() : ordinaryCellColour());
+        return colourFromValue(valueFromColour(found->background().color()));
+    return colourFromValue(valueFromColour(row == 0 ? headerCellColour() : ordinaryCellColour()));
 }
 
-void FlexGrid::setMarkedRow(int row, int unmarkedColour)
+void FlexGrid::setMarkedRow(int row, const QColor &unmarkedColour)
 {
     markedRow_ = row >= 1 && row < Rows() ? row : 0;
     // Each cell is coloured where it stands: moving the current cell through
@@ -213,7 +215,7 @@ void FlexGrid::setMarkedRow(int row, int unmarkedColour)
         setCellColour(markedRow_, 0, selectedRowColour);
 }
 
-void FlexGrid::clearMark(int unmarkedColour)
+void FlexGrid::clearMark(const QColor &unmarkedColour)
 {
     markedRow_ = 0;
     for (int other = 1; other < Rows(); ++other) {
@@ -222,20 +224,20 @@ void FlexGrid::clearMark(int unmarkedColour)
     }
 }
 
-int FlexGrid::CellBackColor() const
+QColor FlexGrid::CellBackColor() const
 {
     return cellColour(Row(), Col());
 }
 
-void FlexGrid::setCellBackColor(int colour)
+void FlexGrid::setCellBackColor(const QColor &colour)
 {
     setCellColour(Row(), Col(), colour);
 }
 
-void FlexGrid::setCellColour(int row, int col, int colour)
+void FlexGrid::setCellColour(int row, int col, const QColor &colour)
 {
     if (QTableWidgetItem *found = cell(row, col))
-        found->setBackground(colourFromValue(colour));
+        found->setBackground(colour);
 }
 
 void FlexGrid::setFormatString(const QString &format)
@@ -245,12 +247,12 @@ void FlexGrid::setFormatString(const QString &format)
         setTextMatrix(0, col, titles.at(col));
 }
 
-int FlexGrid::RowHeight(int row) const
+int FlexGrid::RowHeightTwips(int row) const
 {
     return rowHeight(row) * twipsPerPixel;
 }
 
-void FlexGrid::setColWidth(int col, int twips)
+void FlexGrid::setColWidthTwips(int col, int twips)
 {
     if (col < 0 || col >= columnCount())
         return;
@@ -259,33 +261,32 @@ void FlexGrid::setColWidth(int col, int twips)
     setColumnWidth(col, twipsToPixels(twips));
 }
 
-int FlexGrid::ColWidth(int col) const
+int FlexGrid::ColWidthTwips(int col) const
 {
     if (col >= 0 && col < colWidthTwips_.size() && colWidthTwips_[col] >= 0)
         return colWidthTwips_[col];
     return columnWidth(col) * twipsPerPixel;
 }
 
-void FlexGrid::setColAlignment(int col, int alignment)
+void FlexGrid::setColAlignment(int col, Qt::Alignment align)
 {
-    const Qt::Alignment align = alignment == 4 ? Qt::AlignCenter : (Qt::AlignLeft | Qt::AlignVCenter);
     for (int row = 0; row < rowCount(); ++row) {
         if (QTableWidgetItem *found = cell(row, col))
             found->setTextAlignment(align);
     }
 }
 
-int FlexGrid::Height() const
+int FlexGrid::HeightTwips() const
 {
     return height() * twipsPerPixel;
 }
 
-void FlexGrid::setHeight(int twips)
+void FlexGrid::setHeightTwips(int twips)
 {
     resize(width(), twipsToPixels(twips));
 }
 
-int FlexGrid::Width() const
+int FlexGrid::WidthTwips() const
 {
     return width() * twipsPerPixel;
 }
@@ -365,11 +366,7 @@ void FlexGrid::currentChanged(const QModelIndex &current, const QModelIndex &pre
 
 void FlexGrid::keyPressEvent(QKeyEvent *event)
 {
-    int code = 0;
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
-        code = 13;
-    else if (!event->text().isEmpty())
-        code = event->text().at(0).unicode();
+    const int code = keyCharacter(*event);
     if (code != 0)
         emit KeyPress(code);
 

@@ -28,35 +28,35 @@ public:
     void setTextMatrix(int row, int col, const QString &text);
 
     // Background of the current cell (Row, Col).
-    int CellBackColor() const;
-    void setCellBackColor(int colour);
+    QColor CellBackColor() const;
+    void setCellBackColor(const QColor &colour);
     // Background of any cell, for callers that must not move the current cell.
-    int cellColour(int row, int col) const;
-    void setCellColour(int row, int col, int colour);
+    QColor cellColour(int row, int col) const;
+    void setCellColour(int row, int col, const QColor &colour);
 
     // The receiver row shown as selected (0 none): the red mark in its first
     // cell. setMarkedRow gives every receiver row's first cell
     // `unmarkedColour`, then marks `row` (none for 0); clearMark takes the
     // mark off wherever it shows and leaves every other colour as it is.
     int markedRow() const { return markedRow_; }
-    void setMarkedRow(int row, int unmarkedColour);
-    void clearMark(int unmarkedColour);
+    void setMarkedRow(int row, const QColor &unmarkedColour);
+    void clearMark(const QColor &unmarkedColour);
 
     // Column titles separated by tabs, written into row 0.
     void setFormatString(const QString &format);
 
-    int RowHeight(int row) const;
-    void setColWidth(int col, int twips);
-    int ColWidth(int col) const;
-    // 4 centres the text both ways; the other values align left.
-    void setColAlignment(int col, int alignment);
+    int RowHeightTwips(int row) const;
+    void setColWidthTwips(int col, int twips);
+    int ColWidthTwips(int col) const;
+    void setColAlignment(int col, Qt::Alignment alignment);
 
-    int Height() const;
-    void setHeight(int twips);
-    int Width() const;
+    int HeightTwips() const;
+    void setHeightTwips(int twips);
+    int WidthTwips() const;
 
     void SetFocus();
 
+    // The design's 0x00BBGGRR numbers, where it stores one, and back.
     static QColor colourFromValue(int value);
     static int valueFromColour(const QColor &colour);
 

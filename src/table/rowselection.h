@@ -3,12 +3,14 @@
 // the uplink hint that follow the chosen row's preset.
 #pragma once
 
+#include <QColor>
+
 class ReceiverModel;
 class FlexGrid;
 class QWidget;
 
 // The colour value of the mark, pure red.
-inline constexpr int selectedRowColour = 255;
+inline const QColor selectedRowColour = QColor(255, 0, 0);
 
 struct RowSelectionControls
 {

@@ -11,8 +11,8 @@
 
 namespace {
 
-const QStringList voltageItems = {"X-OFF", "X-VERT", "X-HORIZ", "X-VERT-TONE", "X-HORIZ-TONE",
-                                  "Y-OFF", "Y-VERT", "Y-HORIZ", "Y-VERT-TONE", "Y-HORIZ-TONE"};
+const QStringList generatorItems = {"X-OFF", "X-VERT", "X-HORIZ", "X-VERT-TONE", "X-HORIZ-TONE",
+                                    "Y-OFF", "Y-VERT", "Y-HORIZ", "Y-VERT-TONE", "Y-HORIZ-TONE"};
 
 } // namespace
 
@@ -50,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         : cells.antenna == QLatin1String("BOT")                ? QStringLiteral("B")
                                                                : QString();
     FUZZ_CHECK(fields->antennaPlug == plug);
-    FUZZ_CHECK(line.contains(QStringLiteral(" vg")) == voltageItems.contains(cells.voltage));
+    FUZZ_CHECK(line.contains(QStringLiteral(" vg")) == generatorItems.contains(cells.voltage));
     FUZZ_CHECK(commandDatagram(*fields) == line.toLatin1());
     FUZZ_CHECK(commandDatagram(*fields).size() == line.size());
 

@@ -1,5 +1,7 @@
 #include "accessiblenames.h"
 
+#include "captions.h"
+
 #include <QAccessible>
 #include <QComboBox>
 #include <QEvent>
@@ -19,19 +21,19 @@ struct SpokenName
 // button caption's trailing blank. The two "+" signs stand just before the
 // step boxes, so they carry the step boxes' names.
 const SpokenName spokenNames[] = {
-    {"qvipaddress0", "Label41", "Quenvale IP Address"},
-    {"qvipport", "Label43", "Quenvale Base IP Port"},
-    {"qvipaddress1", "secondlabel", "Second Quenvale"},
+    {"qvipaddress0", "Label41", captions::firstHost},
+    {"qvipport", "Label43", captions::basePort},
+    {"qvipaddress1", "secondlabel", captions::secondHost},
     {"frequency", "Label20", "Frequency (MHz)"},
     {"frequencymegs", "Label50", "Frequency MHz digit"},
     {"frequencydecimal", "Label60", "Frequency fraction (kHz)"},
-    {"symbolrate", "Label10", "SRate (kS)"},
-    {"offset", "Label30", "Loc Osc (MHz)"},
-    {"antenna", "Label42", "Antenna"},
-    {"voltage", "Label40", "Voltage Generators"},
-    {"copytosettings", nullptr, "Copy from grid to settings"},
-    {"copytorx", nullptr, "Copy from settings to grid"},
-    {"sendx", nullptr, "Send Selected"},
+    {"symbolrate", "Label10", captions::symbolRate},
+    {"offset", "Label30", captions::offset},
+    {"antenna", "Label42", captions::antenna},
+    {"voltage", "Label40", captions::voltage},
+    {"copytosettings", nullptr, captions::copyToSettings},
+    {"copytorx", nullptr, captions::copyToGrid},
+    {"sendx", nullptr, captions::send},
     {"msf1", nullptr, "Receivers"},
 };
 

@@ -1,5 +1,6 @@
 #include "hostboxes.h"
 
+#include "captions.h"
 #include "command/hostentry.h"
 #include "model/receivermodel.h"
 #include "store/modelstore.h"
@@ -19,7 +20,7 @@ EntryOutcome refuse(QLineEdit *box, const QString &lastAccepted, const char *box
     return {false, refusalText(boxName, needed, typed, lastAccepted), {}};
 }
 
-const char *const addressBoxNames[2] = {"Quenvale IP Address", "Second Quenvale"};
+const char *const addressBoxNames[2] = {captions::firstHost, captions::secondHost};
 } // namespace
 
 EntryOutcome checkAddressBox(QLineEdit *const (&qvipaddress)[2], int index, ReceiverModel &model,

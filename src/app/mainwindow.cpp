@@ -152,9 +152,7 @@ void MainWindow::fillSelectionLists()
     for (int digit = 0; digit <= 9; ++digit)
         megahertzDigits << QString::number(digit);
     refill(frequencymegs, megahertzDigits);
-    refill(voltage,
-           {" ", "X-OFF", "X-VERT", "X-HORIZ", "X-VERT-TONE", "X-HORIZ-TONE", "Y-OFF", "Y-VERT", "Y-HORIZ",
-            "Y-VERT-TONE", "Y-HORIZ-TONE"});
+    refill(voltage, voltageItems());
 }
 
 void MainWindow::SetupWindow()

@@ -5,6 +5,7 @@
 #include "accessiblenames.h"
 #include "apppalette.h"
 #include "arrowlines.h"
+#include "captions.h"
 #include "focusring.h"
 #include "store/storeschema.h"
 #include "table/flexgrid.h"
@@ -57,17 +58,17 @@ void MainWindow::createControls()
         Qt::Alignment align;
     };
     const LabelDesign labels[] = {
-        {"Label41", "Quenvale IP Address", 660, 660, 2415, 375, Qt::AlignRight},
-        {"Label43", "Quenvale Base IP Port", 8400, 660, 2775, 375, Qt::AlignRight},
-        {"secondlabel", "Second Quenvale", 660, 1200, 2415, 375, Qt::AlignRight},
+        {"Label41", captions::firstHost, 660, 660, 2415, 375, Qt::AlignRight},
+        {"Label43", captions::basePort, 8400, 660, 2775, 375, Qt::AlignRight},
+        {"secondlabel", captions::secondHost, 660, 1200, 2415, 375, Qt::AlignRight},
         {"Label44", "Frequency, SR and Loc Osc may be typed directly into the box", 660, 1920, 12195, 375,
          Qt::AlignHCenter},
         {"Label20", "Frequency . . . . . . . . .  MHz . . . . . kHz . . . . ", 600, 2520, 4875, 375,
          Qt::AlignLeft},
-        {"Label10", "SRate (kS)", 5520, 2520, 1515, 375, Qt::AlignLeft},
-        {"Label30", "Loc Osc (MHz)", 7080, 2520, 1935, 375, Qt::AlignLeft},
-        {"Label42", "Antenna", 9120, 2520, 1335, 375, Qt::AlignLeft},
-        {"Label40", "Voltage Generators", 10560, 2520, 2595, 375, Qt::AlignLeft},
+        {"Label10", captions::symbolRate, 5520, 2520, 1515, 375, Qt::AlignLeft},
+        {"Label30", captions::offset, 7080, 2520, 1935, 375, Qt::AlignLeft},
+        {"Label42", captions::antenna, 9120, 2520, 1335, 375, Qt::AlignLeft},
+        {"Label40", captions::voltage, 10560, 2520, 2595, 375, Qt::AlignLeft},
         {"Label50", "+", 2520, 2955, 375, 375, Qt::AlignHCenter},
         {"Label60", "+", 3720, 2955, 375, 375, Qt::AlignHCenter},
         {"rightlabel", "Right-click to send uplink to other ANT", 10380, 3600, 2595, 615, Qt::AlignHCenter},
@@ -154,15 +155,15 @@ void MainWindow::createControls()
     for (QComboBox *box : {frequency, symbolrate, offset})
         keypadDecimalTypesFullStop(box);
 
-    copytosettings = new QPushButton(QStringLiteral("Copy from grid to settings "), this);
+    copytosettings = new QPushButton(QString::fromLatin1(captions::copyToSettings) + QLatin1Char(' '), this);
     copytosettings->setObjectName(QStringLiteral("copytosettings"));
     place(copytosettings, 540, 4260, 3375, 495);
-    copytorx = new QPushButton(QStringLiteral("Copy from settings to grid"), this);
+    copytorx = new QPushButton(QString::fromLatin1(captions::copyToGrid), this);
     copytorx->setObjectName(QStringLiteral("copytorx"));
     place(copytorx, 5940, 4260, 3375, 495);
     for (QPushButton *button : {copytosettings, copytorx})
         button->setAutoDefault(false);
-    sendx = new SendButton(QStringLiteral("Send Selected"), this);
+    sendx = new SendButton(QString::fromLatin1(captions::send), this);
     sendx->setObjectName(QStringLiteral("sendx"));
     sendx->setToolTip(
         QStringLiteral("Right-click to send the QO-100 UPLINK frequency using the other antenna (TOP/BOT)"));

@@ -28,13 +28,6 @@ std::optional<FieldProblem> checkNumber(QString &text, const NumberBoxRule &rule
 
 } // namespace
 
-const QStringList &voltageItems()
-{
-    static const QStringList items{" ",     "X-OFF",  "X-VERT",  "X-HORIZ",     "X-VERT-TONE", "X-HORIZ-TONE",
-                                   "Y-OFF", "Y-VERT", "Y-HORIZ", "Y-VERT-TONE", "Y-HORIZ-TONE"};
-    return items;
-}
-
 const QStringList &channelColumns()
 {
     static const QStringList columns{"Name",    "Frequency", "SymbolRate", "LocOsc",

@@ -18,9 +18,6 @@ struct Channel
 
 inline constexpr int longestChannelName = 40;
 
-// The items of the voltage selector; " " is the blank one.
-const QStringList &voltageItems();
-
 // The titles of the library's columns, as the file's header spells them.
 const QStringList &channelColumns(); // Name, Frequency, SymbolRate, LocOsc, Antenna, Voltage, Notes
 

@@ -4,21 +4,20 @@
 #include "tuning/numbers.h"
 
 #include <cmath>
+#include <iterator>
 
 namespace {
 
 struct VoltageCode
 {
-    const char *item;
     const char *axis;
     const char *value;
 };
 
+// The codes of voltageItems() after the blank one, in the same order.
 constexpr VoltageCode voltageCodes[] = {
-    {"X-OFF", "x", "OFF"},        {"X-VERT", "x", "LO"},        {"X-HORIZ", "x", "HI"},
-    {"X-VERT-TONE", "x", "LOT"},  {"X-HORIZ-TONE", "x", "HIT"}, {"Y-OFF", "y", "OFF"},
-    {"Y-VERT", "y", "LO"},        {"Y-HORIZ", "y", "HI"},       {"Y-VERT-TONE", "y", "LOT"},
-    {"Y-HORIZ-TONE", "y", "HIT"},
+    {"x", "OFF"}, {"x", "LO"}, {"x", "HI"}, {"x", "LOT"}, {"x", "HIT"},
+    {"y", "OFF"}, {"y", "LO"}, {"y", "HI"}, {"y", "LOT"}, {"y", "HIT"},
 };
 
 bool isPrintableAscii(const QString &text)
@@ -69,12 +68,10 @@ std::optional<CommandFields> commandFieldsFromCells(int receiver, const RowCells
     fields.symbolRate = cells.symbolRate;
     fields.offset = *offset;
     fields.antennaPlug = antennaPlug(cells.antenna);
-    for (const VoltageCode &code : voltageCodes) {
-        if (cells.voltage == QLatin1String(code.item)) {
-            fields.voltageAxis = QLatin1String(code.axis);
-            fields.voltageValue = QLatin1String(code.value);
-            break;
-        }
+    const qsizetype item = voltageItems().indexOf(cells.voltage) - 1; // the blank one has no code
+    if (item >= 0 && item < qsizetype(std::size(voltageCodes))) {
+        fields.voltageAxis = QLatin1String(voltageCodes[item].axis);
+        fields.voltageValue = QLatin1String(voltageCodes[item].value);
     }
     return fields;
 }

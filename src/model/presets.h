@@ -7,6 +7,10 @@
 // The receiver grid's column titles: "RX", then one a preset cell.
 const QStringList &presetColumnTitles();
 
+// The items a Voltage cell may hold, as the voltage selector lists them;
+// " " is the blank one.
+const QStringList &voltageItems();
+
 // The five preset cells of one receiver row (grid columns 1 to 5).
 struct RowCells
 {

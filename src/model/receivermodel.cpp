@@ -8,6 +8,13 @@ const QStringList &presetColumnTitles()
     return titles;
 }
 
+const QStringList &voltageItems()
+{
+    static const QStringList items{" ",     "X-OFF",  "X-VERT",  "X-HORIZ",     "X-VERT-TONE", "X-HORIZ-TONE",
+                                   "Y-OFF", "Y-VERT", "Y-HORIZ", "Y-VERT-TONE", "Y-HORIZ-TONE"};
+    return items;
+}
+
 ReceiverModel::ReceiverModel(QObject *parent)
     : QObject(parent)
 { }

@@ -1,6 +1,8 @@
 #include "channellist.h"
 
 #include "channels/channellibrary.h"
+#include "model/presets.h"
+#include "presettable.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -33,26 +35,13 @@ QString oneLine(const QString &text)
 
 QString channelTable(const ChannelLibrary &library)
 {
-    QList<QStringList> lines{{"Name", "Frequency", "Symbol Rate", "Loc Osc", "Antenna", "Voltage", "Notes"}};
+    QList<QStringList> lines{QStringList{QStringLiteral("Name")} + presetColumnTitles().mid(1)
+                             + QStringList{QStringLiteral("Notes")}};
     for (const Channel &c : byName(library)) {
         lines << QStringList{c.name,           c.values.frequency, c.values.symbolRate, c.values.offset,
                              c.values.antenna, c.values.voltage,   oneLine(c.notes)};
     }
-    QList<qsizetype> widths(lines.first().size(), 0);
-    for (const QStringList &line : lines) {
-        for (qsizetype col = 0; col < line.size(); ++col)
-            widths[col] = std::max(widths[col], line[col].size());
-    }
-    QString table;
-    for (const QStringList &line : lines) {
-        QString text;
-        for (qsizetype col = 0; col < line.size(); ++col)
-            text += line[col].leftJustified(widths[col]) + QStringLiteral("  ");
-        while (text.endsWith(QLatin1Char(' ')))
-            text.chop(1);
-        table += text + QLatin1Char('\n');
-    }
-    return table;
+    return alignedColumns(lines);
 }
 
 QString channelJson(const ChannelLibrary &library)

@@ -41,6 +41,26 @@ QString jsonText(const QString &cell)
 
 } // namespace
 
+QString alignedColumns(const QList<QStringList> &lines)
+{
+    QList<qsizetype> widths(lines.first().size(), 0);
+    for (const QStringList &line : lines) {
+        for (qsizetype col = 0; col < line.size(); ++col)
+            widths[col] = std::max(widths[col], line[col].size());
+    }
+    QString table;
+    for (const QStringList &line : lines) {
+        QString text;
+        for (qsizetype col = 0; col < line.size(); ++col)
+            text += line[col].leftJustified(widths[col]) + QStringLiteral("  ");
+        // Trailing blanks only, so a blank voltage item in mid-line keeps its column.
+        while (text.endsWith(QLatin1Char(' ')))
+            text.chop(1);
+        table += text + QLatin1Char('\n');
+    }
+    return table;
+}
+
 QString presetTable(const ReceiverModel &model)
 {
     const int count = model.maxreceivers();
@@ -60,22 +80,7 @@ QString presetTable(const ReceiverModel &model)
                              destination ? destinationText(*destination) : QStringLiteral("not usable")};
     }
 
-    QList<qsizetype> widths(lines.first().size(), 0);
-    for (const QStringList &line : lines) {
-        for (qsizetype col = 0; col < line.size(); ++col)
-            widths[col] = std::max(widths[col], line[col].size());
-    }
-    QString table;
-    for (const QStringList &line : lines) {
-        QString text;
-        for (qsizetype col = 0; col < line.size(); ++col)
-            text += line[col].leftJustified(widths[col]) + QStringLiteral("  ");
-        // Trailing blanks only, so a blank voltage item in mid-line keeps its column.
-        while (text.endsWith(QLatin1Char(' ')))
-            text.chop(1);
-        table += text + QLatin1Char('\n');
-    }
-    return table;
+    return alignedColumns(lines);
 }
 
 QString presetJson(const ReceiverModel &model)

@@ -3,13 +3,19 @@
 // from the same store (loadModel).
 #pragma once
 
+#include <QList>
 #include <QString>
+#include <QStringList>
 
 class ReceiverModel;
 
 // The grid's column titles (presetColumnTitles) and "Destination" (host:port, or "not usable"), each as wide
 // as its widest text, two blanks apart; an empty row shows empty cells.
 QString presetTable(const ReceiverModel &model);
+
+// Lines of cells as a plain-text table: each column as wide as its widest
+// cell, two blanks between columns, no trailing blanks.
+QString alignedColumns(const QList<QStringList> &lines);
 
 // The same rows as a JSON array, one object per receiver: "rx", the five
 // cells ("frequency", "symbolRate", "locOsc", "antenna", "voltage") and the

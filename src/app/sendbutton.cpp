@@ -11,7 +11,6 @@
 #include <QPainter>
 #include <QStyleHints>
 #include <QStyleOptionButton>
-#include <QTabletEvent>
 #include <QTouchEvent>
 #include <qdrawutil.h>
 
@@ -90,11 +89,13 @@ bool SendButton::event(QEvent *event)
     case QEvent::TouchCancel:
         endHold();
         return true;
+    // A pen: read as the single point it is, since some Qt builds leave
+    // QTabletEvent out.
     case QEvent::TabletPress:
-        event->setAccepted(fingerDown(static_cast<QTabletEvent *>(event)->position()));
+        event->setAccepted(fingerDown(static_cast<QSinglePointEvent *>(event)->position()));
         return true;
     case QEvent::TabletMove:
-        fingerMoved(static_cast<QTabletEvent *>(event)->position());
+        fingerMoved(static_cast<QSinglePointEvent *>(event)->position());
         return true;
     case QEvent::TabletRelease:
         fingerUp();

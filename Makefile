@@ -35,6 +35,9 @@ clean:
 # scripts/debian13-root.sh [--dir DIR] COMMAND runs any command in such a
 # root (as root, with /proc, /sys and /dev mounted for the run only).
 debian13_copy := /root/zorudoza-zudizir-ivozudiro
+# A new root has no make: the one package a newcomer installs before `make test`.
+debian13_make := command -v make >/dev/null || { apt-get update -qq \
+    && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq make >/dev/null; }
 .PHONY: test-debian13
 test-debian13:
 	@scripts/debian13-root.sh true
@@ -43,7 +46,7 @@ test-debian13:
 	 find "$$copy" -mindepth 1 -maxdepth 1 ! -name build -exec rm -rf {} + && \
 	 git ls-files -z --cached --others --exclude-standard | \
 	     tar --null --files-from=- --ignore-failed-read -cf - 2>/dev/null | tar -xf - -C "$$copy"
-	scripts/debian13-root.sh sh -c 'cd $(debian13_copy) && make test'
+	scripts/debian13-root.sh sh -c '$(debian13_make) && cd $(debian13_copy) && make test'
 
 # Fuzzing with libFuzzer (clang): builds build/fuzz and runs every target for
 # FUZZ_SECONDS (default 60) each; `make fuzz FUZZ_SECONDS=600` runs longer.
@@ -126,9 +129,7 @@ in-debian13:
 	@scripts/debian13-root.sh true
 	@mkdir -p build/debian13/root$(debian13_tree)
 	@tar --exclude=./build --exclude=./.git -cf - . | tar -C build/debian13/root$(debian13_tree) -xf -
-	@scripts/debian13-root.sh sh -c 'command -v make >/dev/null || \
-	     { apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq make >/dev/null; } && \
-	     cd $(debian13_tree) && make $(GOALS)'
+	@scripts/debian13-root.sh sh -c '$(debian13_make) && cd $(debian13_tree) && make $(GOALS)'
 
 # Each amd64 package installed with apt into a pristine root of its release,
 # the arm64 and armhf ones resolved in their release's package lists: this

@@ -31,7 +31,7 @@ SendButton *sendButton(const MainWindow &w)
     return control<SendButton>(w, "sendx");
 }
 
-int normalColour(const MainWindow &w)
+QColor normalColour(const MainWindow &w)
 {
     return w.sendFlash().normalColour();
 }
@@ -50,7 +50,7 @@ bool isIdle(const MainWindow &w)
 bool isFlashingRed(const MainWindow &w)
 {
     return w.sendFlash().isFlashing() && w.sendFlash().timer().interval() == 100
-        && sendButton(w)->backColour() == 255;
+        && sendButton(w)->backColour() == QColor(255, 0, 0);
 }
 
 // The box around the caption's ink on the window's picture: every pixel
@@ -535,7 +535,7 @@ private slots:
         storeRow(store, 1, workedExample);
         auto w = openWindow();
         SendButton *sendx = sendButton(*w);
-        QVERIFY(normalColour(*w) != 255);
+        QVERIFY(normalColour(*w) != QColor(255, 0, 0));
         QVERIFY(isIdle(*w));
         clickCell(grid(*w), 1);
         QVERIFY(isIdle(*w));

@@ -3,9 +3,11 @@
 // from the hover help, a description.
 #pragma once
 
+class QLabel;
+class QString;
 class QWidget;
 
-// Names the window's controls and ties each box to the label beside it.
-// Tooltips already serve as accessible descriptions; this also announces it
-// when one changes at run time.
-void nameControlsForScreenReaders(QWidget &window);
+// Gives a control its spoken name and ties it to the label beside it, if
+// any. Its tooltip already serves as its description; this also announces
+// it when that changes at run time.
+void nameForScreenReaders(QWidget &control, QLabel *namingLabel, const QString &name);

@@ -1,7 +1,5 @@
 #include "sendbutton.h"
 
-#include "table/flexgrid.h"
-
 #include "command/sending.h"
 
 #include <QContextMenuEvent>
@@ -32,7 +30,7 @@ SendButton::SendButton(const QString &caption, QWidget *parent)
     connect(&holdProgress_, &QTimer::timeout, this, qOverload<>(&QWidget::update));
 }
 
-void SendButton::setBackColour(int colour)
+void SendButton::setBackColour(const QColor &colour)
 {
     if (colour == backColour_)
         return;
@@ -45,7 +43,7 @@ void SendButton::paintEvent(QPaintEvent *)
     // Drawn here rather than by a style sheet: a style sheet would also take
     // the window's font away from the caption.
     QPainter painter(this);
-    const QColor face = FlexGrid::colourFromValue(backColour_);
+    const QColor face = backColour_;
     const QPalette bevel(face);
     // The focus shows as the window's ring; sunken would read as pressed.
     const bool sunken = isDown();
@@ -211,7 +209,7 @@ SendFlash::SendFlash(SendButton *button, QObject *parent)
 
 void SendFlash::start()
 {
-    button_->setBackColour(flashColour);
+    button_->setBackColour(flashColour());
     sendxtimer.start(); // a send during the flash starts the period afresh
 }
 

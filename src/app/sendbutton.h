@@ -4,6 +4,7 @@
 #include "heldkey.h"
 #include "sendbuttonbits.h"
 
+#include <QColor>
 #include <QElapsedTimer>
 #include <QPushButton>
 #include <QTimer>
@@ -22,11 +23,11 @@ class SendButton : public QPushButton
 public:
     explicit SendButton(const QString &caption, QWidget *parent = nullptr);
 
-    // The background it shows, as a 0x00BBGGRR value; the button draws it
-    // itself so that every widget style shows it, and only the background
-    // changes: the caption keeps its font.
-    void setBackColour(int colour);
-    int backColour() const { return backColour_; }
+    // The background it shows; the button draws it itself so that every
+    // widget style shows it, and only the background changes: the caption
+    // keeps its font.
+    void setBackColour(const QColor &colour);
+    QColor backColour() const { return backColour_; }
 
     // Whether a touch or a pen is down on it, waiting for the hold time.
     bool isHoldUnderWay() const { return holdTimer_.isActive(); }
@@ -53,7 +54,7 @@ private:
     void fingerUp();
     void endHold();
 
-    int backColour_ = -1;
+    QColor backColour_;
     HeldKey heldKey_;
     QTimer holdTimer_; // runs from a touch's press until the hold time
     QTimer holdProgress_; // repaints the hold's progress meanwhile
@@ -66,14 +67,14 @@ class SendFlash : public QObject
     Q_OBJECT
 
 public:
-    static constexpr int flashColour = 255;
+    static constexpr QColor flashColour() { return QColor(255, 0, 0); }
     static constexpr int flashMilliseconds = 100;
 
     explicit SendFlash(SendButton *button, QObject *parent = nullptr);
 
     // The button's colour outside a flash, which a flash ends in.
-    int normalColour() const { return normalColour_; }
-    void setNormalColour(int colour) { normalColour_ = colour; }
+    QColor normalColour() const { return normalColour_; }
+    void setNormalColour(const QColor &colour) { normalColour_ = colour; }
 
     void start();
     bool isFlashing() const { return sendxtimer.isActive(); }
@@ -84,5 +85,5 @@ public:
 private:
     SendButton *button_;
     QTimer sendxtimer;
-    int normalColour_ = -1;
+    QColor normalColour_;
 };

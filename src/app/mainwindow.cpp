@@ -1,19 +1,11 @@
 #include "mainwindow.h"
 
-#include "accessiblenames.h"
-#include "alertline.h"
-#include "arrowlines.h"
 #include "command/hostentry.h"
-#include "command/receivercommand.h"
 #include "focuslosswatcher.h"
-#include "hostboxes.h"
-#include "model/copyrules.h"
-#include "singlecopy.h"
 #include "store/modelstore.h"
 #include "table/flexgrid.h"
 #include "table/keycharacter.h"
 #include "tuning/boxstate.h"
-#include "tuning/numberbox.h"
 #include "unsavedquestion.h"
 #include "windowfit.h"
 
@@ -24,10 +16,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPushButton>
-#include <QRegularExpression>
-#include <QTime>
-#include <cmath>
 
 const QString MainWindow::caption = QStringLiteral("Zorudoza Zudizir Ivozudiro - 3d20u");
 
@@ -320,216 +308,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
-RowSelectionControls MainWindow::selectionControls() const
-{
-    return {msf1, copytorx, copytosettings, sendx, rightlabel};
-}
-
-WorkingSettingsBoxes MainWindow::workingSettings() const
-{
-    return {frequency, symbolrate, offset, antenna, voltage, frequencymegs, frequencydecimal};
-}
-
-void MainWindow::msf1_Click()
-{
-    const int row = msf1->Row();
-    msf1->setCol(0);
-    model_.setSelectedReceiver(row);
-    // A click redraws every receiver's first cell, chosen or not.
-    msf1->setMarkedRow(model_.selectedReceiver(), FlexGrid::colourFromValue(fixedcolor));
-    showSelectionControls(selectionControls(), model_, row);
-}
-
-void MainWindow::msf1_KeyPress(int characterCode)
-{
-    if (characterCode == ' ' || characterCode == keyCharacter(Qt::Key_Return))
-        msf1_Click();
-}
-
-void MainWindow::copytorx_Click()
-{
-    const int row = msf1->Row();
-    if (!model_.isReceiver(row))
-        return;
-    model_.setReceiver(row, rowCellsFromSettings(model_.workingSettings()));
-    saveCopiedReceiver(store_, model_, row);
-    msf1_Click();
-}
-
-void MainWindow::copytosettings_Click()
-{
-    const int row = msf1->Row();
-    if (!model_.isReceiver(row))
-        return;
-    loadRowIntoSettings(model_.receiver(row), workingSettings());
-}
-
-void MainWindow::frequency_Change()
-{
-    frequencyTextChanged(frequencymegs, frequencydecimal);
-}
-
-void MainWindow::frequency_LostFocus()
-{
-    noteEntry(frequency, Entry::Frequency,
-              CheckNumberBox(frequency, frequencyRule, model_.lastAccepted(Entry::Frequency)));
-}
-
-void MainWindow::frequencymegs_Click()
-{
-    composeMegahertzDigit(frequency, frequencymegs);
-}
-
-void MainWindow::frequencydecimal_Click()
-{
-    composeFraction(frequency, frequencydecimal);
-}
-
-void MainWindow::symbolrate_LostFocus()
-{
-    noteEntry(symbolrate, Entry::SymbolRate,
-              CheckNumberBox(symbolrate, symbolRateRule, model_.lastAccepted(Entry::SymbolRate)));
-}
-
-void MainWindow::offset_LostFocus()
-{
-    noteEntry(offset, Entry::Offset, CheckNumberBox(offset, offsetRule, model_.lastAccepted(Entry::Offset)));
-}
-
-void MainWindow::sendx_MouseDown(int buttonBits)
-{
-    const int row = msf1->Row();
-    const SendOutcome outcome = sendReceiverCommand(sender_, row, model_.maxreceivers(), model_.receiver(row),
-                                                    model_.hosts(), sendVariantOfButtons(buttonBits));
-    setSendProblem(outcome.problem);
-    // UDP brings no answer and the flash is brief: the line says what went
-    // where. A failed send is told by the alert line instead.
-    setStatus(outcome.sent ? QStringLiteral("%1  RX%2 \u2192 %3  %4")
-                                 .arg(QTime::currentTime().toString(QStringLiteral("HH:mm:ss")))
-                                 .arg(row)
-                                 .arg(destinationText(outcome.destination), outcome.line)
-                           : QString(),
-              nullptr);
-    if (outcome.sent)
-        flash_->start();
-}
-
-void MainWindow::noteEntry(QWidget *box, Entry entry, const EntryOutcome &outcome)
-{
-    if (outcome.accepted)
-        model_.setLastAccepted(entry, outcome.acceptedText);
-    if (!outcome.refusal.isEmpty())
-        setStatus(outcome.refusal, box);
-    else if (outcome.accepted && statusBox_ == box)
-        setStatus(QString(), nullptr);
-}
-
-void MainWindow::setStatus(const QString &text, QWidget *box)
-{
-    status_ = text;
-    statusBox_ = box;
-    statusline->setText(fitStatus(text, statusline->fontMetrics(), statusline->contentsRect().size()));
-    // The hover text has it whole when the line had to shorten it.
-    statusline->setToolTip(statusline->text().contains(QChar(0x2026)) ? text : QString());
-}
-
-void MainWindow::sendx_KeyPress(int characterCode)
-{
-    if (characterCode == ' ')
-        sendx_MouseDown(LeftButtonBit);
-}
-
-void MainWindow::qvipaddress_LostFocus(int index)
-{
-    noteEntry(qvipaddress[index], index == 1 ? Entry::SecondHost : Entry::FirstHost,
-              checkAddressBox(qvipaddress, index, model_, store_));
-}
-
-void MainWindow::qvipport_LostFocus()
-{
-    noteEntry(qvipport, Entry::BasePort, checkPortBox(qvipport, qvipaddress[1], model_, store_));
-}
-
-void MainWindow::setSendProblem(const QString &problem)
-{
-    sendProblem_ = problem;
-    showAlerts();
-}
-
 void MainWindow::fitToScreen()
 {
     fit_ = new WindowFit(*this);
-}
-
-void MainWindow::setSingleCopyProblem(const QString &problem)
-{
-    singleCopyProblem_ = problem;
-    showAlerts();
-}
-
-void MainWindow::setStoreProblem(const QString &problem)
-{
-    storeProblem_ = problem;
-    showAlerts();
-}
-
-QStringList MainWindow::alerts() const
-{
-    // Most urgent first: values that are not on disk, a send that failed,
-    // then that a second copy would not be detected.
-    QStringList parts;
-    for (const QString &part : {storeProblem_, sendProblem_, singleCopyProblem_}) {
-        if (!part.isEmpty())
-            parts << part;
-    }
-    return parts;
-}
-
-QString MainWindow::alertText() const
-{
-    return alerts().join(QLatin1Char('\n'));
-}
-
-void MainWindow::showAlerts()
-{
-    // Every word shows: paths are shortened in their folder part to fit, and
-    // what still does not fit is counted and left to the tooltip.
-    const QStringList messages = alerts();
-    const QString text = messages.join(QLatin1Char('\n'));
-    const QString storeFile = store_.fileName();
-    QStringList paths{storeFile, storeFile + QStringLiteral(".lock")};
-    if (!singleCopyProblem_.isEmpty())
-        paths << singleCopyLockPath();
-    const QFontMetrics metrics = alertmessage->fontMetrics();
-    const int width = alertmessage->contentsRect().width();
-    QString line = fitAlert(messages, paths, metrics, width);
-    if (metrics.horizontalAdvance(line) > width) {
-        // The system's reason ("(Read-only file system)") gives way first;
-        // the tooltip keeps it.
-        static const QRegularExpression reason(QStringLiteral(" \\([^()]*\\)(?=\\.$)"));
-        QStringList shorter = messages;
-        for (QString &message : shorter)
-            message.remove(reason);
-        line = fitAlert(shorter, paths, metrics, width);
-    }
-    alertmessage->setText(line);
-    alertmessage->setToolTip(text);
-    alertmessage->setVisible(!text.isEmpty());
-}
-
-void MainWindow::takeWorkingSettings()
-{
-    model_.setWorkingSettings(workingSettingsTexts(workingSettings()));
-}
-
-std::optional<ReceiverModel::CheckedEntry> MainWindow::entryOf(const QWidget *box) const
-{
-    const std::pair<const QWidget *, Entry> boxes[] = {
-        {frequency, Entry::Frequency},      {symbolrate, Entry::SymbolRate},     {offset, Entry::Offset},
-        {qvipaddress[0], Entry::FirstHost}, {qvipaddress[1], Entry::SecondHost}, {qvipport, Entry::BasePort}};
-    for (const auto &[edits, entry] : boxes) {
-        if (edits == box)
-            return entry;
-    }
-    return std::nullopt;
 }

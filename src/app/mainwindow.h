@@ -1,6 +1,7 @@
-// The program's one window: its controls, the Ctrl+R receiver-count toggle,
-// the set-up that fills everything from the store, and the event handlers,
-// which hand their work to the table, tuning and command code.
+// The program's one window: its controls (mainwindowcontrols.cpp), the
+// Ctrl+R receiver-count toggle, the set-up that fills everything from the
+// store, and the event handlers (mainwindowhandlers.cpp), which hand their
+// work to the table, tuning and command code.
 #pragma once
 
 #include "command/sending.h"

@@ -288,12 +288,17 @@ private slots:
                 << arguments << 6 << 1 << "" << program + ": The settings file ";
         }
         const QString unwritten = program + ": The output could not be written (";
-        for (const QString option : {"--list", "--list --json", "--help"}) {
+        for (const QString option : {"--list", "--list --json", "--help", "--export-channels -"}) {
             QTest::newRow(qPrintable(option + " > /dev/full"))
                 << option.split(' ') << 7 << 1 << "" << unwritten;
             QTest::newRow(qPrintable(option + ", standard output closed"))
                 << option.split(' ') << 8 << 1 << "" << unwritten;
         }
+        // Sent is sent: a report that cannot be printed does not make it unsent.
+        QTest::newRow("--send 1 > /dev/full") << QStringList{"--send", "1"} << 7 << 0 << ""
+                                              << "";
+        QTest::newRow("--send 1, standard output closed") << QStringList{"--send", "1"} << 8 << 0 << ""
+                                                          << "";
         QTest::newRow("--list --json, a control character and half a surrogate pair")
             << QStringList{"--list", "--json"} << 9 << 0 << "[\n    {\n"
             << "";

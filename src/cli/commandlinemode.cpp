@@ -7,6 +7,7 @@
 #include "command/commandline.h"
 #include "command/receivercommand.h"
 #include "platform/binarystreams.h"
+#include "presetjson.h"
 #include "presettable.h"
 #include "programmode.h"
 #include "store/modelstore.h"

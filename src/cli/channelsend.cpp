@@ -6,14 +6,7 @@
 #include "store/settingsstore.h"
 #include "store/storeschema.h"
 
-#include <QCoreApplication>
-
 namespace {
-
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("CommandLine", text);
-}
 
 QString sentText(const SendOutcome &outcome)
 {

@@ -4,9 +4,9 @@
 #include "channels/channellibrary.h"
 #include "channelsend.h"
 #include "channeltransfer.h"
+#include "clioutput.h"
 #include "command/commandline.h"
 #include "command/receivercommand.h"
-#include "platform/binarystreams.h"
 #include "presetjson.h"
 #include "presettable.h"
 #include "programmode.h"
@@ -17,68 +17,14 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 
 namespace {
-
-// Whether the whole text arrived; errno says why not.
-bool print(FILE *stream, const QString &text)
-{
-    const QByteArray bytes = text.toLocal8Bit();
-    errno = 0;
-    const bool whole =
-        std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream) == size_t(bytes.size());
-    return std::fflush(stream) == 0 && whole && !std::ferror(stream);
-}
-
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("CommandLine", text);
-}
-
-// One line naming the program, as command-line tools write their errors.
-void tell(const QString &message)
-{
-    print(stderr, QCoreApplication::applicationName() + QStringLiteral(": ") + message + QLatin1Char('\n'));
-}
-
-// A list cut short by a full disk or a closed output is no success, as with
-// the standard tools: the status says so, and why.
-int output(const QString &text)
-{
-    if (print(stdout, text))
-        return ExitDone;
-    const int error = errno != 0 ? errno : EIO;
-    tell(tr("The output could not be written (%1).").arg(QString::fromLocal8Bit(std::strerror(error))));
-    return ExitNothingSent;
-}
 
 int usageError(const QCommandLineParser &parser, const QString &message)
 {
     tell(message);
     print(stderr, parser.helpText());
     return ExitUsageError;
-}
-
-int finish(const CommandResult &result)
-{
-    print(stdout, result.out);
-    for (const QString &line : result.err.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
-        tell(line);
-    if (result.bytes.isEmpty())
-        return result.status;
-    // An export to standard output is its output: cut short, it has failed.
-    binarystreams::useBinaryStandardStreams();
-    errno = 0;
-    const auto size = size_t(result.bytes.size());
-    const bool whole = std::fwrite(result.bytes.constData(), 1, size, stdout) == size;
-    if (std::fflush(stdout) == 0 && whole && !std::ferror(stdout))
-        return result.status;
-    const int error = errno != 0 ? errno : EIO;
-    tell(tr("The output could not be written (%1).").arg(QString::fromLocal8Bit(std::strerror(error))));
-    return ExitNothingSent;
 }
 
 // The library beside the settings file, or nothing (and why, told) when the

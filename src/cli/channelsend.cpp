@@ -3,18 +3,9 @@
 #include "channels/channellibrary.h"
 #include "command/sendall.h"
 #include "model/receivermodel.h"
+#include "presetsend.h"
 #include "store/settingsstore.h"
 #include "store/storeschema.h"
-
-namespace {
-
-QString sentText(const SendOutcome &outcome)
-{
-    return outcome.line + QLatin1Char('\n') + tr("sent to %1").arg(destinationText(outcome.destination))
-        + QLatin1Char('\n');
-}
-
-} // namespace
 
 CommandResult sendChannel(SettingsStore &store, const ChannelLibrary &library, int receiver,
                           const QString &name)

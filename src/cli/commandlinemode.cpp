@@ -5,9 +5,8 @@
 #include "channelsend.h"
 #include "channeltransfer.h"
 #include "clioutput.h"
-#include "command/commandline.h"
-#include "command/receivercommand.h"
 #include "presetjson.h"
+#include "presetsend.h"
 #include "presettable.h"
 #include "programmode.h"
 #include "store/modelstore.h"
@@ -211,39 +210,6 @@ int runCommandLineMode(int &argc, char **argv, const QStringList &arguments)
     if (receiver < 1 || receiver > count)
         return usageError(parser,
                           tr("There is no receiver %1: the receivers are 1 to %2.").arg(receiver).arg(count));
-
-    // The window offers Send only for a filled row; a stored row is held to
-    // the same before it goes the shared way.
-    const RowCells cells = model.receiver(receiver);
-    if (!isFilled(cells)) {
-        tell(tr("Not sent: row %1 is empty or incomplete.").arg(receiver));
-        return ExitNothingSent;
-    }
-    // A script that asks for the uplink and gets the downlink line has not
-    // got what it asked for; the window's right press is left as designed.
-    if (parser.isSet(uplink)) {
-        const std::optional<CommandFields> fields = commandFieldsFromCells(receiver, cells);
-        if (fields && !inDownlinkWindow(fields->frequency)) {
-            tell(tr("Not sent: row %1 is at %2 MHz, outside the QO-100 downlink band %3 to %4 MHz "
-                    "(the upper end excluded), so it has no uplink.")
-                     .arg(receiver)
-                     .arg(cells.frequency.trimmed())
-                     .arg(QString::number(downlinkLowKhz / 1000.0, 'f', 3))
-                     .arg(QString::number(downlinkHighKhz / 1000.0, 'f', 3)));
-            return ExitNothingSent;
-        }
-    }
-    DatagramSender sender;
-    const SendOutcome outcome =
-        sendReceiverCommand(sender, receiver, count, cells, model.hosts(),
-                            parser.isSet(uplink) ? SendVariant::Uplink : SendVariant::Downlink);
-    if (!outcome.sent) {
-        tell(outcome.problem);
-        return ExitNothingSent;
-    }
-    // Sent is sent: a report that could not be printed does not make it unsent.
-    print(stdout,
-          outcome.line + QLatin1Char('\n') + tr("sent to %1").arg(destinationText(outcome.destination))
-              + QLatin1Char('\n'));
-    return ExitDone;
+    return finish(
+        sendPreset(model, receiver, parser.isSet(uplink) ? SendVariant::Uplink : SendVariant::Downlink));
 }

@@ -6,21 +6,15 @@
 #include <QList>
 #include <QStringList>
 
-namespace {
-
-// A hand-edited cell may hold line ends or other control characters; one
-// receiver must stay one line.
-QString printable(const QString &cell)
+QString oneLine(const QString &text, QChar stand)
 {
-    QString text = cell;
-    for (QChar &c : text) {
+    QString line = text;
+    for (QChar &c : line) {
         if (!c.isPrint())
-            c = QLatin1Char('?');
+            c = stand;
     }
-    return text;
+    return line;
 }
-
-} // namespace
 
 QString alignedColumns(const QList<QStringList> &lines)
 {
@@ -48,6 +42,9 @@ QString presetTable(const ReceiverModel &model)
     const HostTexts hosts = model.hosts();
 
     QList<QStringList> lines{presetColumnTitles() + QStringList{QStringLiteral("Destination")}};
+    // A hand-edited cell may hold line ends or other control characters;
+    // each shows as a question mark, and one receiver stays one line.
+    const auto printable = [](const QString &cell) { return oneLine(cell, QLatin1Char('?')); };
     for (int receiver = 1; receiver <= count; ++receiver) {
         const RowCells cells = model.receiver(receiver);
         const std::optional<Destination> destination =

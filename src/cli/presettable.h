@@ -16,3 +16,7 @@ QString presetTable(const ReceiverModel &model);
 // Lines of cells as a plain-text table: each column as wide as its widest
 // cell, two blanks between columns, no trailing blanks.
 QString alignedColumns(const QList<QStringList> &lines);
+
+// The text with each character that does not print (a line end, a control
+// character) replaced by `stand`: one row of a table stays one line.
+QString oneLine(const QString &text, QChar stand);

@@ -20,17 +20,6 @@ QVector<Channel> byName(const ChannelLibrary &library)
     return channels;
 }
 
-// A note may hold line ends; one channel stays one line.
-QString oneLine(const QString &text)
-{
-    QString line = text;
-    for (QChar &c : line) {
-        if (!c.isPrint())
-            c = QLatin1Char(' ');
-    }
-    return line;
-}
-
 } // namespace
 
 QString channelTable(const ChannelLibrary &library)
@@ -38,8 +27,15 @@ QString channelTable(const ChannelLibrary &library)
     QList<QStringList> lines{QStringList{QStringLiteral("Name")} + presetColumnTitles().mid(1)
                              + QStringList{QStringLiteral("Notes")}};
     for (const Channel &c : byName(library)) {
-        lines << QStringList{c.name,           c.values.frequency, c.values.symbolRate, c.values.offset,
-                             c.values.antenna, c.values.voltage,   oneLine(c.notes)};
+        // A note may hold line ends; one channel stays one line.
+        const QString notes = oneLine(c.notes, QLatin1Char(' '));
+        lines << QStringList{c.name,
+                             c.values.frequency,
+                             c.values.symbolRate,
+                             c.values.offset,
+                             c.values.antenna,
+                             c.values.voltage,
+                             notes};
     }
     return alignedColumns(lines);
 }

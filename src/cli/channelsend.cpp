@@ -3,25 +3,9 @@
 #include "channels/channellibrary.h"
 #include "command/sendall.h"
 #include "model/receivermodel.h"
+#include "presetsend.h"
 #include "store/settingsstore.h"
 #include "store/storeschema.h"
-
-#include <QCoreApplication>
-
-namespace {
-
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("CommandLine", text);
-}
-
-QString sentText(const SendOutcome &outcome)
-{
-    return outcome.line + QLatin1Char('\n') + tr("sent to %1").arg(destinationText(outcome.destination))
-        + QLatin1Char('\n');
-}
-
-} // namespace
 
 CommandResult sendChannel(SettingsStore &store, const ChannelLibrary &library, int receiver,
                           const QString &name)

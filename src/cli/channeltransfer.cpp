@@ -4,19 +4,9 @@
 #include "platform/binarystreams.h"
 #include "platform/filereplace.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <cstdio>
-
-namespace {
-
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("CommandLine", text);
-}
-
-} // namespace
 
 CommandResult importChannels(ChannelLibrary &library, const QString &file)
 {

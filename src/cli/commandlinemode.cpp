@@ -4,80 +4,25 @@
 #include "channels/channellibrary.h"
 #include "channelsend.h"
 #include "channeltransfer.h"
-#include "command/commandline.h"
-#include "command/receivercommand.h"
-#include "platform/binarystreams.h"
+#include "clioutput.h"
+#include "commandlineoptions.h"
+#include "model/receivermodel.h"
+#include "presetjson.h"
+#include "presetsend.h"
 #include "presettable.h"
-#include "programmode.h"
 #include "store/modelstore.h"
 #include "store/settingsstore.h"
-#include "store/storeschema.h"
 
-#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 
 namespace {
 
-// Whether the whole text arrived; errno says why not.
-bool print(FILE *stream, const QString &text)
-{
-    const QByteArray bytes = text.toLocal8Bit();
-    errno = 0;
-    const bool whole =
-        std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream) == size_t(bytes.size());
-    return std::fflush(stream) == 0 && whole && !std::ferror(stream);
-}
-
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("CommandLine", text);
-}
-
-// One line naming the program, as command-line tools write their errors.
-void tell(const QString &message)
-{
-    print(stderr, QCoreApplication::applicationName() + QStringLiteral(": ") + message + QLatin1Char('\n'));
-}
-
-// A list cut short by a full disk or a closed output is no success, as with
-// the standard tools: the status says so, and why.
-int output(const QString &text)
-{
-    if (print(stdout, text))
-        return ExitDone;
-    const int error = errno != 0 ? errno : EIO;
-    tell(tr("The output could not be written (%1).").arg(QString::fromLocal8Bit(std::strerror(error))));
-    return ExitNothingSent;
-}
-
-int usageError(const QCommandLineParser &parser, const QString &message)
+int usageError(const CommandLineOptions &options, const QString &message)
 {
     tell(message);
-    print(stderr, parser.helpText());
+    print(stderr, options.parser.helpText());
     return ExitUsageError;
-}
-
-int finish(const CommandResult &result)
-{
-    print(stdout, result.out);
-    for (const QString &line : result.err.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
-        tell(line);
-    if (result.bytes.isEmpty())
-        return result.status;
-    // An export to standard output is its output: cut short, it has failed.
-    binarystreams::useBinaryStandardStreams();
-    errno = 0;
-    const auto size = size_t(result.bytes.size());
-    const bool whole = std::fwrite(result.bytes.constData(), 1, size, stdout) == size;
-    if (std::fflush(stdout) == 0 && whole && !std::ferror(stdout))
-        return result.status;
-    const int error = errno != 0 ? errno : EIO;
-    tell(tr("The output could not be written (%1).").arg(QString::fromLocal8Bit(std::strerror(error))));
-    return ExitNothingSent;
 }
 
 // The library beside the settings file, or nothing (and why, told) when the
@@ -110,35 +55,45 @@ bool storeIsReadable(const SettingsStore &store)
     return false;
 }
 
-// --help-all adds the options Qt takes for the window, which a QCoreApplication
-// does not know about.
-QString helpText(const QCommandLineParser &parser, bool withWindowOptions)
+// --channels, --import-channels and --export-channels.
+int runChannelCommand(const CommandLineOptions &options, const SettingsStore &store)
 {
-    QString text = parser.helpText()
-        + tr("\nExit status:\n"
-             "  0  done: the list printed, the datagram sent, the help or version printed\n"
-             "  1  nothing sent: an empty or unusable row, an unusable host or port, a send\n"
-             "     the system refused, --uplink outside the QO-100 downlink band, or a\n"
-             "     settings file that cannot be read, output that could not be written;\n"
-             "     --send N --channel: an unknown name\n"
-             "     or N outside the shown count (nothing stored); --send all: any receiver\n"
-             "     not sent (the rest are sent, each failed one named); --import-channels:\n"
-             "     any invalid line (each named, nothing changed); a channels.csv that does\n"
-             "     not read as channels (never written over); the reason on standard error\n"
-             "  2  a usage error; the usage on standard error\n"
-             "\nThe manual page: man zorudoza-zudizir-ivozudiro\n");
-    if (!withWindowOptions)
-        return text;
-    text += tr("\nQt's options for the window:\n");
-    QString line;
-    for (const QString &name : windowOptionNames()) {
-        if (line.size() + name.size() > 72) {
-            text += QStringLiteral("  ") + line.trimmed() + QLatin1Char('\n');
-            line.clear();
-        }
-        line += name + QLatin1Char(' ');
+    ChannelLibrary library(store.fileName());
+    if (!libraryIsReadable(library))
+        return ExitNothingSent;
+    const QCommandLineParser &parser = options.parser;
+    if (parser.isSet(options.channels))
+        return output(parser.isSet(options.json) ? channelJson(library) : channelTable(library));
+    if (parser.isSet(options.importChannels))
+        return finish(importChannels(library, parser.value(options.importChannels)));
+    return finish(exportChannels(library, parser.value(options.exportChannels)));
+}
+
+// --list and the sends, on the presets as the window would load them.
+int runPresetCommand(const CommandLineOptions &options, SettingsStore &store)
+{
+    if (!storeIsReadable(store))
+        return ExitNothingSent;
+    ReceiverModel model;
+    loadModel(store, model);
+    const QCommandLineParser &parser = options.parser;
+    if (parser.isSet(options.list))
+        return output(parser.isSet(options.json) ? presetJson(model) : presetTable(model));
+    if (options.sendsAllRows())
+        return finish(sendAll(model));
+    const int receiver = options.receiver();
+    if (parser.isSet(options.channel)) {
+        const ChannelLibrary library(store.fileName());
+        if (!libraryIsReadable(library))
+            return ExitNothingSent;
+        return finish(sendChannel(store, library, receiver, parser.value(options.channel)));
     }
-    return text + QStringLiteral("  ") + line.trimmed() + QLatin1Char('\n');
+    const int count = model.maxreceivers();
+    if (receiver < 1 || receiver > count)
+        return usageError(options,
+                          tr("There is no receiver %1: the receivers are 1 to %2.").arg(receiver).arg(count));
+    return finish(sendPreset(model, receiver,
+                             parser.isSet(options.uplink) ? SendVariant::Uplink : SendVariant::Downlink));
 }
 
 } // namespace
@@ -148,155 +103,20 @@ int runCommandLineMode(int &argc, char **argv, const QStringList &arguments)
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationVersion(QStringLiteral(ZZI_VERSION));
 
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        tr("Tunes remote satellite-TV receivers. Without options it opens the window\n"
-           "(Qt's window options such as -platform, -style and -display apply there).\n"
-           "The options below need no display; only --send N --channel changes the\n"
-           "settings (receiver N's row) and --import-channels the channel library."));
-    const QCommandLineOption help = parser.addHelpOption();
-    const QCommandLineOption version = parser.addVersionOption();
-    const QCommandLineOption list(QStringLiteral("list"),
-                                  tr("Print the stored presets, one line per receiver."));
-    const QCommandLineOption send(QStringLiteral("send"),
-                                  tr("Send receiver N's stored preset, as a left press on\n"
-                                     "\"Send Selected\" with row N selected would; all:\n"
-                                     "every filled row, in receiver order."),
-                                  QStringLiteral("N"));
-    const QCommandLineOption uplink(QStringLiteral("uplink"),
-                                    tr("With --send: send what a right press would (the\n"
-                                       "uplink for a row in the QO-100 downlink band)."));
-    const QCommandLineOption json(QStringLiteral("json"),
-                                  tr("With --list: print the rows as JSON, one object per\n"
-                                     "receiver (the five cells, host and port). With\n"
-                                     "--channels: one object per channel (name, frequency,\n"
-                                     "symbolRate, locOsc, antenna, voltage, notes)."));
-    const QCommandLineOption channels(QStringLiteral("channels"),
-                                      tr("Print the channel library (channels.csv beside the\n"
-                                         "settings file), sorted by name."));
-    const QCommandLineOption channel(QStringLiteral("channel"),
-                                     tr("With --send N: store the channel as receiver N's\n"
-                                        "preset, as \"Copy from settings to grid\" would,\n"
-                                        "then send it."),
-                                     QStringLiteral("NAME"));
-    const QCommandLineOption importChannelsOption(QStringLiteral("import-channels"),
-                                                  tr("Add the channels of a CSV file (- for standard\n"
-                                                     "input), replacing those of the same name; any\n"
-                                                     "invalid line changes nothing. Columns in any\n"
-                                                     "order, extra ones ignored."),
-                                                  QStringLiteral("FILE"));
-    const QCommandLineOption exportChannelsOption(QStringLiteral("export-channels"),
-                                                  tr("Write the channel library as CSV (- for standard\n"
-                                                     "output)."),
-                                                  QStringLiteral("FILE"));
-    parser.addOptions(
-        {list, json, send, uplink, channels, channel, importChannelsOption, exportChannelsOption});
-
-    if (!parser.parse(QStringList{QCoreApplication::applicationFilePath()} + arguments))
-        return usageError(parser, parser.errorText());
-    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
-        return output(helpText(parser, parser.isSet(QStringLiteral("help-all"))));
-    }
-    if (parser.isSet(version)) {
+    CommandLineOptions options;
+    if (!options.parse(arguments))
+        return usageError(options, options.parser.errorText());
+    if (options.wantsHelp())
+        return output(options.helpText());
+    if (options.parser.isSet(options.version)) {
         return output(QCoreApplication::applicationName() + QLatin1Char(' ')
                       + QCoreApplication::applicationVersion() + QLatin1Char('\n'));
     }
-    if (!parser.positionalArguments().isEmpty())
-        return usageError(parser, tr("Unexpected argument '%1'.").arg(parser.positionalArguments().first()));
-    // One thing to do a run.
-    QStringList actions;
-    for (const QCommandLineOption *option :
-         {&list, &send, &channels, &importChannelsOption, &exportChannelsOption}) {
-        if (parser.isSet(*option))
-            actions << QStringLiteral("--") + option->names().first();
-    }
-    if (actions.size() > 1)
-        return usageError(parser, tr("%1 and %2 cannot be used together.").arg(actions[0], actions[1]));
-    const bool sendAllRows = parser.value(send) == QLatin1String("all");
-    if (parser.isSet(uplink) && (!parser.isSet(send) || sendAllRows || parser.isSet(channel)))
-        return usageError(parser, tr("--uplink goes with --send N."));
-    if (parser.isSet(channel) && (!parser.isSet(send) || sendAllRows))
-        return usageError(parser, tr("--channel goes with --send N."));
-    if (parser.isSet(json) && !parser.isSet(list) && !parser.isSet(channels))
-        return usageError(parser, tr("--json goes with --list or --channels."));
-    if (actions.isEmpty())
-        return usageError(parser,
-                          tr("Nothing to do: give --list, --send N, --send all, --channels, "
-                             "--import-channels FILE or --export-channels FILE."));
-    for (const QCommandLineOption *option : {&send, &channel, &importChannelsOption, &exportChannelsOption}) {
-        if (parser.values(*option).size() > 1)
-            return usageError(parser, tr("--%1 is given more than once.").arg(option->names().first()));
-    }
-    bool isNumber = false;
-    const int receiver = parser.value(send).toInt(&isNumber);
-    if (parser.isSet(send) && !isNumber && !sendAllRows)
-        return usageError(parser,
-                          tr("--send needs a receiver number or all, not '%1'.").arg(parser.value(send)));
+    const QString problem = options.usageProblem();
+    if (!problem.isEmpty())
+        return usageError(options, problem);
 
     SettingsStore store;
-    if (parser.isSet(channels) || parser.isSet(importChannelsOption) || parser.isSet(exportChannelsOption)) {
-        ChannelLibrary library(store.fileName());
-        if (!libraryIsReadable(library))
-            return ExitNothingSent;
-        if (parser.isSet(channels)) {
-            return output(parser.isSet(json) ? channelJson(library) : channelTable(library));
-        }
-        if (parser.isSet(importChannelsOption))
-            return finish(importChannels(library, parser.value(importChannelsOption)));
-        return finish(exportChannels(library, parser.value(exportChannelsOption)));
-    }
-    if (!storeIsReadable(store))
-        return ExitNothingSent;
-    ReceiverModel model;
-    loadModel(store, model);
-    if (parser.isSet(list)) {
-        return output(parser.isSet(json) ? presetJson(model) : presetTable(model));
-    }
-    if (sendAllRows)
-        return finish(sendAll(model));
-    if (parser.isSet(channel)) {
-        const ChannelLibrary library(store.fileName());
-        if (!libraryIsReadable(library))
-            return ExitNothingSent;
-        return finish(sendChannel(store, library, receiver, parser.value(channel)));
-    }
-    const int count = model.maxreceivers();
-    if (receiver < 1 || receiver > count)
-        return usageError(parser,
-                          tr("There is no receiver %1: the receivers are 1 to %2.").arg(receiver).arg(count));
-
-    // The window offers Send only for a filled row; a stored row is held to
-    // the same before it goes the shared way.
-    const RowCells cells = model.receiver(receiver);
-    if (!isFilled(cells)) {
-        tell(tr("Not sent: row %1 is empty or incomplete.").arg(receiver));
-        return ExitNothingSent;
-    }
-    // A script that asks for the uplink and gets the downlink line has not
-    // got what it asked for; the window's right press is left as designed.
-    if (parser.isSet(uplink)) {
-        const std::optional<CommandFields> fields = commandFieldsFromCells(receiver, cells);
-        if (fields && !inDownlinkWindow(fields->frequency)) {
-            tell(tr("Not sent: row %1 is at %2 MHz, outside the QO-100 downlink band %3 to %4 MHz "
-                    "(the upper end excluded), so it has no uplink.")
-                     .arg(receiver)
-                     .arg(cells.frequency.trimmed())
-                     .arg(QString::number(downlinkLowKhz / 1000.0, 'f', 3))
-                     .arg(QString::number(downlinkHighKhz / 1000.0, 'f', 3)));
-            return ExitNothingSent;
-        }
-    }
-    DatagramSender sender;
-    const SendOutcome outcome =
-        sendReceiverCommand(sender, receiver, count, cells, model.hosts(),
-                            parser.isSet(uplink) ? SendVariant::Uplink : SendVariant::Downlink);
-    if (!outcome.sent) {
-        tell(outcome.problem);
-        return ExitNothingSent;
-    }
-    // Sent is sent: a report that could not be printed does not make it unsent.
-    print(stdout,
-          outcome.line + QLatin1Char('\n') + tr("sent to %1").arg(destinationText(outcome.destination))
-              + QLatin1Char('\n'));
-    return ExitDone;
+    return options.usesChannelLibrary() ? runChannelCommand(options, store)
+                                        : runPresetCommand(options, store);
 }

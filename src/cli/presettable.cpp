@@ -3,43 +3,18 @@
 #include "command/receivercommand.h"
 #include "model/receivermodel.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QList>
 #include <QStringList>
 
-namespace {
-
-// A hand-edited cell may hold line ends or other control characters; one
-// receiver must stay one line.
-QString printable(const QString &cell)
+QString oneLine(const QString &text, QChar stand)
 {
-    QString text = cell;
-    for (QChar &c : text) {
+    QString line = text;
+    for (QChar &c : line) {
         if (!c.isPrint())
-            c = QLatin1Char('?');
+            c = stand;
     }
-    return text;
+    return line;
 }
-
-// Half a surrogate pair is no character: strict JSON readers (jq) refuse a
-// "\ud800" escape and with it the whole list. It becomes U+FFFD, as a
-// decoder shows what it cannot read; control characters stay, escaped.
-QString jsonText(const QString &cell)
-{
-    QString text = cell;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
-            ++i;
-        else if (c.isSurrogate())
-            text[i] = QChar::ReplacementCharacter;
-    }
-    return text;
-}
-
-} // namespace
 
 QString alignedColumns(const QList<QStringList> &lines)
 {
@@ -67,6 +42,9 @@ QString presetTable(const ReceiverModel &model)
     const HostTexts hosts = model.hosts();
 
     QList<QStringList> lines{presetColumnTitles() + QStringList{QStringLiteral("Destination")}};
+    // A hand-edited cell may hold line ends or other control characters;
+    // each shows as a question mark, and one receiver stays one line.
+    const auto printable = [](const QString &cell) { return oneLine(cell, QLatin1Char('?')); };
     for (int receiver = 1; receiver <= count; ++receiver) {
         const RowCells cells = model.receiver(receiver);
         const std::optional<Destination> destination =
@@ -81,28 +59,4 @@ QString presetTable(const ReceiverModel &model)
     }
 
     return alignedColumns(lines);
-}
-
-QString presetJson(const ReceiverModel &model)
-{
-    const int count = model.maxreceivers();
-    const HostTexts hosts = model.hosts();
-    QJsonArray rows;
-    for (int receiver = 1; receiver <= count; ++receiver) {
-        const RowCells cells = model.receiver(receiver);
-        const std::optional<Destination> destination =
-            receiverDestination(receiver, hosts.firstHost, hosts.secondHost, hosts.basePort);
-        // The cells as stored: JSON carries any character as itself or escaped.
-        rows.append(QJsonObject{
-            {"rx", receiver},
-            {"frequency", jsonText(cells.frequency)},
-            {"symbolRate", jsonText(cells.symbolRate)},
-            {"locOsc", jsonText(cells.offset)},
-            {"antenna", jsonText(cells.antenna)},
-            {"voltage", jsonText(cells.voltage)},
-            {"host", destination ? QJsonValue(destination->host.toString()) : QJsonValue()},
-            {"port", destination ? QJsonValue(int(destination->port)) : QJsonValue()},
-        });
-    }
-    return QString::fromUtf8(QJsonDocument(rows).toJson(QJsonDocument::Indented));
 }

@@ -1,6 +1,6 @@
-// The presets as a table for a terminal or a script: a header line, then one
-// line per receiver of the model's count. The model is the window's, loaded
-// from the same store (loadModel).
+// --list: the presets as a table for a terminal or a script, a header line
+// then one line per receiver of the model's count (the model is the window's,
+// loaded from the same store); and the column layout --channels shares.
 #pragma once
 
 #include <QList>
@@ -17,7 +17,6 @@ QString presetTable(const ReceiverModel &model);
 // cell, two blanks between columns, no trailing blanks.
 QString alignedColumns(const QList<QStringList> &lines);
 
-// The same rows as a JSON array, one object per receiver: "rx", the five
-// cells ("frequency", "symbolRate", "locOsc", "antenna", "voltage") and the
-// destination's "host" and "port" (both null when it is not usable).
-QString presetJson(const ReceiverModel &model);
+// The text with each character that does not print (a line end, a control
+// character) replaced by `stand`: one row of a table stays one line.
+QString oneLine(const QString &text, QChar stand);

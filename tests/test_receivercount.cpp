@@ -369,6 +369,10 @@ private slots:
         auto *address = control<QLineEdit>(*w, "qvipaddress0");
         auto *portBox = control<QLineEdit>(*w, "qvipport");
         auto *grid = control<FlexGrid>(*w, "msf1");
+        auto *antenna = control<QComboBox>(*w, "antenna");
+        auto *voltage = control<QComboBox>(*w, "voltage");
+        pickItem(antenna, "BOT");
+        pickItem(voltage, "Y-HORIZ");
         const QString path = store.filePath();
         const QByteArray name = QFile::encodeName(path);
         if (change == "hand edit") {
@@ -404,6 +408,9 @@ private slots:
         QCOMPARE(address->text(), QString("127.0.0.1"));
         QCOMPARE(portBox->text(), port);
         QCOMPARE(grid->TextMatrix(1, 1), QString("10491.500"));
+        // The selectors are refilled; a file read shows its own working settings.
+        QCOMPARE(antenna->currentText(), QString(change == "hand edit" ? "TOP" : "BOT"));
+        QCOMPARE(voltage->currentText(), QString(change == "hand edit" ? " " : "Y-HORIZ"));
         if (change != "hand edit")
             QVERIFY2(w->alertText().startsWith("Not "), qPrintable(w->alertText()));
         passThrough();

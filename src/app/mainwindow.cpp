@@ -157,6 +157,8 @@ void MainWindow::SetupWindow()
     // window shows stays, and no default is shown as though it were stored.
     const bool keep = setUpBefore_ && !store_.reread().isEmpty();
     setUpBefore_ = true;
+    // Refilling the lists empties the boxes, and the model follows them.
+    const RowCells shown = model_.workingSettings();
 
     fillSelectionLists();
 
@@ -195,7 +197,7 @@ void MainWindow::SetupWindow()
     qvipaddress[1]->setText(hosts.secondHost);
     qvipport->setText(hosts.basePort);
 
-    RowCells working = model_.workingSettings();
+    RowCells working = keep ? shown : model_.workingSettings();
     if (keep) { // the checked boxes go back to what they last accepted
         working.frequency = model_.lastAccepted(Entry::Frequency);
         working.symbolRate = model_.lastAccepted(Entry::SymbolRate);

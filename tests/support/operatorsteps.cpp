@@ -177,4 +177,7 @@ void pickItem(QComboBox *selector, const QString &text)
     }
     QTest::keyClick(list, Qt::Key_Return);
     QTRY_VERIFY(!list->isVisible());
+    // The offscreen platform leaves the closed list's window active.
+    selector->window()->activateWindow();
+    QTRY_VERIFY(selector->window()->isActiveWindow());
 }

@@ -1,5 +1,7 @@
 #include "channelswindow.h"
 
+#include "model/receivermodel.h"
+
 #include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFile>
@@ -45,8 +47,9 @@ ChannelsWindow::ChannelsWindow(const QString &settingsPath, ChannelActions actio
     filterLabel->setBuddy(filter_);
 
     model_ = new QStandardItemModel(0, 7, this);
-    model_->setHorizontalHeaderLabels({tr("Name"), tr("Frequency"), tr("Symbol Rate"), tr("Loc Osc"),
-                                       tr("Antenna"), tr("Voltage"), tr("Notes")});
+    // A channel's columns are a preset's, between its name and its notes.
+    model_->setHorizontalHeaderLabels(QStringList{tr("Name")} + presetColumnTitles().mid(1)
+                                      + QStringList{tr("Notes")});
     shown_ = new QSortFilterProxyModel(this);
     shown_->setSourceModel(model_);
     shown_->setFilterKeyColumn(-1);

@@ -21,6 +21,7 @@ EntryOutcome refuse(QLineEdit *box, const QString &lastAccepted, const char *box
 }
 
 const char *const addressBoxNames[2] = {captions::firstHost, captions::secondHost};
+const char portBoxName[] = "Base port";
 } // namespace
 
 EntryOutcome checkAddressBox(QLineEdit *const (&qvipaddress)[2], int index, ReceiverModel &model,
@@ -47,14 +48,14 @@ EntryOutcome checkPortBox(QLineEdit *qvipport, QLineEdit *secondHostBox, Receive
     EntryOutcome outcome;
     switch (checkPort(text)) {
     case PortVerdict::NotNumeric:
-        return refuse(qvipport, kept, "Base port", portNeeded);
+        return refuse(qvipport, kept, portBoxName, portNeeded);
     case PortVerdict::Accepted:
         model.setLastAccepted(Entry::BasePort, text);
         saveBasePort(store, model);
         outcome = {true, {}, text};
         break;
     case PortVerdict::Rejected:
-        outcome = refuse(qvipport, kept, "Base port", portNeeded);
+        outcome = refuse(qvipport, kept, portBoxName, portNeeded);
         break;
     }
     secondHostBox->setToolTip(secondHostHint(qvipport->text()));

@@ -22,7 +22,7 @@ using Entry = ReceiverModel::CheckedEntry;
 
 RowSelectionControls MainWindow::selectionControls() const
 {
-    return {msf1, copytorx, copytosettings, sendx, rightlabel};
+    return {copytorx, copytosettings, sendx, rightlabel};
 }
 
 WorkingSettingsBoxes MainWindow::workingSettings() const

@@ -4,32 +4,33 @@
 #include "command/sendall.h"
 #include "model/receivermodel.h"
 #include "presetsend.h"
+#include "store/modelstore.h"
 #include "store/settingsstore.h"
-#include "store/storeschema.h"
 
-CommandResult sendChannel(SettingsStore &store, const ChannelLibrary &library, int receiver,
-                          const QString &name)
+CommandResult sendChannel(SettingsStore &store, ReceiverModel &model, const ChannelLibrary &library,
+                          int receiver, const QString &name)
 {
     const Channel *channel = library.find(name);
     if (!channel)
         return {1, QString(), tr("Not sent: there is no channel named \"%1\".\n").arg(name), {}};
-    const int count = storedReceiverCount(store);
-    if (receiver < 1 || receiver > count)
+    const int count = model.maxreceivers();
+    if (!model.isReceiver(receiver))
         return {
             1,
             QString(),
             tr("Not sent: there is no receiver %1: the receivers are 1 to %2.\n").arg(receiver).arg(count),
             {}};
-    const HostTexts hosts = storedHosts(store);
+    const HostTexts hosts = model.hosts();
     if (!receiverDestination(receiver, hosts.firstHost, hosts.secondHost, hosts.basePort))
         return {1, QString(), tr("Not sent: the host address or the base port is not usable.\n"), {}};
     // The channel's values are in the boxes' shown forms, which is what a
     // copy from the settings writes into a row.
-    if (!storeCopiedRow(store, receiver, channel->values))
+    model.setReceiver(receiver, channel->values);
+    if (!saveCopiedReceiver(store, model, receiver))
         return {1, QString(), store.problem() + tr(" Nothing sent.\n"), {}};
     DatagramSender sender;
     const SendOutcome outcome =
-        sendReceiverCommand(sender, receiver, count, channel->values, hosts, SendVariant::Downlink);
+        sendReceiverCommand(sender, receiver, count, model.receiver(receiver), hosts, SendVariant::Downlink);
     if (!outcome.sent)
         return {1, QString(), outcome.problem + QLatin1Char('\n'), {}};
     return {0, sentText(outcome), QString(), {}};

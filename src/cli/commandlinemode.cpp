@@ -86,7 +86,7 @@ int runPresetCommand(const CommandLineOptions &options, SettingsStore &store)
         const ChannelLibrary library(store.fileName());
         if (!libraryIsReadable(library))
             return ExitNothingSent;
-        return finish(sendChannel(store, library, receiver, parser.value(options.channel)));
+        return finish(sendChannel(store, model, library, receiver, parser.value(options.channel)));
     }
     const int count = model.maxreceivers();
     if (receiver < 1 || receiver > count)

@@ -1,5 +1,5 @@
-// What the store keeps for the receivers: a row's five preset cells and the
-// host values commands are sent with.
+// The model's values for a receiver: a row's five preset cells, and the host
+// values commands are sent with. The store reads and writes the same.
 #pragma once
 
 #include <QStringList>

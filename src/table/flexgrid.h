@@ -1,7 +1,9 @@
 // The receiver table: a grid of text cells addressed (row, column) from 0,
 // with row 0 as the fixed header row. It offers the members the rest of the
 // program works with (Rows, Row, Col, TextMatrix, CellBackColor of the current
-// cell, ...). Sizes are in twips, 15 to a pixel; colours are 0x00BBGGRR.
+// cell, ...). Sizes in twips, 15 to a pixel, are in the members that say
+// Twips; colours are QColor, and the design's 0x00BBGGRR numbers pass
+// through colourFromValue and valueFromColour.
 #pragma once
 
 #include "twips.h"

@@ -6,7 +6,6 @@
 #include <QColor>
 
 class ReceiverModel;
-class FlexGrid;
 class QWidget;
 
 // The colour value of the mark, pure red.
@@ -14,7 +13,6 @@ inline const QColor selectedRowColour = QColor(255, 0, 0);
 
 struct RowSelectionControls
 {
-    FlexGrid *grid;
     QWidget *copytorx;
     QWidget *copytosettings;
     QWidget *sendx;

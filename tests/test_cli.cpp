@@ -456,14 +456,10 @@ private slots:
             storePresets(settings, 8, QString::number(receivers_.base()), rows);
             if (store == 15)
                 settings.put("IP", "Address1", "127.0.0.256");
-            QFile library(settings.folder() + "/channels.csv");
-            QVERIFY(library.open(QIODevice::WriteOnly));
-            library.write(libraryFile + (store == 14 ? "Broken,abc,1500,9750.000,TOP,,\r\n" : ""));
-            library.close();
-            for (auto file = channelFiles.begin(); file != channelFiles.end(); ++file) {
-                QFile input(configHome(settings) + '/' + file.key());
-                QVERIFY(input.open(QIODevice::WriteOnly) && input.write(*file) == file->size());
-            }
+            QVERIFY(writeFile(settings.channelsFile(),
+                              libraryFile + (store == 14 ? "Broken,abc,1500,9750.000,TOP,,\r\n" : "")));
+            for (auto file = channelFiles.begin(); file != channelFiles.end(); ++file)
+                QVERIFY(writeFile(configHome(settings) + '/' + file.key(), *file));
             if (store == 17) {
                 QFile filler(settings.folder() + "/filler");
                 QVERIFY(filler.open(QIODevice::WriteOnly));
@@ -475,9 +471,7 @@ private slots:
             QSKIP("chattr +i is not supported here, or does not stop root");
         if (store == 6) {
             settings.writeRaw("");
-            QVERIFY(QDir(settings.folder()).removeRecursively());
-            QFile plain(settings.folder());
-            QVERIFY(plain.open(QIODevice::WriteOnly));
+            QVERIFY(QDir(settings.folder()).removeRecursively() && writeFile(settings.folder(), {}));
         }
         if (store == 9)
             settings.writeRaw(settings.readRaw() + "[RX6]\nFrequency=a\\x1b\\xd800z\n");
@@ -512,11 +506,11 @@ private slots:
             status == 0 && (arguments.contains("--channel") || arguments.contains("reordered.csv"));
         QCOMPARE(snapshot(settings) == before, !written);
         if (store == 14)
-            QVERIFY2(run.err.contains(settings.folder() + "/channels.csv does not read as channels")
+            QVERIFY2(run.err.contains(settings.channelsFile() + " does not read as channels")
                          && run.err.contains("line 4, Frequency: \"abc\" is not taken"),
                      qPrintable(run.err));
         if (status == 0 && arguments.contains("reordered.csv")) {
-            QFile library(settings.folder() + "/channels.csv");
+            QFile library(settings.channelsFile());
             QVERIFY(library.open(QIODevice::ReadOnly));
             QCOMPARE(library.readAll(),
                      QByteArray("Name,Frequency,SymbolRate,LocOsc,Antenna,Voltage,Notes\r\n"

@@ -318,12 +318,10 @@ private slots:
     {
         TempStore store;
         storeHosts(store, 4, receivers_.base());
-        QFile library(store.folder() + "/channels.csv");
-        QVERIFY(library.open(QIODevice::WriteOnly));
-        library.write("Name,Frequency,SymbolRate,LocOsc,Antenna,Voltage,Notes\r\n"
-                      "QO-100 beacon,10491.500,1500,9750.000,TOP,,\r\n"
-                      "Sat One,11000.500,27500,9750.000,BOT,X-HORIZ,wide\r\n");
-        library.close();
+        QVERIFY(writeFile(store.channelsFile(),
+                          "Name,Frequency,SymbolRate,LocOsc,Antenna,Voltage,Notes\r\n"
+                          "QO-100 beacon,10491.500,1500,9750.000,TOP,,\r\n"
+                          "Sat One,11000.500,27500,9750.000,BOT,X-HORIZ,wide\r\n"));
         auto w = openWindow();
         for (int selected : {0, 3}) {
             if (selected)
@@ -366,6 +364,7 @@ private slots:
             QCOMPARE(store.get("RX3", "Frequency"), "11000.500");
             QCOMPARE(store.get("RX0", "Voltage"), "X-HORIZ");
             // Another program's change shows while the window is open.
+            QFile library(store.channelsFile());
             QVERIFY(library.open(QIODevice::Append)
                     && library.write("Sat Two,11001.000,1500,9750.000,TOP,,\r\n"));
             library.close();
@@ -633,10 +632,7 @@ private slots:
         auto *alert = control<QLabel>(*w, "alertmessage");
         if (crowded) {
             w->setSingleCopyProblem("A second copy would not be detected: " + QString(300, 'x') + ".");
-            QVERIFY(QDir(store.folder()).removeRecursively());
-            QFile plain(store.folder());
-            QVERIFY(plain.open(QIODevice::WriteOnly));
-            plain.close();
+            QVERIFY(QDir(store.folder()).removeRecursively() && writeFile(store.folder(), {}));
             enterText(control<QLineEdit>(*w, "qvipport"), receivers_.base() == 12300 ? "12400" : "12300");
             QVERIFY(w->alertText().startsWith("Not saved"));
         }

@@ -5,6 +5,7 @@
 #include "app/mainwindow.h"
 #include "app/singlecopy.h"
 #include "immutablepaths.h"
+#include "tempstore.h"
 #include "xserver.h"
 
 #include <QAbstractButton>
@@ -183,19 +184,13 @@ private slots:
         } else if (content == "own pid") {
             // A shell writes its own pid into the lock, then becomes the program.
             program = folders.home() + QStringLiteral("/start.sh");
-            QFile script(program);
-            QVERIFY(script.open(QIODevice::WriteOnly));
-            script.write("#!/bin/sh\nprintf '%s\\nzorudoza-zudizir-ivozudiro\\n%s\\n' $$ '"
-                         + QSysInfo::machineHostName().toUtf8() + "' > '"
-                         + QFile::encodeName(folders.lockPath()) + "'\nexec '" PROGRAM_PATH "'\n");
-            QVERIFY(script.setPermissions(script.permissions() | QFile::ExeOwner));
+            QVERIFY(writeFile(program,
+                              "#!/bin/sh\nprintf '%s\\nzorudoza-zudizir-ivozudiro\\n%s\\n' $$ '"
+                                  + QSysInfo::machineHostName().toUtf8() + "' > '"
+                                  + QFile::encodeName(folders.lockPath()) + "'\nexec '" PROGRAM_PATH "'\n"));
+            QVERIFY(QFile::setPermissions(program, QFile::permissions(program) | QFile::ExeOwner));
         } else {
-            QFile lock(folders.lockPath());
-            QVERIFY(lock.open(QIODevice::WriteOnly));
-            lock.write(content);
-            if (ageSeconds)
-                lock.setFileTime(QDateTime::currentDateTime().addSecs(-ageSeconds),
-                                 QFileDevice::FileModificationTime);
+            QVERIFY(writeFile(folders.lockPath(), content, ageSeconds));
         }
 
         QProcess *copy = x_.startProgram(program, folders.config(), folders.runtime());

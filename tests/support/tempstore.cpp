@@ -2,6 +2,7 @@
 #include "loopbackreceivers.h"
 #include "store/storeschema.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QSettings>
@@ -44,9 +45,7 @@ bool TempStore::has(const QString &section, const QString &key) const
 void TempStore::writeRaw(const QByteArray &text)
 {
     QDir().mkpath(folder());
-    QFile file(filePath());
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(text);
+    QVERIFY(writeFile(filePath(), text));
 }
 
 QByteArray TempStore::readRaw() const
@@ -55,10 +54,23 @@ QByteArray TempStore::readRaw() const
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+bool writeFile(const QString &path, const QByteArray &bytes, int ageSeconds)
+{
+    QFile file(path);
+    // Flushed before it is dated: a later write would date it now again.
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size()
+        && file.flush()
+        && (ageSeconds == 0
+            || file.setFileTime(QDateTime::currentDateTime().addSecs(-ageSeconds),
+                                QFileDevice::FileModificationTime));
+}
+
 void storeRow(TempStore &store, int row, const Cells &cells)
 {
-    for (int col = 0; col < cells.size() && col < rowKeys().size(); ++col)
-        store.put(receiverSection(row), rowKeys()[col], cells[col]);
+    for (int col = 0; col < cells.size() && col < rowKeys().size(); ++col) {
+        if (!cells[col].isNull())
+            store.put(receiverSection(row), rowKeys()[col], cells[col]);
+    }
 }
 
 void storeHosts(TempStore &store, int receivers, const QString &basePort)

@@ -25,6 +25,7 @@ public:
 
     QString folder() const { return dir_.path() + QStringLiteral("/ZorudozaZudizirIvozudiro"); }
     QString filePath() const { return folder() + QStringLiteral("/ZorudozaZudizirIvozudiro.conf"); }
+    QString channelsFile() const { return folder() + QStringLiteral("/channels.csv"); }
 
     void put(const QString &section, const QString &key, const QString &value);
     void put(const StoreKey &where, const QString &value);
@@ -43,10 +44,14 @@ private:
     QTemporaryDir dir_;
 };
 
+// Writes a new or emptied file at `path`, dated `ageSeconds` back from now
+// (negative: ahead); false where it could not be written so.
+bool writeFile(const QString &path, const QByteArray &bytes, int ageSeconds = 0);
+
 using Cells = QStringList; // Frequency, Symbol Rate, Loc Osc, Antenna, Voltage
 
 // Row `row`'s section (RX0 is the working settings) with as many of the
-// cells as are given.
+// cells as are given; a null cell (QString()) leaves its key out.
 void storeRow(TempStore &store, int row, const Cells &cells);
 
 // The receiver count, the loopback receivers' two hosts and a base port.

@@ -4,6 +4,7 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QSettings>
 #include <QTest>
@@ -63,6 +64,24 @@ bool writeFile(const QString &path, const QByteArray &bytes, int ageSeconds)
         && (ageSeconds == 0
             || file.setFileTime(QDateTime::currentDateTime().addSecs(-ageSeconds),
                                 QFileDevice::FileModificationTime));
+}
+
+QStringList folderSnapshot(const QString &folder)
+{
+    QStringList entries;
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile file(it.next());
+        // Only a plain file is opened: a FIFO would not answer.
+        const bool isFile = it.fileInfo().isFile();
+        entries << it.filePath() + QLatin1Char('=')
+                + (!isFile                              ? QStringLiteral("<not a file>")
+                       : file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readAll().toHex())
+                                                        : QStringLiteral("<unreadable>"));
+    }
+    entries.sort();
+    return entries;
 }
 
 void storeRow(TempStore &store, int row, const Cells &cells)

@@ -3,12 +3,11 @@
 // host's hint, two boxes holding the same address, and a send that follows a
 // new base port to a real loopback socket.
 #include "designedlayout.h"
+#include "loopbackreceivers.h"
 #include "operatorsteps.h"
 #include "tuning/boxstate.h"
 
-#include <QNetworkDatagram>
 #include <QPushButton>
-#include <QUdpSocket>
 
 namespace {
 
@@ -294,13 +293,9 @@ private slots:
 
     void sendAfterAPortChange_goesToTheNewPort()
     {
-        // A base port whose receiver 1 port is free on this machine.
-        QUdpSocket receiver;
-        int base = 30000;
-        while (!receiver.bind(QHostAddress::LocalHost, quint16(base + 21)) && base < 65000)
-            base += 100;
-        QVERIFY2(receiver.state() == QAbstractSocket::BoundState, "no free loopback port");
-
+        LoopbackReceivers receivers;
+        QVERIFY2(receivers.open(), "no free loopback port");
+        const int base = receivers.base();
         TempStore store;
         store.put("IP", "Address0", "127.0.0.1");
         storeRow(store, 1, {"10491.500", "1500", "9750.000", "TOP", " "});
@@ -310,9 +305,7 @@ private slots:
         QCOMPARE(lastAccepted(w.port()), QString::number(base));
         QTest::mouseClick(control<QPushButton>(*w.window, "sendx"), Qt::LeftButton);
 
-        QTRY_VERIFY(receiver.hasPendingDatagrams());
-        const QNetworkDatagram datagram = receiver.receiveDatagram();
-        QCOMPARE(datagram.data(),
+        QCOMPARE(receivers.take(1),
                  QByteArray("[to@qv] rcv=1 freq=10491500 srate=1500 offset=9750000 fplug=A\r\n"));
         QVERIFY(w.window->alertText().isEmpty());
     }

@@ -183,8 +183,7 @@ private slots:
         TempStore store;
         auto w = openOn(store, 4, 2);
         clickCell(grid(*w), 2, 4);
-        QTest::mousePress(sendButton(*w), Qt::LeftButton);
-        QTest::mouseRelease(sendButton(*w), Qt::LeftButton);
+        pressSend(*w, Qt::LeftButton);
         QCOMPARE(receivers_.withMail(), QList<int>{2});
         QCOMPARE(receivers_.portOf(2), quint16(receivers_.base() + 22));
         const QByteArray datagram = receivers_.take(2);
@@ -492,8 +491,7 @@ private slots:
         clickCell(grid(*w), 2);
         QTest::keyClick(grid(*w), Qt::Key_Down);
         QCOMPARE(grid(*w)->Row(), 3);
-        QTest::mousePress(sendButton(*w), Qt::LeftButton);
-        QTest::mouseRelease(sendButton(*w), Qt::LeftButton);
+        pressSend(*w, Qt::LeftButton);
         QVERIFY(receivers_.withMail().isEmpty());
         QVERIFY(isIdle(*w));
         QVERIFY(alert->isVisible());

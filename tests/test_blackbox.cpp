@@ -82,26 +82,6 @@ private:
     QStringList windows() const { return x_.programWindows(); }
     QRect geometry(const QString &id) const { return x_.geometry(id); }
 
-    // The main window of a freshly started program, focused for keys.
-    QString waitForWindow(int width = 900)
-    {
-        QString found;
-        (void)QTest::qWaitFor(
-            [&] {
-                for (const QString &id : windows()) {
-                    if (geometry(id).width() == width || (width == 0 && geometry(id).width() > 0))
-                        found = id;
-                }
-                return !found.isEmpty();
-            },
-            patienceMs);
-        if (!found.isEmpty()) {
-            xdotool({"windowfocus", "--sync", found});
-            QTest::qWait(300); // the window's first layout and focus settle
-        }
-        return found;
-    }
-
     // The screen's area free of panels, as the window manager tells it.
     QRect workArea() const
     {
@@ -154,7 +134,7 @@ private:
         QVERIFY(user.create(presetStore(receivers.base())));
         program = start(user);
         QVERIFY(program);
-        window = waitForWindow(width);
+        window = x_.awaitWindow(width);
         QVERIFY2(!window.isEmpty(), "the main window did not appear");
     }
 
@@ -283,7 +263,7 @@ private slots:
         QVERIFY(user.create(store));
         program = start(user);
         QVERIFY(program);
-        window = waitForWindow(scaled ? 0 : 900);
+        window = x_.awaitWindow(scaled ? 0 : 900);
         QVERIFY2(!window.isEmpty(), "the main window did not appear");
         QCOMPARE(windows(), QStringList{window});
 
@@ -479,7 +459,7 @@ private slots:
         QCOMPARE(user.stored("RX0", "Frequency"), QString("146.500"));
 
         QVERIFY(start(user));
-        window = waitForWindow();
+        window = x_.awaitWindow();
         QVERIFY2(!window.isEmpty(), "the program did not start again after the kill");
         click(window, gridCell(4));
         click(window, sendButton);
@@ -531,17 +511,8 @@ private slots:
         held.setProcessEnvironment(x.programEnvironment(user.config(), user.runtime()));
         held.start(QStringLiteral(PROGRAM_PATH), {});
         QVERIFY(held.waitForStarted(patienceMs));
-        QString id;
-        QVERIFY(QTest::qWaitFor(
-            [&] {
-                for (const QString &w : x.programWindows())
-                    if (x.isMainWindow(w))
-                        id = w;
-                return !id.isEmpty();
-            },
-            patienceMs));
-        x.xdotool({"windowfocus", "--sync", id});
-        QTest::qWait(300);
+        const QString id = x.awaitWindow();
+        QVERIFY(!id.isEmpty());
         x.xdotool({"key", "ctrl+r"});
         QTRY_VERIFY_WITH_TIMEOUT(x.isMainWindow(id) && x.geometry(id).height() > designHeight, patienceMs);
         QCOMPARE(user.stored("MaxReceivers", "Receivers"), QString("4"));

@@ -128,12 +128,9 @@ private slots:
         QFETCH(QString, refusal);
         QFETCH(QByteArray, after);
         TempStore store;
-        const QString path = store.folder() + "/channels.csv";
-        if (!before.isEmpty()) {
-            QVERIFY(QDir().mkpath(store.folder()));
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(before) == before.size());
-        }
+        const QString path = store.channelsFile();
+        if (!before.isEmpty())
+            QVERIFY(QDir().mkpath(store.folder()) && writeFile(path, before));
         ChannelLibrary library(store.filePath());
         const QStringList words = change.split(' ');
         QString told;

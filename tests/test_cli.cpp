@@ -7,7 +7,6 @@
 #include "loopbackreceivers.h"
 #include "operatorsteps.h"
 
-#include <QDirIterator>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -26,11 +25,6 @@ const QString programPath = qEnvironmentVariable("ZZI_TEST_PROGRAM", QStringLite
 // The name it gives itself in its messages.
 const QString program = QFileInfo(programPath).completeBaseName();
 const Cells workedExample{"10491.500", "1500", "9750.000", "TOP", "X-HORIZ"};
-
-QString configHome(const TempStore &store)
-{
-    return QFileInfo(store.folder()).path();
-}
 
 // The channel library and the files the import rows read, by name; written
 // beside the settings folder, where the program runs.
@@ -54,22 +48,6 @@ void storePresets(TempStore &store, int count, const QString &basePort, const QM
         storeRow(store, row.key(), *row);
 }
 
-// Every file under the settings home with its bytes: a lock file, a rewritten
-// store or a new folder all show.
-QStringList snapshot(const TempStore &store)
-{
-    QStringList files;
-    QDirIterator it(configHome(store), QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        QFile file(it.next());
-        files << it.filePath() + QLatin1Char('=')
-                + QString::fromLatin1(file.open(QIODevice::ReadOnly) ? file.readAll().toHex() : "");
-    }
-    files.sort();
-    return files;
-}
-
 struct Run
 {
     int status = -1; // crashed or hung
@@ -86,7 +64,7 @@ Run runExecutable(const TempStore &store, const QStringList &arguments, bool asN
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
         environment.remove(QLatin1String(name));
-    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome(store));
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), store.configHome());
     for (const QString &change : changes) {
         if (change.contains('='))
             environment.insert(change.section('=', 0, 0), change.section('=', 1));
@@ -95,7 +73,7 @@ Run runExecutable(const TempStore &store, const QStringList &arguments, bool asN
     }
     QProcess process;
     process.setProcessEnvironment(environment);
-    process.setWorkingDirectory(configHome(store));
+    process.setWorkingDirectory(store.configHome());
     // A copy in the system's temporary folder: nobody may not enter the build
     // tree (a clone in a home folder of mode 0700).
     QTemporaryDir reachable(QDir::tempPath() + QStringLiteral("/zzi-cli-XXXXXX"));
@@ -210,13 +188,13 @@ private slots:
 
         // The window is open on the same settings while the command line runs.
         auto w = openWindow();
-        const QStringList before = snapshot(store);
+        const QStringList before = folderSnapshot(store.configHome());
         const Run cli = runExecutable(store,
                                       QStringList{"--send", QString::number(row)}
                                           + (uplink ? QStringList{"--uplink"} : QStringList{}));
         QCOMPARE(receivers_.await(cliSends ? heard.size() : 0, cliSends ? 5000 : 300),
                  cliSends ? heard : QStringList{});
-        QCOMPARE(snapshot(store), before);
+        QCOMPARE(folderSnapshot(store.configHome()), before);
         const QString sentTo = QStringLiteral("%1\nsent to 127.0.0.%2:%3\n")
                                    .arg(expected)
                                    .arg(row > 4 ? 2 : 1)
@@ -428,7 +406,7 @@ private slots:
             if (qEnvironmentVariableIsSet("ZZI_TEST_PROGRAM")) // an emulator's wrapper
                 QSKIP("the wrapper names a build tree another user may not enter");
             storePresets(settings, 4, "9900", {{1, workedExample}});
-            QVERIFY(QFile::setPermissions(configHome(settings),
+            QVERIFY(QFile::setPermissions(settings.configHome(),
                                           QFileDevice::ReadOwner | QFileDevice::WriteOwner
                                               | QFileDevice::ExeOwner | QFileDevice::ReadOther
                                               | QFileDevice::ExeOther));
@@ -463,14 +441,10 @@ private slots:
             storePresets(settings, 8, QString::number(receivers_.base()), rows);
             if (store == 15)
                 settings.put("IP", "Address1", "127.0.0.256");
-            QFile library(settings.folder() + "/channels.csv");
-            QVERIFY(library.open(QIODevice::WriteOnly));
-            library.write(libraryFile + (store == 14 ? "Broken,abc,1500,9750.000,TOP,,\r\n" : ""));
-            library.close();
-            for (auto file = channelFiles.begin(); file != channelFiles.end(); ++file) {
-                QFile input(configHome(settings) + '/' + file.key());
-                QVERIFY(input.open(QIODevice::WriteOnly) && input.write(*file) == file->size());
-            }
+            QVERIFY(writeFile(settings.channelsFile(),
+                              libraryFile + (store == 14 ? "Broken,abc,1500,9750.000,TOP,,\r\n" : "")));
+            for (auto file = channelFiles.begin(); file != channelFiles.end(); ++file)
+                QVERIFY(writeFile(settings.configHome() + '/' + file.key(), *file));
             if (store == 17) {
                 QFile filler(settings.folder() + "/filler");
                 QVERIFY(filler.open(QIODevice::WriteOnly));
@@ -482,9 +456,7 @@ private slots:
             QSKIP("chattr +i is not supported here, or does not stop root");
         if (store == 6) {
             settings.writeRaw("");
-            QVERIFY(QDir(settings.folder()).removeRecursively());
-            QFile plain(settings.folder());
-            QVERIFY(plain.open(QIODevice::WriteOnly));
+            QVERIFY(QDir(settings.folder()).removeRecursively() && writeFile(settings.folder(), {}));
         }
         if (store == 9)
             settings.writeRaw(settings.readRaw() + "[RX6]\nFrequency=a\\x1b\\xd800z\n");
@@ -495,10 +467,10 @@ private slots:
         if (store == 11)
             changes = QStringList{"XDG_CONFIG_HOME", "HOME"};
         if (store == 12) {
-            QVERIFY(QFile::link(configHome(settings), home.filePath(".config")));
+            QVERIFY(QFile::link(settings.configHome(), home.filePath(".config")));
             changes = QStringList{"XDG_CONFIG_HOME=cfg", "HOME=" + home.path()};
         }
-        const QStringList before = snapshot(settings);
+        const QStringList before = folderSnapshot(settings.configHome());
         receivers_.take();
         const Run run = runExecutable(settings, arguments, store == 4 || store == 5,
                                       store == 7       ? "/dev/full"
@@ -517,13 +489,13 @@ private slots:
         QCOMPARE(receivers_.await(int(sent.size()), sent.isEmpty() ? 100 : 5000), sent);
         const bool written =
             status == 0 && (arguments.contains("--channel") || arguments.contains("reordered.csv"));
-        QCOMPARE(snapshot(settings) == before, !written);
+        QCOMPARE(folderSnapshot(settings.configHome()) == before, !written);
         if (store == 14)
-            QVERIFY2(run.err.contains(settings.folder() + "/channels.csv does not read as channels")
+            QVERIFY2(run.err.contains(settings.channelsFile() + " does not read as channels")
                          && run.err.contains("line 4, Frequency: \"abc\" is not taken"),
                      qPrintable(run.err));
         if (status == 0 && arguments.contains("reordered.csv")) {
-            QFile library(settings.folder() + "/channels.csv");
+            QFile library(settings.channelsFile());
             QVERIFY(library.open(QIODevice::ReadOnly));
             QCOMPARE(library.readAll(),
                      QByteArray("Name,Frequency,SymbolRate,LocOsc,Antenna,Voltage,Notes\r\n"

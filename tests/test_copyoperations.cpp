@@ -24,22 +24,8 @@ struct CopyWindow
     }
 
     QComboBox *box(const char *name) const { return control<QComboBox>(*window, name); }
-
-    QStringList rowTexts(int row) const
-    {
-        QStringList texts;
-        for (int col = 1; col <= 5; ++col)
-            texts << grid->TextMatrix(row, col);
-        return texts;
-    }
-
-    QStringList boxTexts() const
-    {
-        QStringList texts;
-        for (const char *name : {"frequency", "symbolrate", "offset", "antenna", "voltage"})
-            texts << box(name)->currentText();
-        return texts;
-    }
+    QStringList rowTexts(int row) const { return ::rowTexts(*grid, row); }
+    QStringList boxTexts() const { return ::boxTexts(*window); }
 
     std::unique_ptr<MainWindow> window;
     FlexGrid *grid = nullptr;

@@ -132,12 +132,9 @@ private slots:
         QTemporaryDir blockedRoot;
         if (blocker == "uncreatable") {
             // A plain file where the store's parent folder would have to be.
-            QVERIFY(QDir().mkpath(blockedRoot.path() + home));
-            QFile plain(blockedRoot.path() + home + "/config");
-            QVERIFY(plain.open(QIODevice::WriteOnly));
-            plain.write("not a folder\n");
-            plain.close();
-            QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, plain.fileName() + "/sub");
+            const QString plain = blockedRoot.path() + home + "/config";
+            QVERIFY(QDir().mkpath(blockedRoot.path() + home) && writeFile(plain, "not a folder\n"));
+            QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, plain + "/sub");
         }
         auto w = openWindow();
         auto *alert = control<QLabel>(*w, "alertmessage");
@@ -490,12 +487,7 @@ private slots:
         if (folder) {
             QVERIFY(QDir().mkpath(lockPath));
         } else {
-            QFile file(lockPath);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(lock);
-            if (ageSeconds)
-                file.setFileTime(QDateTime::currentDateTime().addSecs(-ageSeconds),
-                                 QFileDevice::FileModificationTime);
+            QVERIFY(writeFile(lockPath, lock, ageSeconds));
         }
 
         QElapsedTimer clock;
@@ -582,9 +574,7 @@ private slots:
             store.writeRaw(storeText(12999));
             QVERIFY(QFile::resize(store.filePath(), hugeSize)); // sparse: nearly nothing written
         } else if (plainFolder) {
-            QVERIFY(QDir().rmdir(store.folder()));
-            QFile plain(store.folder());
-            QVERIFY(plain.open(QIODevice::WriteOnly));
+            QVERIFY(QDir().rmdir(store.folder()) && writeFile(store.folder(), {}));
         } else {
             QVERIFY(fifo ? ::mkfifo(path.constData(), 0600) == 0 : QDir().mkdir(store.filePath()));
         }

@@ -3,12 +3,11 @@
 // host's hint, two boxes holding the same address, and a send that follows a
 // new base port to a real loopback socket.
 #include "designedlayout.h"
+#include "loopbackreceivers.h"
 #include "operatorsteps.h"
 #include "tuning/boxstate.h"
 
-#include <QNetworkDatagram>
 #include <QPushButton>
-#include <QUdpSocket>
 
 namespace {
 
@@ -28,16 +27,6 @@ struct HostWindow
 
     std::unique_ptr<MainWindow> window;
 };
-
-// After a refused entry: the last accepted text again, the focus back in
-// the box, one beep, and nothing stored.
-void verifyRefused(QLineEdit *box, const QString &remembered, int beepsBefore)
-{
-    QCOMPARE(box->text(), remembered);
-    QCOMPARE(lastAccepted(box), remembered);
-    QVERIFY(box->hasFocus());
-    QCOMPARE(beepCount(), beepsBefore + 1);
-}
 } // namespace
 
 class HostEntryWidgetsTest : public QObject
@@ -304,29 +293,19 @@ private slots:
 
     void sendAfterAPortChange_goesToTheNewPort()
     {
-        // A base port whose receiver 1 port is free on this machine.
-        QUdpSocket receiver;
-        int base = 30000;
-        while (!receiver.bind(QHostAddress::LocalHost, quint16(base + 21)) && base < 65000)
-            base += 100;
-        QVERIFY2(receiver.state() == QAbstractSocket::BoundState, "no free loopback port");
-
+        LoopbackReceivers receivers;
+        QVERIFY2(receivers.open(), "no free loopback port");
+        const int base = receivers.base();
         TempStore store;
         store.put("IP", "Address0", "127.0.0.1");
-        store.put("RX1", "Frequency", "10491.500");
-        store.put("RX1", "SymbolRate", "1500");
-        store.put("RX1", "Offset", "9750.000");
-        store.put("RX1", "Antenna", "TOP");
-        store.put("RX1", "Voltage", " ");
+        storeRow(store, 1, {"10491.500", "1500", "9750.000", "TOP", " "});
         HostWindow w;
         typeInto(w.port(), QString::number(base));
         clickCell(w.grid(), 1);
         QCOMPARE(lastAccepted(w.port()), QString::number(base));
         QTest::mouseClick(control<QPushButton>(*w.window, "sendx"), Qt::LeftButton);
 
-        QTRY_VERIFY(receiver.hasPendingDatagrams());
-        const QNetworkDatagram datagram = receiver.receiveDatagram();
-        QCOMPARE(datagram.data(),
+        QCOMPARE(receivers.take(1),
                  QByteArray("[to@qv] rcv=1 freq=10491500 srate=1500 offset=9750000 fplug=A\r\n"));
         QVERIFY(w.window->alertText().isEmpty());
     }

@@ -37,9 +37,7 @@ private slots:
     void ctrlR_withTheFocusOnAButton_checksNoBox()
     {
         TempStore store;
-        store.put("RX1", "Frequency", "10491.500");
-        store.put("RX1", "SymbolRate", "1500");
-        store.put("RX1", "Antenna", "TOP");
+        storeRow(store, 1, {"10491.500", "1500", {}, "TOP"});
         store.put("IP", "Port", "abc"); // hand-edited; its check would refuse it
         auto w = openWindow();
         auto *grid = control<FlexGrid>(*w, "msf1");
@@ -93,11 +91,8 @@ private slots:
     void pressOnOneRow_releasedOverAnother_selectsThePressedRow()
     {
         TempStore store;
-        for (int row : {2, 3}) {
-            store.put(QString("RX%1").arg(row), "Frequency", "10491.500");
-            store.put(QString("RX%1").arg(row), "SymbolRate", "1500");
-            store.put(QString("RX%1").arg(row), "Antenna", "TOP");
-        }
+        for (int row : {2, 3})
+            storeRow(store, row, {"10491.500", "1500", {}, "TOP"});
         auto w = openWindow();
         auto *grid = control<FlexGrid>(*w, "msf1");
         clickCell(grid, 2);

@@ -64,15 +64,6 @@ void verifyLayoutFor(const MainWindow &w, int receivers)
     }
 }
 
-bool anyRowMarked(const FlexGrid &grid)
-{
-    for (int row = 1; row < grid.Rows(); ++row) {
-        if (grid.cellColour(row, 0) == QColor(255, 0, 0))
-            return true;
-    }
-    return false;
-}
-
 } // namespace
 
 class ReceiverCountTest : public QObject
@@ -233,9 +224,7 @@ private slots:
     {
         QFETCH(QList<int>, arrowKeys);
         TempStore store;
-        store.put("RX3", "Frequency", "10491.500");
-        store.put("RX3", "SymbolRate", "1500");
-        store.put("RX3", "Antenna", "TOP");
+        storeRow(store, 3, {"10491.500", "1500", {}, "TOP"});
         auto w = openWindow();
         auto *grid = control<FlexGrid>(*w, "msf1");
         const QColor fixedcolor = grid->cellColour(0, 0);
@@ -248,27 +237,19 @@ private slots:
         QVERIFY(control<QLabel>(*w, "rightlabel")->isVisible());
         for (int key : arrowKeys)
             QTest::keyClick(grid, Qt::Key(key));
-        QList<QColor> dataCells;
-        for (int row = 1; row <= 4; ++row) {
-            for (int col = 1; col < grid->Cols(); ++col)
-                dataCells << grid->cellColour(row, col);
-        }
+        const QList<QList<QColor>> before = cellColours(*grid);
 
         typeCtrl(*w, Qt::Key_R);
         QCOMPARE(w->model().maxreceivers(), 8);
         QCOMPARE(grid->cellColour(3, 0), fixedcolor);
-        QVERIFY(!anyRowMarked(*grid));
+        QVERIFY(markedRows(*grid).isEmpty());
         // On screen too: the first cells in the header colour, the data cells
         // as they were.
         const QImage picture = shownPicture(*w);
         for (int row = 1; row <= 4; ++row) {
-            for (int col = 0; col < grid->Cols(); ++col) {
-                const QRect cell = grid->visualRect(grid->model()->index(row, col));
-                const QColor shown =
-                    shownColour(picture, *w, grid->viewport(), cell.topLeft() + QPoint(3, 3));
-                const QColor expected = col == 0 ? fixedcolor : dataCells.at((row - 1) * 5 + col - 1);
-                QCOMPARE(shown, expected);
-            }
+            for (int col = 0; col < grid->Cols(); ++col)
+                QCOMPARE(shownCellColour(picture, *w, grid, row, col),
+                         col == 0 ? fixedcolor : before[row][col]);
         }
         QCOMPARE(grid->Row(), 0);
         for (const char *name : {"copytosettings", "copytorx", "sendx"})
@@ -301,10 +282,7 @@ private slots:
     {
         TempStore store;
         // A plain file where the store's folder must go: nothing can be saved.
-        {
-            QFile blocker(store.folder());
-            QVERIFY(blocker.open(QIODevice::WriteOnly));
-        }
+        QVERIFY(writeFile(store.folder(), {}));
         auto w = openWindow();
         auto *alert = control<QLabel>(*w, "alertmessage");
         // Told at start: no settings could be read from there.
@@ -376,12 +354,7 @@ private slots:
         const QString path = store.filePath();
         const QByteArray name = QFile::encodeName(path);
         if (change == "hand edit") {
-            store.writeRaw(QByteArray(text).replace("9900", "9700"));
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::ReadWrite));
-            QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(60),
-                                     QFileDevice::FileModificationTime));
-            file.close();
+            QVERIFY(writeFile(path, QByteArray(text).replace("9900", "9700"), -60));
             QTRY_VERIFY(w->statusText().contains("changed outside"));
         } else if (change == "folder deleted") {
             QVERIFY(QDir().rename(store.folder(), store.folder() + ".aside"));

@@ -36,29 +36,6 @@ struct Selection
                 rightlabel->isVisible()};
     }
 
-    // The receiver rows whose first cell is red.
-    QList<int> markedRows() const
-    {
-        QList<int> rows;
-        for (int row = 1; row < grid->Rows(); ++row) {
-            if (grid->cellColour(row, 0) == selectedRowColour)
-                rows << row;
-        }
-        return rows;
-    }
-
-    QList<QList<QColor>> allColours() const
-    {
-        QList<QList<QColor>> colours;
-        for (int row = 0; row < grid->Rows(); ++row) {
-            QList<QColor> line;
-            for (int col = 0; col < grid->Cols(); ++col)
-                line << grid->cellColour(row, col);
-            colours << line;
-        }
-        return colours;
-    }
-
     FlexGrid *grid;
     QPushButton *copytorx;
     QPushButton *copytosettings;
@@ -96,29 +73,29 @@ private slots:
         Selection s(*w);
         QVERIFY(s.grid->cellColour(0, 0) != selectedRowColour);
 
-        const auto before = s.allColours();
+        const auto before = cellColours(*s.grid);
         clickCell(s.grid, 3, 2);
         QCOMPARE(s.grid->Row(), 3);
         QCOMPARE(s.grid->Col(), 0);
-        QCOMPARE(s.markedRows(), QList<int>{3});
+        QCOMPARE(markedRows(*s.grid), QList<int>{3});
         QCOMPARE(s.grid->cellColour(3, 0), QColor(255, 0, 0));
         for (int row = 1; row <= 8; ++row) {
             if (row != 3)
                 QCOMPARE(s.grid->cellColour(row, 0), s.grid->cellColour(0, 0));
         }
-        const auto after = s.allColours();
+        const auto after = cellColours(*s.grid);
         QCOMPARE(after[0], before[0]);
         for (int row = 1; row <= 8; ++row)
             QCOMPARE(after[row].mid(1), before[row].mid(1));
 
         // The mark moves: the earlier row goes back to the header colour.
         clickCell(s.grid, 1, 5);
-        QCOMPARE(s.markedRows(), QList<int>{1});
+        QCOMPARE(markedRows(*s.grid), QList<int>{1});
         QCOMPARE(s.grid->cellColour(3, 0), s.grid->cellColour(0, 0));
         clickCell(s.grid, 3, 0);
-        QCOMPARE(s.markedRows(), QList<int>{3});
+        QCOMPARE(markedRows(*s.grid), QList<int>{3});
         QCOMPARE(s.grid->cellColour(1, 0), s.grid->cellColour(0, 0));
-        QCOMPARE(s.allColours(), after);
+        QCOMPARE(cellColours(*s.grid), after);
         // Selecting never writes a cell's text.
         QCOMPARE(s.grid->TextMatrix(3, 0), QString("3"));
         QCOMPARE(s.grid->TextMatrix(3, 1), QString("2400.000"));
@@ -167,7 +144,7 @@ private slots:
         for (int from : {1, 2}) {
             clickCell(s.grid, from, 1);
             clickCell(s.grid, 3, 1);
-            QCOMPARE(s.markedRows(), QList<int>{3});
+            QCOMPARE(markedRows(*s.grid), QList<int>{3});
             QCOMPARE(s.buttonsAndHint(), (QList<bool>{true, filled, filled, hint}));
         }
     }
@@ -190,7 +167,7 @@ private slots:
 
         QTest::keyClick(s.grid, Qt::Key(key));
         QCOMPARE(s.grid->Row(), 0);
-        QVERIFY(s.markedRows().isEmpty());
+        QVERIFY(markedRows(*s.grid).isEmpty());
         for (int row = 1; row <= 4; ++row)
             QCOMPARE(s.grid->cellColour(row, 0), s.grid->cellColour(0, 0));
         QCOMPARE(s.buttonsAndHint(), (QList<bool>{false, false, false, false}));
@@ -204,19 +181,19 @@ private slots:
         clickCell(s.grid, 2, 3);
         const QList<bool> row2State{true, true, true, false};
         QCOMPARE(s.buttonsAndHint(), row2State);
-        const auto coloursOfRow2 = s.allColours();
+        const auto coloursOfRow2 = cellColours(*s.grid);
 
         QTest::keyClick(s.grid, Qt::Key_Down);
         QTest::keyClick(s.grid, Qt::Key_Down);
         QCOMPARE(s.grid->Row(), 4);
-        QCOMPARE(s.markedRows(), QList<int>{2});
-        QCOMPARE(s.allColours(), coloursOfRow2);
+        QCOMPARE(markedRows(*s.grid), QList<int>{2});
+        QCOMPARE(cellColours(*s.grid), coloursOfRow2);
         QCOMPARE(s.buttonsAndHint(), row2State);
 
         // A letter goes to the grid without choosing the row.
         QTest::keyClick(s.grid, Qt::Key_A);
         QCOMPARE(s.grid->Row(), 4);
-        QCOMPARE(s.markedRows(), QList<int>{2});
+        QCOMPARE(markedRows(*s.grid), QList<int>{2});
         QCOMPARE(s.buttonsAndHint(), row2State);
 
         // The mark is repainted where it stands: the current cell, and with it
@@ -225,15 +202,15 @@ private slots:
         QTest::keyClick(s.grid, Qt::Key_Return);
         QCOMPARE(moves.count(), 0);
         QCOMPARE(s.grid->Row(), 4);
-        QCOMPARE(s.markedRows(), QList<int>{4});
+        QCOMPARE(markedRows(*s.grid), QList<int>{4});
         QCOMPARE(s.buttonsAndHint(), (QList<bool>{true, false, false, false}));
 
         // Up to row 1 and Space: the key chooses as Enter does.
         for (int i = 0; i < 3; ++i)
             QTest::keyClick(s.grid, Qt::Key_Up);
-        QCOMPARE(s.markedRows(), QList<int>{4});
+        QCOMPARE(markedRows(*s.grid), QList<int>{4});
         QTest::keyClick(s.grid, Qt::Key_Space);
-        QCOMPARE(s.markedRows(), QList<int>{1});
+        QCOMPARE(markedRows(*s.grid), QList<int>{1});
         QCOMPARE(s.buttonsAndHint(), (QList<bool>{true, true, true, true}));
     }
 
@@ -245,7 +222,7 @@ private slots:
         clickCell(s.grid, 1, 1);
         QCOMPARE(s.buttonsAndHint(), (QList<bool>{true, true, true, true}));
         clickCell(s.grid, 4, 4);
-        QCOMPARE(s.markedRows(), QList<int>{4});
+        QCOMPARE(markedRows(*s.grid), QList<int>{4});
         QCOMPARE(s.buttonsAndHint(), (QList<bool>{true, false, false, false}));
         QVERIFY(s.grid->hasFocus());
     }
@@ -268,7 +245,7 @@ private slots:
             QTest::mouseClick(s.grid->viewport(), button, {}, cell.center());
         }
         QCOMPARE(s.grid->Row(), 2);
-        QCOMPARE(s.markedRows(), QList<int>{2});
+        QCOMPARE(markedRows(*s.grid), QList<int>{2});
         QCOMPARE(s.buttonsAndHint(), (QList<bool>{true, true, true, false}));
     }
 
@@ -287,10 +264,8 @@ private slots:
         const QColor header = s.grid->cellColour(0, 0);
         const QColor ordinary = s.grid->cellColour(1, 1);
         QVERIFY(header != ordinary);
-        // Just inside a cell's corner, clear of its text.
         auto inCell = [&](const QImage &picture, int row, int col) {
-            const QRect cell = s.grid->visualRect(s.grid->model()->index(row, col));
-            return shownColour(picture, w, s.grid->viewport(), cell.topLeft() + QPoint(3, 3));
+            return shownCellColour(picture, w, s.grid, row, col);
         };
 
         // The header cell is current after set-up, the row cell after a click.
@@ -303,8 +278,7 @@ private slots:
             const QImage picture = shownPicture(w);
             QCOMPARE(inCell(picture, 0, 0), header);
             // A header cell is never framed, current or not.
-            const QPoint headerCorner = s.grid->visualRect(s.grid->model()->index(0, 0)).topLeft();
-            QCOMPARE(shownColour(picture, w, s.grid->viewport(), headerCorner + QPoint(1, 1)), header);
+            QCOMPARE(shownCellColour(picture, w, s.grid, 0, 0, QPoint(1, 1)), header);
             QCOMPARE(inCell(picture, 1, 0), row == 1 ? QColor(255, 0, 0) : ordinary);
             QCOMPARE(inCell(picture, 1, 2), ordinary);
         }

@@ -20,8 +20,6 @@
 
 namespace {
 
-const QString firstHost = QStringLiteral("127.0.0.1");
-const QString secondHost = QStringLiteral("127.0.0.2");
 const Cells workedExample{"10491.500", "1500", "9750.000", "TOP", "X-HORIZ"};
 // A finger instead of a mouse button: lifted at once, held, held and moved off.
 constexpr int touchTap = -1, touchHold = -2, touchHoldMovedOff = -3;
@@ -148,9 +146,7 @@ private slots:
         QFETCH(Cells, cells);
         QFETCH(QByteArray, expected);
         TempStore store;
-        storeHosts(store, 8, receivers_.base());
-        storeRow(store, row, cells);
-        auto w = openWindow();
+        auto w = openOn(store, 8, row, cells);
         clickCell(grid(*w), row);
         QVERIFY(sendButton(*w)->isEnabled());
         if (button < 0) {
@@ -185,12 +181,9 @@ private slots:
     void workedExample_travelsAs70Bytes_toBasePortPlus22()
     {
         TempStore store;
-        storeHosts(store, 4, receivers_.base());
-        storeRow(store, 2, workedExample);
-        auto w = openWindow();
+        auto w = openOn(store, 4, 2);
         clickCell(grid(*w), 2, 4);
-        QTest::mousePress(sendButton(*w), Qt::LeftButton);
-        QTest::mouseRelease(sendButton(*w), Qt::LeftButton);
+        pressSend(*w, Qt::LeftButton);
         QCOMPARE(receivers_.withMail(), QList<int>{2});
         QCOMPARE(receivers_.portOf(2), quint16(receivers_.base() + 22));
         const QByteArray datagram = receivers_.take(2);
@@ -221,8 +214,8 @@ private slots:
         }
         // The listeners' own addresses: 1 to 4 on the first host, 5 to 8 on
         // the second, ports base + 21 to base + 28.
-        QCOMPARE(LoopbackReceivers::hostOf(4), firstHost);
-        QCOMPARE(LoopbackReceivers::hostOf(5), secondHost);
+        QCOMPARE(LoopbackReceivers::hostOf(4), LoopbackReceivers::firstHost);
+        QCOMPARE(LoopbackReceivers::hostOf(5), LoopbackReceivers::secondHost);
         QCOMPARE(receivers_.portOf(8), quint16(receivers_.base() + 28));
     }
 
@@ -248,10 +241,8 @@ private slots:
         QFETCH(Cells, cells);
         QFETCH(QByteArray, expected);
         TempStore store;
-        storeHosts(store, 4, receivers_.base());
         storeRow(store, 3 - downs, workedExample);
-        storeRow(store, 3, cells);
-        auto w = openWindow();
+        auto w = openOn(store, 4, 3, cells);
         clickCell(grid(*w), 3 - downs);
         for (int i = 0; i < downs; ++i)
             QTest::keyClick(grid(*w), Qt::Key_Down);
@@ -271,9 +262,7 @@ private slots:
     void spaceOnFocusedSend_sendsOncePerKeyPress_otherKeysNothing()
     {
         TempStore store;
-        storeHosts(store, 4, receivers_.base());
-        storeRow(store, 1, workedExample);
-        auto w = openWindow();
+        auto w = openOn(store, 4, 1);
         clickCell(grid(*w), 1);
         SendButton *sendx = sendButton(*w);
         focusOn(sendx);
@@ -318,12 +307,10 @@ private slots:
     {
         TempStore store;
         storeHosts(store, 4, receivers_.base());
-        QFile library(store.folder() + "/channels.csv");
-        QVERIFY(library.open(QIODevice::WriteOnly));
-        library.write("Name,Frequency,SymbolRate,LocOsc,Antenna,Voltage,Notes\r\n"
-                      "QO-100 beacon,10491.500,1500,9750.000,TOP,,\r\n"
-                      "Sat One,11000.500,27500,9750.000,BOT,X-HORIZ,wide\r\n");
-        library.close();
+        QVERIFY(writeFile(store.channelsFile(),
+                          "Name,Frequency,SymbolRate,LocOsc,Antenna,Voltage,Notes\r\n"
+                          "QO-100 beacon,10491.500,1500,9750.000,TOP,,\r\n"
+                          "Sat One,11000.500,27500,9750.000,BOT,X-HORIZ,wide\r\n"));
         auto w = openWindow();
         for (int selected : {0, 3}) {
             if (selected)
@@ -366,6 +353,7 @@ private slots:
             QCOMPARE(store.get("RX3", "Frequency"), "11000.500");
             QCOMPARE(store.get("RX0", "Voltage"), "X-HORIZ");
             // Another program's change shows while the window is open.
+            QFile library(store.channelsFile());
             QVERIFY(library.open(QIODevice::Append)
                     && library.write("Sat Two,11001.000,1500,9750.000,TOP,,\r\n"));
             library.close();
@@ -400,9 +388,7 @@ private slots:
     {
         for (int receivers : {4, 8}) {
             TempStore store;
-            storeHosts(store, receivers, receivers_.base());
-            storeRow(store, 1, workedExample);
-            auto w = openWindow();
+            auto w = openOn(store, receivers, 1);
             const QSize size = w->size();
             clickCell(grid(*w), 1);
             SendButton *sendx = sendButton(*w);
@@ -448,14 +434,12 @@ private slots:
     void pressWhileAddressIsEdited_sendsToLastAcceptedAddress()
     {
         TempStore store;
-        storeHosts(store, 4, receivers_.base());
-        storeRow(store, 3, workedExample);
-        auto w = openWindow();
+        auto w = openOn(store, 4, 3);
         clickCell(grid(*w), 3);
         auto *address = control<QLineEdit>(*w, "qvipaddress0");
         typeInto(address, "127.0.0.3");
         QCOMPARE(address->text(), QString("127.0.0.3"));
-        QCOMPARE(lastAccepted(address), firstHost);
+        QCOMPARE(lastAccepted(address), LoopbackReceivers::firstHost);
 
         QTest::mousePress(sendButton(*w), Qt::LeftButton);
         QCOMPARE(receivers_.withMail(), QList<int>{3});
@@ -475,9 +459,7 @@ private slots:
     void rowZero_sendsNothing()
     {
         TempStore store;
-        storeHosts(store, 4, receivers_.base());
-        storeRow(store, 1, workedExample);
-        auto w = openWindow();
+        auto w = openOn(store, 4, 1);
         QCOMPARE(grid(*w)->Row(), 0);
         QVERIFY(!sendButton(*w)->isEnabled());
         w->sendx_MouseDown(LeftButtonBit);
@@ -500,10 +482,8 @@ private slots:
     {
         QFETCH(Cells, cells);
         TempStore store;
-        storeHosts(store, 4, receivers_.base());
-        storeRow(store, 2, workedExample);
         storeRow(store, 3, cells);
-        auto w = openWindow();
+        auto w = openOn(store, 4, 2);
         auto *alert = control<QLabel>(*w, "alertmessage");
         QVERIFY(!alert->isVisible());
 
@@ -511,8 +491,7 @@ private slots:
         clickCell(grid(*w), 2);
         QTest::keyClick(grid(*w), Qt::Key_Down);
         QCOMPARE(grid(*w)->Row(), 3);
-        QTest::mousePress(sendButton(*w), Qt::LeftButton);
-        QTest::mouseRelease(sendButton(*w), Qt::LeftButton);
+        pressSend(*w, Qt::LeftButton);
         QVERIFY(receivers_.withMail().isEmpty());
         QVERIFY(isIdle(*w));
         QVERIFY(alert->isVisible());
@@ -531,9 +510,7 @@ private slots:
     void send_flashesRed_thenReturnsToNormalColour()
     {
         TempStore store;
-        storeHosts(store, 4, receivers_.base());
-        storeRow(store, 1, workedExample);
-        auto w = openWindow();
+        auto w = openOn(store, 4, 1);
         SendButton *sendx = sendButton(*w);
         QVERIFY(normalColour(*w) != QColor(255, 0, 0));
         QVERIFY(isIdle(*w));
@@ -586,9 +563,7 @@ private slots:
     void sendDuringFlash_startsThePeriodAfresh()
     {
         TempStore store;
-        storeHosts(store, 4, receivers_.base());
-        storeRow(store, 1, workedExample);
-        auto w = openWindow();
+        auto w = openOn(store, 4, 1);
         clickCell(grid(*w), 1);
         const QTimer &timer = w->sendFlash().timer();
 
@@ -614,9 +589,10 @@ private slots:
         QTest::addColumn<QString>("symbolRate");
         QTest::addColumn<bool>("crowded"); // two more alerts than the line can hold
         // More than a UDP datagram can carry.
-        QTest::newRow("oversized datagram") << secondHost << QString(70000, QLatin1Char('9')) << false;
+        QTest::newRow("oversized datagram")
+            << LoopbackReceivers::secondHost << QString(70000, QLatin1Char('9')) << false;
         QTest::newRow("oversized datagram, beside a store and a lock problem")
-            << secondHost << QString(70000, QLatin1Char('9')) << true;
+            << LoopbackReceivers::secondHost << QString(70000, QLatin1Char('9')) << true;
     }
 
     void platformRefusal_tellsWithoutFlash_untilNextSendGoesOut()
@@ -633,10 +609,7 @@ private slots:
         auto *alert = control<QLabel>(*w, "alertmessage");
         if (crowded) {
             w->setSingleCopyProblem("A second copy would not be detected: " + QString(300, 'x') + ".");
-            QVERIFY(QDir(store.folder()).removeRecursively());
-            QFile plain(store.folder());
-            QVERIFY(plain.open(QIODevice::WriteOnly));
-            plain.close();
+            QVERIFY(QDir(store.folder()).removeRecursively() && writeFile(store.folder(), {}));
             enterText(control<QLineEdit>(*w, "qvipport"), receivers_.base() == 12300 ? "12400" : "12300");
             QVERIFY(w->alertText().startsWith("Not saved"));
         }
@@ -677,6 +650,16 @@ private slots:
 
 private:
     LoopbackReceivers receivers_;
+
+    // The window on a store with the loopback hosts, `receivers` rows and
+    // `cells` in row `row`.
+    std::unique_ptr<MainWindow> openOn(TempStore &store, int receivers, int row,
+                                       const Cells &cells = workedExample)
+    {
+        storeHosts(store, receivers, receivers_.base());
+        storeRow(store, row, cells);
+        return openWindow();
+    }
 };
 
 QTEST_MAIN(SendingTest)

@@ -346,9 +346,7 @@ private slots:
         } else if (blocker == "emptyfolder") {
             QVERIFY(QDir().mkpath(folder.folder()));
         } else if (plainFile) {
-            QFile plain(folder.folder());
-            QVERIFY(plain.open(QIODevice::WriteOnly));
-            plain.write("not a folder\n");
+            QVERIFY(writeFile(folder.folder(), "not a folder\n"));
         }
         QCOMPARE(problems.count(), 0);
         const QByteArray before = folder.readRaw();

@@ -305,9 +305,7 @@ private slots:
     {
         TempStore store;
         store.put("MaxReceivers", "Receivers", "8");
-        store.put("RX1", "Frequency", "10491.500");
-        store.put("RX1", "SymbolRate", "1500");
-        store.put("RX1", "Antenna", "TOP");
+        storeRow(store, 1, {"10491.500", "1500", {}, "TOP"});
         auto w = openWindow();
         auto *grid = control<FlexGrid>(*w, "msf1");
         clickCell(grid, 1, 0); // a filled row enables the three buttons
@@ -412,8 +410,7 @@ private slots:
         const QStringList working{"1296.125", "333", "1152.000", "BOT", "Y-HORIZ-TONE"};
         storeRow(store, 0, working);
         storeRow(store, 4, working);
-        store.put("RX2", "Frequency", "10489.750"); // a row with some keys only
-        store.put("RX2", "Antenna", "TOP");
+        storeRow(store, 2, {"10489.750", {}, {}, "TOP"}); // a row with some keys only
         const QByteArray before = store.readRaw();
 
         auto w = openWindow();
@@ -422,19 +419,15 @@ private slots:
         QCOMPARE(control<QLineEdit>(*w, "qvipaddress1")->text(), QString("10.0.0.9"));
         QCOMPARE(control<QLineEdit>(*w, "qvipport")->text(), QString("12000"));
         QCOMPARE(control<QLineEdit>(*w, "qvipaddress1")->toolTip(), secondHostHintStart + "12004");
-        const char *const boxes[] = {"frequency", "symbolrate", "offset", "antenna", "voltage"};
-        for (int i = 0; i < 5; ++i)
-            QCOMPARE(control<QComboBox>(*w, boxes[i])->currentText(), working.at(i));
+        QCOMPARE(boxTexts(*w), working);
+        const char *const boxes[] = {"frequency", "symbolrate", "offset"};
         for (int i = 0; i < 3; ++i)
             QCOMPARE(lastAccepted(control<QWidget>(*w, boxes[i])), working.at(i));
         for (const char *name : {"qvipaddress0", "qvipaddress1", "qvipport"})
             QCOMPARE(lastAccepted(control<QWidget>(*w, name)), control<QLineEdit>(*w, name)->text());
 
-        for (int col = 1; col <= 5; ++col)
-            QCOMPARE(grid->TextMatrix(4, col), working.at(col - 1));
-        const QStringList row2{"10489.750", "", "", "TOP", ""};
-        for (int col = 1; col <= 5; ++col)
-            QCOMPARE(grid->TextMatrix(2, col), row2.at(col - 1));
+        QCOMPARE(rowTexts(*grid, 4), working);
+        QCOMPARE(rowTexts(*grid, 2), QStringList({"10489.750", "", "", "TOP", ""}));
 
         QCOMPARE(store.readRaw(), before);
     }
@@ -529,10 +522,10 @@ private slots:
     {
         TempStore store;
         store.put("MaxReceivers", "Receivers", "8");
-        for (int row = 1; row <= 8; ++row) {
-            store.put(QString("RX%1").arg(row), "Frequency", QString("10491.%1").arg(row, 3, 10, QChar('0')));
-            store.put(QString("RX%1").arg(row), "Voltage", row > 4 ? "Y-OFF" : "X-OFF");
-        }
+        for (int row = 1; row <= 8; ++row)
+            storeRow(
+                store, row,
+                {QString("10491.%1").arg(row, 3, 10, QChar('0')), {}, {}, {}, row > 4 ? "Y-OFF" : "X-OFF"});
         auto w = openWindow();
         auto *grid = control<FlexGrid>(*w, "msf1");
         auto *selectmessage = control<QLabel>(*w, "selectmessage");

@@ -5,11 +5,11 @@
 #include "app/mainwindow.h"
 #include "app/singlecopy.h"
 #include "immutablepaths.h"
+#include "tempstore.h"
 #include "xserver.h"
 
 #include <QAbstractButton>
 #include <QDateTime>
-#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QMessageBox>
@@ -27,19 +27,6 @@ namespace {
 
 const QString caption = QStringLiteral("Zorudoza Zudizir Ivozudiro - 3d20u");
 constexpr int patienceMs = 20000; // how long to wait for a window or an exit at most
-
-// Every file below a folder with its bytes.
-QMap<QString, QByteArray> snapshot(const QString &folder)
-{
-    QMap<QString, QByteArray> files;
-    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        QFile file(path);
-        files.insert(path, file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>"));
-    }
-    return files;
-}
 
 // A store with a filled row, which the refused copy must leave alone.
 const QByteArray presetStore = "[MaxReceivers]\nReceivers=8\n\n[IP]\nPort=9900\n\n"
@@ -183,19 +170,13 @@ private slots:
         } else if (content == "own pid") {
             // A shell writes its own pid into the lock, then becomes the program.
             program = folders.home() + QStringLiteral("/start.sh");
-            QFile script(program);
-            QVERIFY(script.open(QIODevice::WriteOnly));
-            script.write("#!/bin/sh\nprintf '%s\\nzorudoza-zudizir-ivozudiro\\n%s\\n' $$ '"
-                         + QSysInfo::machineHostName().toUtf8() + "' > '"
-                         + QFile::encodeName(folders.lockPath()) + "'\nexec '" PROGRAM_PATH "'\n");
-            QVERIFY(script.setPermissions(script.permissions() | QFile::ExeOwner));
+            QVERIFY(writeFile(program,
+                              "#!/bin/sh\nprintf '%s\\nzorudoza-zudizir-ivozudiro\\n%s\\n' $$ '"
+                                  + QSysInfo::machineHostName().toUtf8() + "' > '"
+                                  + QFile::encodeName(folders.lockPath()) + "'\nexec '" PROGRAM_PATH "'\n"));
+            QVERIFY(QFile::setPermissions(program, QFile::permissions(program) | QFile::ExeOwner));
         } else {
-            QFile lock(folders.lockPath());
-            QVERIFY(lock.open(QIODevice::WriteOnly));
-            lock.write(content);
-            if (ageSeconds)
-                lock.setFileTime(QDateTime::currentDateTime().addSecs(-ageSeconds),
-                                 QFileDevice::FileModificationTime);
+            QVERIFY(writeFile(folders.lockPath(), content, ageSeconds));
         }
 
         QProcess *copy = x_.startProgram(program, folders.config(), folders.runtime());
@@ -213,7 +194,7 @@ private slots:
     void secondCopy_isRefusedAndEndsAfterOkLeavingTheStoreAlone()
     {
         SKIP_WITHOUT_X_SERVER(x_);
-        const QMap<QString, QByteArray> storeBefore = snapshot(folders.config());
+        const QStringList storeBefore = folderSnapshot(folders.config());
 
         QProcess *first = startCopy(folders);
         QVERIFY(first);
@@ -243,7 +224,7 @@ private slots:
         QCOMPARE(second->exitStatus(), QProcess::NormalExit);
         QCOMPARE(second->exitCode(), 0);
 
-        QCOMPARE(snapshot(folders.config()), storeBefore);
+        QCOMPARE(folderSnapshot(folders.config()), storeBefore);
         QCOMPARE(first->state(), QProcess::Running);
         QCOMPARE(windows(), QStringList{firstWindow});
     }

@@ -31,9 +31,7 @@ private slots:
         QTest::keyClicks(f->lineEdit(), "abc");
         const int beeps = beepCount();
         QTest::keyClick(f->lineEdit(), Qt::Key_Tab);
-        QCOMPARE(f->currentText(), QString("10491.500"));
-        QCOMPARE(beepCount(), beeps + 1);
-        QVERIFY(f->hasFocus());
+        verifyRefused(f, "10491.500", beeps);
         QTest::keyClicks(f->lineEdit(), "x");
         f->lineEdit()->selectAll();
         QTest::keyClicks(f->lineEdit(), " 7.5 ");

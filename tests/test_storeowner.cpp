@@ -116,11 +116,9 @@ private slots:
         TempStore folder(QDir::tempPath() + QStringLiteral("/zzi-storeowner-XXXXXX"));
         folder.writeRaw("; mine\n[IP]\nPort=9700\n");
         const QString header = "Name,Frequency,SymbolRate,LocOsc,Antenna,Voltage,Notes\r\n";
-        const QString channelsPath = folder.folder() + "/channels.csv";
+        const QString channelsPath = folder.channelsFile();
+        QVERIFY(writeFile(channelsPath, (header + "A,1.000,1,1.000,TOP,,\r\n").toUtf8()));
         QFile library(channelsPath);
-        QVERIFY(library.open(QIODevice::WriteOnly)
-                && library.write((header + "A,1.000,1,1.000,TOP,,\r\n").toUtf8()));
-        library.close();
         const QByteArray path = QFile::encodeName(channels ? channelsPath : folder.filePath());
         // The folder is open to everyone, so that nothing but the owner stops a replacement.
         QVERIFY(::chmod(QFile::encodeName(QFileInfo(folder.folder()).path()).constData(), 0777) == 0);

@@ -3,6 +3,7 @@
 // compositor's XWayland, typed at through one virtual keyboard that stays
 // connected, heard on loopback, its window read from `swaymsg -t get_tree`.
 #include "loopbackreceivers.h"
+#include "tempstore.h"
 #include "xserver.h"
 
 #include <QDir>
@@ -128,18 +129,17 @@ private slots:
         if (QStandardPaths::findExecutable("sway").isEmpty()
             || QStandardPaths::findExecutable("Xwayland").isEmpty())
             QSKIP("no sway and Xwayland here");
-        QFile config(session_.filePath("config"));
-        QVERIFY(config.open(QIODevice::WriteOnly));
-        config.write("output HEADLESS-1 resolution 1280x1024\n"
-                     "default_border none\ndefault_floating_border none\n"
-                     "for_window [title=\".\"] floating enable\n"
-                     "xwayland force\n"
-                     "exec printenv DISPLAY > "
-                     + session_.filePath("display").toLocal8Bit() + "\n");
-        config.close();
+        const QString config = session_.filePath("config");
+        QVERIFY(writeFile(config,
+                          "output HEADLESS-1 resolution 1280x1024\n"
+                          "default_border none\ndefault_floating_border none\n"
+                          "for_window [title=\".\"] floating enable\n"
+                          "xwayland force\n"
+                          "exec printenv DISPLAY > "
+                              + session_.filePath("display").toLocal8Bit() + "\n"));
         // sway refuses to run as root: as root, the test runs it as nobody.
         QString sway = "sway";
-        QStringList arguments{"-c", config.fileName()};
+        QStringList arguments{"-c", config};
         if (::geteuid() == 0) {
             QVERIFY(::chown(QFile::encodeName(session_.path()).constData(), 65534, 65534) == 0);
             arguments = QStringList{"--reuid=65534", "--regid=65534", "--clear-groups", sway} + arguments;

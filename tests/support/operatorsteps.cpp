@@ -1,4 +1,5 @@
 #include "operatorsteps.h"
+#include "tuning/boxstate.h"
 
 #include <algorithm>
 #include <cmath>
@@ -35,6 +36,44 @@ FlexGrid *grid(const QWidget &window)
     return control<FlexGrid>(window, "msf1");
 }
 
+QStringList rowTexts(const FlexGrid &grid, int row)
+{
+    QStringList texts;
+    for (int col = 1; col <= 5; ++col)
+        texts << grid.TextMatrix(row, col);
+    return texts;
+}
+
+QStringList boxTexts(const QWidget &window)
+{
+    QStringList texts;
+    for (const char *name : {"frequency", "symbolrate", "offset", "antenna", "voltage"})
+        texts << control<QComboBox>(window, name)->currentText();
+    return texts;
+}
+
+QList<int> markedRows(const FlexGrid &grid)
+{
+    QList<int> rows;
+    for (int row = 1; row < grid.Rows(); ++row) {
+        if (grid.cellColour(row, 0) == QColor(255, 0, 0))
+            rows << row;
+    }
+    return rows;
+}
+
+QList<QList<QColor>> cellColours(const FlexGrid &grid)
+{
+    QList<QList<QColor>> colours;
+    for (int row = 0; row < grid.Rows(); ++row) {
+        QList<QColor> line;
+        for (int col = 0; col < grid.Cols(); ++col)
+            line << grid.cellColour(row, col);
+        colours << line;
+    }
+    return colours;
+}
+
 QImage shownPicture(QWidget &window)
 {
     return window.grab().toImage();
@@ -43,6 +82,13 @@ QImage shownPicture(QWidget &window)
 QColor shownColour(const QImage &picture, const QWidget &window, const QWidget *control, QPoint at)
 {
     return picture.pixelColor(control->mapTo(&window, at));
+}
+
+QColor shownCellColour(const QImage &picture, const QWidget &window, const FlexGrid *grid, int row, int col,
+                       QPoint inset)
+{
+    const QRect cell = grid->visualRect(grid->model()->index(row, col));
+    return shownColour(picture, window, grid->viewport(), cell.topLeft() + inset);
 }
 
 namespace {
@@ -129,6 +175,14 @@ void enterText(QWidget *box, const QString &text)
 {
     typeInto(box, text);
     pressTab(box);
+}
+
+void verifyRefused(QWidget *box, const QString &remembered, int beepsBefore)
+{
+    QCOMPARE(boxText(box), remembered);
+    QCOMPARE(lastAccepted(box), remembered);
+    QVERIFY(box->hasFocus());
+    QCOMPARE(beepCount(), beepsBefore + 1);
 }
 
 void clickOn(QWidget *widget)

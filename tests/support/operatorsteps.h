@@ -36,10 +36,22 @@ QString lastAccepted(const QWidget *box);
 // The receiver grid.
 FlexGrid *grid(const QWidget &window);
 
+// The texts of a grid row's five cells, and of the five working-settings boxes.
+QStringList rowTexts(const FlexGrid &grid, int row);
+QStringList boxTexts(const QWidget &window);
+
+// The receiver rows whose first cell has the selection's red mark.
+QList<int> markedRows(const FlexGrid &grid);
+// Every cell's background colour, row by row.
+QList<QList<QColor>> cellColours(const FlexGrid &grid);
+
 // What the window shows at a point of one of its controls, from the window's
 // own rendered picture: what the operator sees, not a property.
 QImage shownPicture(QWidget &window);
 QColor shownColour(const QImage &picture, const QWidget &window, const QWidget *control, QPoint at);
+// Just inside a grid cell's top left corner, clear of its text.
+QColor shownCellColour(const QImage &picture, const QWidget &window, const FlexGrid *grid, int row, int col,
+                       QPoint inset = QPoint(3, 3));
 
 // A text as shown in a part of a picture: what lies behind it (the
 // commonest colour at the part's edges), its ink (the colour that stands out most from that) and
@@ -64,6 +76,10 @@ void typeInto(QWidget *box, const QString &text);
 void pressTab(QWidget *box);
 // Types the text into the box, then leaves it with Tab.
 void enterText(QWidget *box, const QString &text);
+
+// After a refused entry: the last accepted text again, the focus back in
+// the box, and one beep.
+void verifyRefused(QWidget *box, const QString &remembered, int beepsBefore);
 
 void clickOn(QWidget *widget);
 

@@ -2,7 +2,9 @@
 #include "loopbackreceivers.h"
 #include "store/storeschema.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QSettings>
 #include <QTest>
@@ -44,9 +46,7 @@ bool TempStore::has(const QString &section, const QString &key) const
 void TempStore::writeRaw(const QByteArray &text)
 {
     QDir().mkpath(folder());
-    QFile file(filePath());
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(text);
+    QVERIFY(writeFile(filePath(), text));
 }
 
 QByteArray TempStore::readRaw() const
@@ -55,10 +55,41 @@ QByteArray TempStore::readRaw() const
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+bool writeFile(const QString &path, const QByteArray &bytes, int ageSeconds)
+{
+    QFile file(path);
+    // Flushed before it is dated: a later write would date it now again.
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size()
+        && file.flush()
+        && (ageSeconds == 0
+            || file.setFileTime(QDateTime::currentDateTime().addSecs(-ageSeconds),
+                                QFileDevice::FileModificationTime));
+}
+
+QStringList folderSnapshot(const QString &folder)
+{
+    QStringList entries;
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile file(it.next());
+        // Only a plain file is opened: a FIFO would not answer.
+        const bool isFile = it.fileInfo().isFile();
+        entries << it.filePath() + QLatin1Char('=')
+                + (!isFile                              ? QStringLiteral("<not a file>")
+                       : file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readAll().toHex())
+                                                        : QStringLiteral("<unreadable>"));
+    }
+    entries.sort();
+    return entries;
+}
+
 void storeRow(TempStore &store, int row, const Cells &cells)
 {
-    for (int col = 0; col < cells.size() && col < rowKeys().size(); ++col)
-        store.put(receiverSection(row), rowKeys()[col], cells[col]);
+    for (int col = 0; col < cells.size() && col < rowKeys().size(); ++col) {
+        if (!cells[col].isNull())
+            store.put(receiverSection(row), rowKeys()[col], cells[col]);
+    }
 }
 
 void storeHosts(TempStore &store, int receivers, const QString &basePort)

@@ -23,8 +23,11 @@ public:
         use();
     }
 
-    QString folder() const { return dir_.path() + QStringLiteral("/ZorudozaZudizirIvozudiro"); }
+    // The configuration folder (XDG_CONFIG_HOME) that holds the store's folder.
+    QString configHome() const { return dir_.path(); }
+    QString folder() const { return configHome() + QStringLiteral("/ZorudozaZudizirIvozudiro"); }
     QString filePath() const { return folder() + QStringLiteral("/ZorudozaZudizirIvozudiro.conf"); }
+    QString channelsFile() const { return folder() + QStringLiteral("/channels.csv"); }
 
     void put(const QString &section, const QString &key, const QString &value);
     void put(const StoreKey &where, const QString &value);
@@ -43,10 +46,18 @@ private:
     QTemporaryDir dir_;
 };
 
+// Writes a new or emptied file at `path`, dated `ageSeconds` back from now
+// (negative: ahead); false where it could not be written so.
+bool writeFile(const QString &path, const QByteArray &bytes, int ageSeconds = 0);
+
+// Everything below a folder, sorted, as "path=" and a file's bytes in hex or
+// another entry's kind: a new, changed or removed file or folder shows.
+QStringList folderSnapshot(const QString &folder);
+
 using Cells = QStringList; // Frequency, Symbol Rate, Loc Osc, Antenna, Voltage
 
 // Row `row`'s section (RX0 is the working settings) with as many of the
-// cells as are given.
+// cells as are given; a null cell (QString()) leaves its key out.
 void storeRow(TempStore &store, int row, const Cells &cells);
 
 // The receiver count, the loopback receivers' two hosts and a base port.

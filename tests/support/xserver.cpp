@@ -1,4 +1,5 @@
 #include "xserver.h"
+#include "tempstore.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,8 +17,7 @@ bool UserFolders::create(const QByteArray &store)
 
 bool UserFolders::writeStore(const QByteArray &text) const
 {
-    QFile file(storeFile());
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(text) == text.size();
+    return writeFile(storeFile(), text);
 }
 
 QString UserFolders::stored(const QString &section, const QString &key)

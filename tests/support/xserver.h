@@ -187,6 +187,27 @@ public:
     // The main window is 900 pixels wide; its height follows the receiver count.
     bool isMainWindow(const QString &id) const { return geometry(id).width() == 900; }
 
+    // The program's window that is `width` pixels wide (0: any width), once
+    // it shows, focused for keys; empty when none came in time.
+    QString awaitWindow(int width = 900) const
+    {
+        QString found;
+        (void)QTest::qWaitFor(
+            [&] {
+                for (const QString &id : programWindows()) {
+                    if (geometry(id).width() == width || (width == 0 && geometry(id).width() > 0))
+                        found = id;
+                }
+                return !found.isEmpty();
+            },
+            patienceMs_);
+        if (!found.isEmpty()) {
+            xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), found});
+            QTest::qWait(300); // the window's first layout and focus settle
+        }
+        return found;
+    }
+
     // A window's place on the screen and its size; (0, 0, -1, -1) for what
     // could not be read. xwininfo, as xdotool counts a window manager's
     // frame twice in the place.

@@ -402,6 +402,10 @@ private slots:
             auto *alert = control<QWidget>(*w, "alertmessage");
             QVERIFY(status->isVisible() && alert->isVisible()
                     && !status->geometry().intersects(alert->geometry()));
+            // A problem reads red, the last send's report navy.
+            const QImage lines = shownPicture(*w);
+            QCOMPARE(shownText(lines, alert->geometry()).ink, QColor(192, 0, 0));
+            QCOMPARE(shownText(lines, status->geometry()).ink, QColor(0, 0, 96));
             QCOMPARE(w->size(), size);
             for (const DesignedControl &designedControl : designedControls) {
                 auto *widget = w->findChild<QWidget *>(QLatin1String(designedControl.name));

@@ -134,7 +134,7 @@ void MainWindow::fillSelectionLists()
     refill(offset,
            {"0.000", "5150.000", "9000.000", "9388.888", "9400.000", "9500.000", "9750.000", "10000.000",
             "10207.407", "10600.000"});
-    refill(antenna, {"TOP", "BOT"});
+    refill(antenna, antennaItems());
     refill(frequencydecimal, {"", ".000", ".125", ".250", ".375", ".500", ".625", ".750", ".875"});
     QStringList megahertzDigits{QString()};
     for (int digit = 0; digit <= 9; ++digit)

@@ -67,9 +67,10 @@ std::optional<FieldProblem> normaliseChannel(Channel &channel)
         return problem;
     v.antenna = v.antenna.trimmed();
     v.voltage = v.voltage.trimmed();
-    if (v.antenna != QLatin1String("TOP") && v.antenna != QLatin1String("BOT"))
-        return FieldProblem{QStringLiteral("Antenna"),
-                            tr("\"%1\" is not taken: TOP or BOT is needed").arg(v.antenna)};
+    if (!antennaItems().contains(v.antenna))
+        return FieldProblem{
+            QStringLiteral("Antenna"),
+            tr("\"%1\" is not taken: %2 is needed").arg(v.antenna, antennaItems().join(tr(" or ")))};
     if (v.voltage.isEmpty())
         v.voltage = QStringLiteral(" ");
     if (!voltageItems().contains(v.voltage))

@@ -49,11 +49,8 @@ std::optional<int32_t> offsetKhz(const QString &megahertzText)
 
 QString antennaPlug(const QString &antennaCell)
 {
-    if (antennaCell == QLatin1String("TOP"))
-        return QStringLiteral("A");
-    if (antennaCell == QLatin1String("BOT"))
-        return QStringLiteral("B");
-    return {};
+    const qsizetype item = antennaItems().indexOf(antennaCell);
+    return item < 0 ? QString() : QString(QChar(char16_t(u'A' + item)));
 }
 
 std::optional<CommandFields> commandFieldsFromCells(int receiver, const RowCells &cells)

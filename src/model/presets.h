@@ -7,6 +7,10 @@
 // The receiver grid's column titles: "RX", then one a preset cell.
 const QStringList &presetColumnTitles();
 
+// The items an Antenna cell may hold, as the antenna selector lists them:
+// the first is plug A, the second plug B.
+const QStringList &antennaItems();
+
 // The items a Voltage cell may hold, as the voltage selector lists them;
 // " " is the blank one.
 const QStringList &voltageItems();

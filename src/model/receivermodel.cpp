@@ -8,6 +8,12 @@ const QStringList &presetColumnTitles()
     return titles;
 }
 
+const QStringList &antennaItems()
+{
+    static const QStringList items{"TOP", "BOT"};
+    return items;
+}
+
 const QStringList &voltageItems()
 {
     static const QStringList items{" ",     "X-OFF",  "X-VERT",  "X-HORIZ",     "X-VERT-TONE", "X-HORIZ-TONE",

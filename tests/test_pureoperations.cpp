@@ -1,8 +1,10 @@
-// What a copy into a row writes for the working settings' texts, and the
-// frequencies the two step boxes compose.
+// What a copy into a row writes for the working settings' texts, the
+// frequencies the two step boxes compose, and how the model keeps its state.
 #include "model/copyrules.h"
+#include "model/receivermodel.h"
 #include "tuning/numbercheck.h"
 
+#include <QSignalSpy>
 #include <QTest>
 
 class PureOperationsTest : public QObject
@@ -148,6 +150,38 @@ private slots:
         QFETCH(QString, fraction);
         QFETCH(QString, expected);
         QCOMPARE(withFraction(frequency, fraction), expected);
+    }
+
+    // Ctrl+R there and back on a store that cannot be read: the window has
+    // only the model to show receivers 5 to 8 from.
+    void model_keepsHiddenReceiversAndSignalsOnlyRealChanges()
+    {
+        const RowCells beacon{"10491.500", "1500", "9750.000", "BOT", "X-OFF"};
+        ReceiverModel model;
+        model.setMaxreceivers(8);
+        model.setReceiver(7, beacon);
+        model.setSelectedReceiver(7);
+        QSignalSpy counts(&model, &ReceiverModel::maxreceiversChanged);
+        QSignalSpy rows(&model, &ReceiverModel::receiverChanged);
+        QSignalSpy selections(&model, &ReceiverModel::selectedReceiverChanged);
+
+        model.setMaxreceivers(4);
+        QCOMPARE(model.selectedReceiver(), 0);
+        QVERIFY(!model.isReceiver(5) && model.receiver(7) == RowCells{});
+        model.setReceiver(7, RowCells{}); // not a receiver now: ignored
+        model.setSelectedReceiver(7);
+        model.setMaxreceivers(8);
+        QVERIFY(model.receiver(7) == beacon && model.receiver(8) == RowCells{});
+        QCOMPARE(model.selectedReceiver(), 0);
+
+        // The same values again change nothing and tell nothing.
+        model.setMaxreceivers(8);
+        model.setReceiver(7, beacon);
+        model.setSelectedReceiver(0);
+        model.setLastAccepted(ReceiverModel::CheckedEntry::BasePort, QString());
+        QCOMPARE(counts.size(), 2);
+        QCOMPARE(rows.size(), 0);
+        QCOMPARE(selections.size(), 1);
     }
 };
 

@@ -30,7 +30,9 @@ void ReceiverModel::setMaxreceivers(int count)
     count = std::max(0, count);
     if (count == maxreceivers())
         return;
-    receivers_.resize(count);
+    count_ = count;
+    if (receivers_.size() < count)
+        receivers_.resize(count);
     if (selected_ > count)
         setSelectedReceiver(0);
     emit maxreceiversChanged(count);

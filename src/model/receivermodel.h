@@ -34,10 +34,11 @@ public:
 
     explicit ReceiverModel(QObject *parent = nullptr);
 
-    // The receiver count. A new count keeps the presets of receivers that stay;
-    // receivers added read empty until set. A selection beyond the new count
-    // becomes 0.
-    int maxreceivers() const { return int(receivers_.size()); }
+    // The receiver count. A smaller count hides the receivers beyond it but
+    // keeps their presets: a window that cannot read its store shows them as
+    // they were when the count grows again. A receiver never set reads empty.
+    // A selection beyond the new count becomes 0.
+    int maxreceivers() const { return count_; }
     void setMaxreceivers(int count);
 
     // Receiver `receiver`'s five texts; a number outside 1 to maxreceivers()
@@ -71,7 +72,8 @@ signals:
     void lastAcceptedChanged(ReceiverModel::CheckedEntry entry);
 
 private:
-    QVector<RowCells> receivers_; // receiver n at n - 1
+    int count_ = 0;
+    QVector<RowCells> receivers_; // receiver n at n - 1, hidden ones included
     int selected_ = 0;
     RowCells working_;
     QString accepted_[6];

@@ -116,6 +116,11 @@ private slots:
                                                     << "" << header + "alpha,1.000,1,1.000,TOP,,note\r\n";
         QTest::newRow("remove an unknown one") << two << "remove Gamma"
                                                << "There is no channel named \"Gamma\"." << two;
+        // One more channel would take the file past what is read again.
+        QByteArray full = header + "Big,1.000,1,1.000,TOP,,";
+        full += QByteArray(ChannelLibrary::maxFileBytes - full.size() - 12, 'x') + "\r\n";
+        QTest::newRow("add: the file would pass the limit") << full << "add New"
+                                                            << "would be larger than 16 MiB" << full;
         const QByteArray damaged = two + "Gamma,x,1,1,TOP,,\r\n";
         QTest::newRow("damaged: never written over") << damaged << "remove alpha"
                                                      << "does not read as channels" << damaged;

@@ -5,9 +5,11 @@
 // (so a kill right after it loses nothing). Run as root, so permission bits
 // do not stop writes: the immutable flag (chattr +i) and a folder that cannot
 // be created do.
+#include "app/channelswindow.h"
 #include "app/lastsave.h"
 #include "app/singlecopy.h"
 #include "app/unsavedquestion.h"
+#include "channels/channellibrary.h"
 #include "immutablepaths.h"
 #include "loopbackreceivers.h"
 #include "operatorsteps.h"
@@ -17,6 +19,7 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -197,6 +200,10 @@ private slots:
             QCOMPARE(
                 moved.take(),
                 QStringList{"2: [to@qv] rcv=2 freq=10491500 srate=1500 offset=9750000 fplug=A vgx=HI\r\n"});
+            // A channel tuned meanwhile goes out, and is not said to be stored.
+            const QString told = w->tuneSelectedReceiver({"10491.500", "1500", "9750.000", "BOT", "X-HORIZ"});
+            QVERIFY2(told.startsWith("Sent, but not stored yet: Not saved: "), qPrintable(told));
+            QCOMPARE(moved.take().size(), 1);
 
             // Once the store can be written again, the next save reaches the
             // disk, the warning goes, and everything stored before is there.
@@ -644,6 +651,58 @@ private slots:
         QVERIFY(disk.indexOf("Frequency=2400.250", rx3) > rx3);
         QVERIFY(disk.contains("[RX0]"));
         QCOMPARE(disk.count("Frequency=2400.250"), 2);
+    }
+    // The Channels window's file actions refuse what they cannot do whole:
+    // a pipe would hold the window, a cut import would lose channels, and an
+    // export of a library that does not read would write less than it holds.
+    void channelsWindowFiles_refuseRatherThanDoPart_data()
+    {
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("told");
+        QTest::newRow("import a named pipe") << "pipe"
+                                             << "is not a file.";
+        QTest::newRow("import past the limit") << "large"
+                                               << "is larger than 16 MiB.";
+        QTest::newRow("export while the library does not read") << "export"
+                                                                << "does not read as channels";
+    }
+
+    void channelsWindowFiles_refuseRatherThanDoPart()
+    {
+        QFETCH(QString, chosen);
+        QFETCH(QString, told);
+        TempStore store;
+        const QByteArray good =
+            "Name,Frequency,SymbolRate,LocOsc,Antenna,Voltage,Notes\r\nKeep,1.000,1,1.000,TOP,,\r\n";
+        QVERIFY(QDir().mkpath(store.folder()) && writeFile(store.channelsFile(), good));
+        const QString path = store.folder() + "/chosen.csv";
+        if (chosen == "pipe")
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        else if (chosen == "large")
+            QVERIFY(writeFile(path, good + "Lost," + QByteArray(ChannelLibrary::maxFileBytes, 'x') + "\r\n"));
+        auto w = openWindow();
+        typeCtrl(*w, Qt::Key_L);
+        auto *channels = w->findChild<ChannelsWindow *>();
+        QVERIFY(channels);
+        const QByteArray library = chosen == "export" ? good + "Bad,x,1,1,TOP,,\r\n" : good;
+        QVERIFY(writeFile(store.channelsFile(), library));
+        QTimer answer;
+        QObject::connect(&answer, &QTimer::timeout, [&] {
+            if (auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
+                answer.stop();
+                // Typed, as an operator would: the file list fills in later.
+                dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(path);
+                QMetaObject::invokeMethod(dialog, "accept");
+            }
+        });
+        answer.start(20);
+        QTest::keyClick(channels, chosen == "export" ? Qt::Key_E : Qt::Key_I, Qt::ControlModifier);
+        QVERIFY2(channels->message().contains(told), qPrintable(channels->message()));
+        QFile file(store.channelsFile());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), library);
+        if (chosen == "export")
+            QVERIFY(!QFile::exists(path));
     }
 };
 

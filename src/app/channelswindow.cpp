@@ -295,10 +295,16 @@ void ChannelsWindow::importFile()
                                                       tr("CSV files (*.csv);;All files (*)"));
     if (path.isEmpty())
         return;
+    // A named pipe or a device would hold the window until it ends.
+    if (!QFileInfo(path).isFile())
+        return tell(tr("Nothing imported: %1 is not a file.").arg(path));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return tell(tr("Nothing imported: %1 cannot be read (%2).").arg(path, file.errorString()));
-    const ChannelsRead read = readChannelsCsv(file.read(ChannelLibrary::maxFileBytes));
+    const QByteArray bytes = file.read(ChannelLibrary::maxFileBytes + 1);
+    if (bytes.size() > ChannelLibrary::maxFileBytes)
+        return tell(tr("Nothing imported: %1 is larger than 16 MiB.").arg(path));
+    const ChannelsRead read = readChannelsCsv(bytes);
     if (!read.problems.isEmpty()) {
         QStringList lines;
         for (const LineProblem &problem : read.problems)
@@ -318,6 +324,10 @@ void ChannelsWindow::exportFile()
         this, tr("Export channels"), QStringLiteral("channels.csv"), tr("CSV files (*.csv);;All files (*)"));
     if (path.isEmpty())
         return;
+    // A library that does not read is not what the file holds: exporting
+    // what is left of it would write over a good copy with less.
+    if (!library_.reload())
+        return tell(tr("Not exported: %1").arg(library_.problem()));
     const QString refused = filereplace::replace(path, writeChannelsCsv(library_.channels()));
     tell(refused.isEmpty() ? tr("%1 channels exported to %2.").arg(library_.channels().size()).arg(path)
                            : tr("Not exported: %1 %2.").arg(path, refused));

@@ -40,6 +40,9 @@ QString MainWindow::tuneSelectedReceiver(const RowCells &cells)
     loadRowIntoSettings(cells, workingSettings());
     copytorx_Click();
     sendx_MouseDown(LeftButtonBit);
+    // A row the disk refused is held and retried: it is not stored yet.
+    if (sendProblem_.isEmpty() && !store_.unsaved().isEmpty())
+        return tr("Sent, but not stored yet: %1").arg(store_.problem());
     return sendProblem_;
 }
 

@@ -172,9 +172,14 @@ QString ChannelLibrary::merge(const QVector<Channel> &incoming, int *added, int 
 
 QString ChannelLibrary::save(const QVector<Channel> &channels)
 {
+    // A file past the limit would not be read again: every channel in it
+    // would be out of reach.
+    const QByteArray bytes = writeChannelsCsv(channels);
+    if (bytes.size() > maxFileBytes)
+        return tr("Not saved: %1 would be larger than 16 MiB.").arg(path_);
     if (!QDir().mkpath(QFileInfo(path_).absolutePath()))
         return tr("Not saved: %1 could not be written.").arg(path_);
-    const QString refused = filereplace::replace(path_, writeChannelsCsv(channels));
+    const QString refused = filereplace::replace(path_, bytes);
     if (!refused.isEmpty())
         return tr("Not saved: %1 %2.").arg(path_, refused);
     channels_ = channels;
